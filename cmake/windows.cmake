@@ -1,0 +1,43 @@
+# Windows build (MinGW-w64, i686): Tarvisk.exe, the plug-ins, and the tests
+# that run under Wine through the emulator wrapper.
+configure_file(${CMAKE_SOURCE_DIR}/cmake/wine-run.sh.in ${CMAKE_BINARY_DIR}/wine-run.sh @ONLY
+               FILE_PERMISSIONS OWNER_READ OWNER_WRITE OWNER_EXECUTE GROUP_READ GROUP_EXECUTE WORLD_READ WORLD_EXECUTE)
+set(CMAKE_CROSSCOMPILING_EMULATOR ${CMAKE_BINARY_DIR}/wine-run.sh)
+set(CMAKE_RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR})
+
+add_compile_definitions(WINVER=0x0501 _WIN32_WINNT=0x0501 _WIN32_IE=0x0600 NOMINMAX)
+
+add_library(tarvisk_win STATIC ${TARVISK_WIN_SOURCES})
+target_link_libraries(tarvisk_win PUBLIC tarvisk_core comctl32 comdlg32 gdi32 user32 shell32
+                      advapi32 version winspool psapi)
+
+add_executable(Tarvisk WIN32 app/Main.cpp app/Tarvisk.rc)
+target_link_libraries(Tarvisk tarvisk_win)
+target_link_options(Tarvisk PRIVATE -static -static-libgcc -static-libstdc++)
+
+if(EXISTS ${CMAKE_SOURCE_DIR}/boxes/build.cmake)
+  include(boxes/build.cmake)
+endif()
+
+set(gtest_disable_pthreads ON CACHE BOOL "" FORCE)
+set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
+add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
+include(GoogleTest)
+
+file(GLOB TARVISK_WIN_TESTS CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/win/*_test.cpp)
+file(GLOB TARVISK_WIN_TEST_HELPERS CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/win/support/*.cpp)
+add_executable(win_tests ${TARVISK_WIN_TESTS} ${TARVISK_WIN_TEST_HELPERS})
+target_include_directories(win_tests PRIVATE ${CMAKE_SOURCE_DIR}/tests/win)
+target_link_libraries(win_tests tarvisk_win gtest gtest_main)
+target_link_options(win_tests PRIVATE -static)
+target_compile_definitions(win_tests PRIVATE TARVISK_BUILD_DIR="${CMAKE_BINARY_DIR}")
+# Discovery runs at test time, when the test script has the Wine prefix and display ready.
+gtest_discover_tests(win_tests TEST_PREFIX "win." DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 120
+                     PROPERTIES TIMEOUT 120)
+
+if(EXISTS ${CMAKE_SOURCE_DIR}/tests/e2e/build.cmake)
+  include(tests/e2e/build.cmake)
+endif()
+if(EXISTS ${CMAKE_SOURCE_DIR}/bench/build.cmake)
+  include(bench/build.cmake)
+endif()

@@ -1,0 +1,74 @@
+#pragma once
+// The window queries that the portable logic needs, as a seam: user32 behind it
+// in the program (Win32WindowSystem), an in-memory desktop in native tests.
+// Values are the 32-bit quantities the platform returns, so the logic formats
+// and compares them exactly as the program shows them.
+#include <cstdint>
+#include <string>
+#include <vector>
+
+using Hwnd = uint32_t;  // a window handle as a 32-bit value; 0 means none
+
+struct WinRect {
+  int32_t left = 0, top = 0, right = 0, bottom = 0;
+  bool operator==(const WinRect& o) const {
+    return left == o.left && top == o.top && right == o.right && bottom == o.bottom;
+  }
+};
+
+struct WinPoint {
+  int32_t x = 0, y = 0;
+  bool operator==(const WinPoint& o) const { return x == o.x && y == o.y; }
+  bool operator!=(const WinPoint& o) const { return !(*this == o); }
+};
+
+// Indices of GetWindowLongA and GetClassLongA, as the platform numbers them.
+namespace WinLong {
+constexpr int WndProc = -4, HInstance = -6, HwndParent = -8, Id = -12, Style = -16, ExStyle = -20;
+}
+namespace ClassLong {
+constexpr int Menu = -8, HBrBackground = -10, HCursor = -12, HIcon = -14, HModule = -16,
+              WndProc = -24, Style = -26, HIconSm = -34;
+}
+
+// Size of the buffer for window texts and class names: 16384 characters and the zero.
+constexpr uint32_t kTextBufferSize = 16385;
+
+class WindowSystem {
+ public:
+  virtual ~WindowSystem() = default;
+
+  // EnumWindows: top-level windows, top of the z-order first.
+  virtual std::vector<Hwnd> TopLevelWindows() const = 0;
+  // EnumChildWindows: every descendant, depth first, each child before its own children.
+  virtual std::vector<Hwnd> ChildWindows(Hwnd parent) const = 0;
+
+  virtual bool IsWindow(Hwnd w) const = 0;
+  virtual Hwnd Desktop() const = 0;
+  virtual Hwnd Parent(Hwnd w) const = 0;  // GetParent: the parent, or the owner of a pop-up
+  virtual uint32_t WindowLong(Hwnd w, int index) const = 0;
+  virtual uint32_t ClassLong(Hwnd w, int index) const = 0;
+  virtual uint32_t ProcessId(Hwnd w) const = 0;
+  virtual Hwnd Menu(Hwnd w) const = 0;
+  virtual bool IsVisible(Hwnd w) const = 0;
+
+  // GetClassNameA, cut at kTextBufferSize - 1 characters.
+  virtual std::string ClassName(Hwnd w) const = 0;
+  // GetWindowTextA: does not ask other processes' windows for their text.
+  virtual std::string WindowText(Hwnd w) const = 0;
+  // WM_GETTEXT into `buffer` of `size` bytes, which the caller has cleared. A
+  // window that does not answer in time, or no longer exists, leaves it empty.
+  virtual void SendGetText(Hwnd w, char* buffer, uint32_t size) const = 0;
+
+  virtual WinRect WindowRect(Hwnd w) const = 0;  // GetWindowRect, zeros on failure
+  virtual WinRect ClientRect(Hwnd w) const = 0;  // GetClientRect, zeros on failure
+  // MapWindowPoints of two points from screen coordinates into `to`'s client area
+  // (to = 0: unchanged).
+  virtual WinRect ScreenToClientRect(Hwnd to, WinRect r) const = 0;
+  virtual WinPoint ScreenToClient(Hwnd w, WinPoint p) const = 0;
+
+  virtual Hwnd WindowFromPoint(WinPoint screen) const = 0;
+  // ChildWindowFromPoint: the child containing the client point, w itself when no
+  // child does, 0 when the point is outside w. Hidden and disabled children count.
+  virtual Hwnd ChildWindowFromPoint(Hwnd w, WinPoint client) const = 0;
+};
