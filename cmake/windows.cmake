@@ -7,13 +7,21 @@ set(CMAKE_RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR})
 
 add_compile_definitions(WINVER=0x0501 _WIN32_WINNT=0x0501 _WIN32_IE=0x0600 NOMINMAX)
 
-add_library(tarvisk_win STATIC ${TARVISK_WIN_SOURCES})
-target_link_libraries(tarvisk_win PUBLIC tarvisk_core comctl32 comdlg32 gdi32 user32 shell32
+if(TARVISK_WIN_SOURCES)
+  add_library(tarvisk_win STATIC ${TARVISK_WIN_SOURCES})
+  set(scope PUBLIC)
+else()
+  add_library(tarvisk_win INTERFACE)
+  set(scope INTERFACE)
+endif()
+target_link_libraries(tarvisk_win ${scope} tarvisk_core comctl32 comdlg32 gdi32 user32 shell32
                       advapi32 version winspool psapi)
 
-add_executable(Tarvisk WIN32 app/Main.cpp app/Tarvisk.rc)
-target_link_libraries(Tarvisk tarvisk_win)
-target_link_options(Tarvisk PRIVATE -static -static-libgcc -static-libstdc++)
+if(EXISTS ${CMAKE_SOURCE_DIR}/app/Main.cpp)
+  add_executable(Tarvisk WIN32 app/Main.cpp app/Tarvisk.rc)
+  target_link_libraries(Tarvisk tarvisk_win)
+  target_link_options(Tarvisk PRIVATE -static -static-libgcc -static-libstdc++)
+endif()
 
 if(EXISTS ${CMAKE_SOURCE_DIR}/boxes/build.cmake)
   include(boxes/build.cmake)
