@@ -1,0 +1,30 @@
+# Boxes.dll lands in Plugins\ beside Tarvisk.exe, so a fresh build lists it.
+# The plug-ins that only the host tests load are built here too, into testplugins\.
+function(tarvisk_plugin target output_dir)
+  add_library(${target} SHARED ${ARGN})
+  set_target_properties(${target} PROPERTIES
+    PREFIX ""
+    RUNTIME_OUTPUT_DIRECTORY ${output_dir}
+    ARCHIVE_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/lib)
+  target_include_directories(${target} PRIVATE ${CMAKE_SOURCE_DIR})
+  target_link_options(${target} PRIVATE -static -static-libgcc -static-libstdc++)
+  target_link_libraries(${target} PRIVATE user32 kernel32)
+endfunction()
+
+tarvisk_plugin(Boxes ${CMAKE_BINARY_DIR}/Plugins
+  ${CMAKE_CURRENT_LIST_DIR}/Boxes.cpp ${CMAKE_CURRENT_LIST_DIR}/Boxes.def)
+
+set(TARVISK_TEST_PLUGINS ${CMAKE_SOURCE_DIR}/tests/win/plugins)
+tarvisk_plugin(TestPlug ${CMAKE_BINARY_DIR}/testplugins
+  ${TARVISK_TEST_PLUGINS}/TestPlug.cpp ${TARVISK_TEST_PLUGINS}/TestPlug.def)
+tarvisk_plugin(NamesOnly ${CMAKE_BINARY_DIR}/testplugins
+  ${TARVISK_TEST_PLUGINS}/TestPlug.cpp ${TARVISK_TEST_PLUGINS}/NamesOnly.def)
+
+# win_tests is declared after this file is read; tie it to the DLLs it loads
+# once the whole project is known.
+function(tarvisk_plugins_before_tests)
+  if(TARGET win_tests)
+    add_dependencies(win_tests Boxes TestPlug NamesOnly)
+  endif()
+endfunction()
+cmake_language(DEFER CALL tarvisk_plugins_before_tests)
