@@ -1,3 +1,10 @@
 list(APPEND TARVISK_PORTABLE_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/HotKeyValue.cpp
   ${CMAKE_CURRENT_LIST_DIR}/CommandStates.cpp)
+if(WIN32)
+  list(APPEND TARVISK_WIN_SOURCES
+    ${CMAKE_CURRENT_LIST_DIR}/MainWindow.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/Nag.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/Pages.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/Probing.cpp)
+endif()

@@ -1,0 +1,386 @@
+#include "app/MainWindow.h"
+
+#include <commctrl.h>
+#include <shellapi.h>
+
+#include <map>
+
+#include "app/CommandStates.h"
+#include "app/HotKeyValue.h"
+#include "app/Nag.h"
+#include "ui/Controls.h"
+#include "ui/HintText.h"
+#include "ui/MessageBoxes.h"
+
+TfrmTarvisk* g_frmTarvisk = nullptr;
+
+namespace {
+
+constexpr int kClientWidth = 436, kClientHeight = 553;
+constexpr int kDesignLeft = 314, kDesignTop = 241;
+
+// Web pages of the maker, opened by the About page's buttons and the reminder.
+const std::map<int, const char*> kLinkTargets = {
+    {IDC_BTNDONATE, "https://www.example.com/tarvisk/donate"},
+    {IDC_BTNLICENSE, "License.txt"},
+    {IDC_BTNHOMEPAGE, "https://www.example.com/tarvisk/"},
+    {IDC_BTNMAILUS, "https://www.example.com/tarvisk/contact"},
+};
+
+}  // namespace
+
+const char* DonationTarget() { return kLinkTargets.at(IDC_BTNDONATE); }
+
+TfrmTarvisk::TfrmTarvisk() { g_frmTarvisk = this; }
+
+TfrmTarvisk::~TfrmTarvisk() {
+  if (m_hwnd && IsWindow(m_hwnd)) DestroyWindow(m_hwnd);
+  if (m_white) DeleteObject(m_white);
+  if (g_frmTarvisk == this) g_frmTarvisk = nullptr;
+}
+
+bool TfrmTarvisk::Create() {
+  INITCOMMONCONTROLSEX icc = {sizeof icc, ICC_WIN95_CLASSES | ICC_TAB_CLASSES | ICC_HOTKEY_CLASS};
+  InitCommonControlsEx(&icc);
+  HICON icon = LoadIconA(GetModuleHandleA(nullptr), "MAINICON");
+  if (!RegisterClass(kClassName, icon)) return false;
+  m_white = CreateSolidBrush(RGB(255, 255, 255));
+
+  // Fixed single border, system menu and minimise box only.
+  DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
+  RECT r = {0, 0, kClientWidth, kClientHeight};
+  AdjustWindowRectEx(&r, style, FALSE, WS_EX_CONTROLPARENT);
+  if (!CreateWindowExA(WS_EX_CONTROLPARENT, kClassName, kAppTitle, style, kDesignLeft, kDesignTop,
+                       r.right - r.left, r.bottom - r.top, nullptr, nullptr,
+                       GetModuleHandleA(nullptr), this)) {
+    return false;
+  }
+  CreateFrame();
+  m_fonts.ApplyDesignFont(m_hwnd);
+  m_fonts.ScaleToScreen(m_hwnd);
+  pgcMain.LayoutSheets();
+  FormCreate();
+  return true;
+}
+
+void TfrmTarvisk::CreateFrame() {
+  pgcMain.Create(m_hwnd, IDC_PGCMAIN, 0, 0, 436, 445,
+                 {"Window", "Class", "Parents", "Children", "Digger", "Tree", "Executable",
+                  "Modules", "Modify", "Graphics", "Options", "About"});
+  // Each row: kind, id, caption, left, top, width, height, hint.
+  CreateControls(m_hwnd, {
+      {ControlKind::Button, IDC_BTNDETAIL, "Det&ail", 16, 460, 93, 25,
+       "|Click this button to see more detailed information about selected window"},
+      {ControlKind::Button, IDC_BTNREFRESH, "Re&fresh", 120, 460, 93, 25,
+       "|Click this button to refresh information"},
+      {ControlKind::Button, IDC_BTNSAVE, "Sa&ve...", 224, 460, 93, 25,
+       "|Click this button to save current information to a file"},
+      {ControlKind::Button, IDC_BTNPRINT, "&Print", 328, 460, 93, 25,
+       "|Click this button to print current information"},
+      {ControlKind::DefaultButton, IDC_BTNSTART, kCaptionProbe, 16, 496, 93, 25,
+       "|Click this button to start/stop probing process"},
+      {ControlKind::Button, IDC_BTNCLOSE, "&Exit", 328, 496, 93, 25,
+       "|Click this button to exit Tarvisk"},
+  });
+  btnDetail = Item(m_hwnd, IDC_BTNDETAIL);
+  btnRefresh = Item(m_hwnd, IDC_BTNREFRESH);
+  btnSave = Item(m_hwnd, IDC_BTNSAVE);
+  btnPrint = Item(m_hwnd, IDC_BTNPRINT);
+  btnStart = Item(m_hwnd, IDC_BTNSTART);
+  btnClose = Item(m_hwnd, IDC_BTNCLOSE);
+  stbMain = CreateWindowExA(0, STATUSCLASSNAMEA, "", WS_CHILD | WS_VISIBLE, 0, 534, 436, 19, m_hwnd,
+                            reinterpret_cast<HMENU>(IDC_STBMAIN), GetModuleHandleA(nullptr), nullptr);
+  SendMessageA(stbMain, SB_SIMPLE, TRUE, 0);
+  SetControlHint(stbMain, "Field and control information");
+  CreateOptionsPage();
+  CreateAboutPage();
+  AddTooltips(m_hwnd);
+}
+
+void TfrmTarvisk::CreateOptionsPage() {
+  HWND page = Sheet(kPageOptions);
+  CreateRadioGroup(page, {IDC_RGRFORMAT, "Integer format", 81, 100, 113, 73,
+                          "|Format of the digit data", {"He&xadecimal", "Deci&mal", "&Binary"}});
+  CreateRadioGroup(page, {IDC_RGRCASE, "Constants format", 81, 196, 113, 57,
+                          "|Format of the WinAPI's constants", {"&Lower case", "&Upper case"}});
+  // Each row: kind, id, caption, left, top, width, height, hint.
+  CreateControls(page, {
+      {ControlKind::Label, IDC_LBLSTARTSTOP, "Start/stop hot &key", 225, 101, 113, 14},
+      {ControlKind::HotKey, IDC_HTKSTARTSTOP, "", 225, 117, 113, 19,
+       "|Hot key for start and stop the probing process"},
+      {ControlKind::CheckBox, IDC_CHBSHOWSUBCHILDREN, "Show sub&children", 226, 158, 160, 17,
+       "|If this parameter is checked, the Clildren list shows all the children with their "
+       "subchidren"},
+      {ControlKind::CheckBox, IDC_CHBDIGCHILDREN, "Di&g children", 226, 178, 160, 17,
+       "|If this parameter is unchecked, the Digger list shows only top-level windows"},
+      {ControlKind::CheckBox, IDC_CHBAUTOSTART, "&Probe when run", 226, 198, 160, 17,
+       "|If this parameter is checked, probing process start automatically when Tarvisk run"},
+      {ControlKind::CheckBox, IDC_CHBFLASH, "Fl&ash target", 226, 218, 160, 17,
+       "|If this parameter is checked, Tarvisk flashes new selected window"},
+      {ControlKind::CheckBox, IDC_CHBALWAYSONTOP, "Alwa&ys on top", 226, 238, 160, 17,
+       "|If this parameter is checked Tarvisk's window is shown above other windows"},
+  });
+  // The design state is the settings' defaults, so a first run and a restore
+  // that stops early look the same.
+  SetRadioGroupIndex(page, IDC_RGRFORMAT, 3, 0);
+  SetRadioGroupIndex(page, IDC_RGRCASE, 2, 0);
+  SetStartStopHotKey(kDefaultHotKey);
+  SetChecked(page, IDC_CHBDIGCHILDREN, true);
+  SetChecked(page, IDC_CHBAUTOSTART, true);
+  SetChecked(page, IDC_CHBALWAYSONTOP, true);
+}
+
+void TfrmTarvisk::CreateAboutPage() {
+  HWND page = Sheet(kPageAbout);
+  RECT r;
+  GetClientRect(page, &r);
+  int width = r.right > 0 ? r.right : 428;
+  // Each row: kind, id, caption, left, top, width, height, hint.
+  CreateControls(page, {
+      {ControlKind::Panel, IDC_PNLNAME, "Tarvisk", 0, 0, width, 173},
+      {ControlKind::CenterLabel, IDC_LBLDESCRIPTION,
+       "Utilitarian, easy-to-use and fast tool for windows analysing\r\nVersion 5.3\r\n\r\n"
+       "Copyright (C) Norvane. All rights reserved.",
+       8, 190, width - 16, 52},
+      {ControlKind::Button, IDC_BTNDONATE, "&Donate", 12, 364, 93, 25,
+       "|Click this button to donate to Tarvisk"},
+      {ControlKind::Button, IDC_BTNLICENSE, "&License", 116, 364, 93, 25,
+       "|Click this button to read Tarvisk's license agreements"},
+      {ControlKind::Button, IDC_BTNHOMEPAGE, "Home pa&ge", 220, 364, 93, 25,
+       "|Click this button to visit Tarvisk's home page"},
+      {ControlKind::Button, IDC_BTNMAILUS, "&Contact us", 324, 364, 93, 25,
+       "|Click this button to contact us"},
+  });
+  LOGFONTA lf = {};
+  lf.lfHeight = -37;
+  lf.lfWeight = FW_BOLD;
+  lf.lfCharSet = DEFAULT_CHARSET;
+  lstrcpynA(lf.lfFaceName, "Tahoma", LF_FACESIZE);
+  m_fonts.SetOwnFont(Item(page, IDC_PNLNAME), lf);
+}
+
+// ---------------------------------------------------------------------------
+// Lifecycle
+
+void TfrmTarvisk::FormCreate() {
+  m_fonts.AdoptMessageFont(m_hwnd);
+  pgcMain.LayoutSheets();
+
+  // One guarded block: the first failure ends it silently and what was not yet
+  // restored keeps its design value.
+  try {
+    DesktopCanvas = GetDC(GetDesktopWindow());
+    int bits = DesktopCanvas ? GetDeviceCaps(DesktopCanvas, BITSPIXEL) : 0;
+    if (bits == 8 || bits == 16 || bits == 24 || bits == 32) {
+      BITMAPINFO bi = {};
+      bi.bmiHeader.biSize = sizeof bi.bmiHeader;
+      bi.bmiHeader.biWidth = 1;
+      bi.bmiHeader.biHeight = 1;
+      bi.bmiHeader.biPlanes = 1;
+      bi.bmiHeader.biBitCount = static_cast<WORD>(bits);
+      void* bitsPtr = nullptr;
+      CaptureBitmap = CreateDIBSection(DesktopCanvas, &bi, DIB_RGB_COLORS, &bitsPtr, nullptr, 0);
+    } else {
+      CaptureBitmap = CreateBitmap(1, 1, 1, 1, nullptr);
+    }
+
+    char path[MAX_PATH] = {};
+    GetModuleFileNameA(nullptr, path, MAX_PATH);
+    ProgramFolder = path;
+    size_t slash = ProgramFolder.find_last_of("\\/:");
+    ProgramFolder = slash == std::string::npos ? "" : ProgramFolder.substr(0, slash + 1);
+    if (ProgramFolder.empty() || ProgramFolder.back() != '\\') ProgramFolder += '\\';
+
+    DiscoverPlugins();
+    LoadSettings();
+    UpdatePluginPanel();
+  } catch (...) {
+  }
+
+  if (IsChecked(Sheet(kPageOptions), IDC_CHBAUTOSTART)) {
+    StartProbingAtLaunch();
+  } else {
+    InspectWindow(0, false);
+    CaptureScreen(0);
+  }
+  if (pgcMain.ActiveIndex() != kPageOptions) RegisterStartStopHotKey();
+  SetDiggerTimerEnabled(true);
+}
+
+void TfrmTarvisk::Show() {
+  FormShow();
+  ShowWindow(m_hwnd, SW_SHOW);
+  UpdateWindow(m_hwnd);
+}
+
+void TfrmTarvisk::FormShow() {
+  if (!HideNag) HideNag = TfrmNag::Run(m_hwnd);
+  SetFocus(pgcMain.Handle());
+  if (IsChecked(Sheet(kPageOptions), IDC_CHBALWAYSONTOP)) {
+    SetWindowPos(m_hwnd, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+  }
+  BuildWindowTree();
+}
+
+void TfrmTarvisk::FormDestroy() {
+  if (m_destroyed) return;
+  m_destroyed = true;
+  UnregisterStartStopHotKey();
+  KillTimer(m_hwnd, kTimerCursorWatch);
+  RemoveProbeHook();
+  SaveSettings();
+  if (DesktopCanvas) ReleaseDC(GetDesktopWindow(), DesktopCanvas);
+  DesktopCanvas = nullptr;
+  if (CaptureBitmap) DeleteObject(CaptureBitmap);
+  CaptureBitmap = nullptr;
+}
+
+// ---------------------------------------------------------------------------
+// Frame handlers
+
+void TfrmTarvisk::pgcMainChange() {
+  SetFocus(pgcMain.Handle());
+  UpdateDetailButton();
+  if (pgcMain.ActiveIndex() == kPageOptions) {
+    UnregisterStartStopHotKey();
+  } else {
+    RegisterStartStopHotKey();
+  }
+  if (pgcMain.ActiveIndex() == kPageGraphics) {
+    CaptureScreen(CurrentTarget);
+  } else {
+    InspectWindow(CurrentTarget, true);
+  }
+}
+
+void TfrmTarvisk::rgrOptionsClick() { InspectWindow(CurrentTarget, true); }
+
+int TfrmTarvisk::IntegerFormat() const { return RadioGroupIndex(Sheet(kPageOptions), IDC_RGRFORMAT, 3); }
+int TfrmTarvisk::ConstsFormat() const { return RadioGroupIndex(Sheet(kPageOptions), IDC_RGRCASE, 2); }
+
+void TfrmTarvisk::chbAlwaysOnTopClick() {
+  HWND after = IsChecked(Sheet(kPageOptions), IDC_CHBALWAYSONTOP) ? HWND_TOPMOST : HWND_NOTOPMOST;
+  SetWindowPos(m_hwnd, after, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+}
+
+void TfrmTarvisk::btnLinkClick(HWND button) {
+  auto it = kLinkTargets.find(GetDlgCtrlID(button));
+  if (it == kLinkTargets.end()) return;
+  ShellExecuteA(nullptr, "open", it->second, "", "", SW_SHOW);
+}
+
+void TfrmTarvisk::btnCloseClick() { DestroyWindow(m_hwnd); }
+
+// ---------------------------------------------------------------------------
+// Messages
+
+bool TfrmTarvisk::PreTranslate(MSG& msg) {
+  if (!m_hwnd) return false;
+  if (msg.message >= WM_KEYFIRST && msg.message <= WM_KEYLAST) {
+    return IsDialogMessageA(m_hwnd, &msg) != FALSE;
+  }
+  return false;
+}
+
+LRESULT TfrmTarvisk::OnCommand(int id, int code, HWND control) {
+  if (code != BN_CLICKED) return 0;
+  switch (id) {
+    case IDC_BTNSTART: btnStartClick(); break;
+    case IDC_BTNREFRESH: RefreshInformation(); break;
+    case IDC_BTNCLOSE: btnCloseClick(); break;
+    case IDC_CHBALWAYSONTOP: chbAlwaysOnTopClick(); break;
+    case IDC_BTNDONATE:
+    case IDC_BTNLICENSE:
+    case IDC_BTNHOMEPAGE:
+    case IDC_BTNMAILUS: btnLinkClick(control); break;
+    default:
+      // A radio item reports a click also when the dialog manager moves the focus
+      // onto it; only a change of the selected item re-inspects.
+      if ((id > IDC_RGRFORMAT && id <= IDC_RGRFORMAT + 3) || (id > IDC_RGRCASE && id <= IDC_RGRCASE + 2)) {
+        rgrOptionsClick();
+      }
+      break;
+  }
+  return 0;
+}
+
+LRESULT TfrmTarvisk::OnNotify(NMHDR* hdr) {
+  if (hdr->hwndFrom == pgcMain.Handle() && hdr->code == TCN_SELCHANGE) {
+    pgcMain.ShowActiveSheet();
+    pgcMainChange();
+  }
+  return 0;
+}
+
+LRESULT TfrmTarvisk::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
+  switch (msg) {
+    case WM_COMMAND:
+      return OnCommand(LOWORD(wParam), HIWORD(wParam), reinterpret_cast<HWND>(lParam));
+    case WM_NOTIFY:
+      return OnNotify(reinterpret_cast<NMHDR*>(lParam));
+    case WM_HOTKEY:
+      if (wParam == 1 && IsWindowEnabled(btnStart)) btnStartClick();
+      return 0;
+    case kWmProbe:
+      ProbeCursor();
+      return 0;
+    case WM_TIMER:
+      if (wParam == kTimerDigger) timDiggerTimer();
+      if (wParam == kTimerCursorWatch) CursorWatchTick();
+      return 0;
+    case WM_CTLCOLORSTATIC: {
+      HWND control = reinterpret_cast<HWND>(lParam);
+      HDC dc = reinterpret_cast<HDC>(wParam);
+      char cls[16] = {};
+      GetClassNameA(control, cls, sizeof cls);
+      if (lstrcmpiA(cls, "Edit") == 0) {  // information fields: read-only edits on white
+        SetBkColor(dc, RGB(255, 255, 255));
+        return reinterpret_cast<LRESULT>(m_white);
+      }
+      if (GetDlgCtrlID(control) == IDC_PNLNAME) {
+        SetTextColor(dc, RGB(0, 128, 0));
+        SetBkMode(dc, TRANSPARENT);
+        return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_BTNFACE));
+      }
+      break;
+    }
+    case DM_GETDEFID:
+      return MAKELRESULT(IDC_BTNSTART, DC_HASDEFID);
+    case WM_CLOSE:
+      DestroyWindow(m_hwnd);
+      return 0;
+    case WM_DESTROY:
+      FormDestroy();
+      PostQuitMessage(0);
+      return 0;
+  }
+  return DefWindowProcA(m_hwnd, msg, wParam, lParam);
+}
+
+void TfrmTarvisk::ApplicationIdle() {
+  if (!m_hwnd || m_destroyed) return;
+  SetDiggerTimerEnabled(!Probing());
+  ApplicationHint();
+}
+
+void TfrmTarvisk::ApplicationHint() {
+  POINT pt;
+  std::string hint;
+  if (GetCursorPos(&pt)) {
+    HWND h = WindowFromPoint(pt);
+    if (h && GetAncestor(h, GA_ROOT) == m_hwnd) {
+      // Descend to the deepest control under the mouse, disabled ones included.
+      for (;;) {
+        POINT local = pt;
+        ScreenToClient(h, &local);
+        HWND c = ChildWindowFromPointEx(h, local, CWP_SKIPINVISIBLE | CWP_SKIPTRANSPARENT);
+        if (!c || c == h) break;
+        h = c;
+      }
+      hint = HintStatusPart(FindHint(h));
+    }
+  }
+  if (hint == m_lastHint) return;
+  m_lastHint = hint;
+  SendMessageA(stbMain, SB_SETTEXTA, SB_SIMPLEID, reinterpret_cast<LPARAM>(hint.c_str()));
+}

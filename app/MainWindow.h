@@ -1,0 +1,130 @@
+#pragma once
+// The main window: its frame, pages and the state the pages share. The pages'
+// own contents live in their subsystems; this class calls them in order.
+#include <windows.h>
+
+#include <string>
+
+#include "app/ControlIds.h"
+#include "platform/WindowSystem.h"
+#include "ui/BaseWindow.h"
+#include "ui/Form.h"
+#include "ui/PageControl.h"
+
+class TfrmTarvisk : public BaseWindow<TfrmTarvisk> {
+ public:
+  static constexpr const char* kClassName = "TfrmTarvisk";
+
+  TfrmTarvisk();
+  ~TfrmTarvisk() override;
+
+  // Creates the window and its controls and runs FormCreate; the window stays hidden.
+  bool Create();
+  // FormShow, then the window becomes visible.
+  void Show();
+  // Runs what the application does each time its message loop becomes idle.
+  void ApplicationIdle();
+  // Hands a keyboard message to the dialog manager (Tab, Enter, mnemonics).
+  bool PreTranslate(MSG& msg);
+
+  LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam);
+
+  // --- Shared state, in declaration order of the design ---
+  HWINEVENTHOOK ProbeHook = nullptr;
+  bool HideNag = false;
+  Hwnd CurrentTarget = 0;
+  uint32_t LastProcessId = 0;
+  uint8_t SortColumn = 0;
+  uint8_t LastSortColumn = 0;
+  bool SortInverted = false;
+  bool TextSearchFlag = false;
+  HDC DesktopCanvas = nullptr;
+  HBITMAP CaptureBitmap = nullptr;
+  bool HotKeyRegistered = false;
+  WinPoint ProbePoint;
+  WinPoint LastDiggerPoint;
+  std::string ProgramFolder;
+  bool ModifyFilling = false;
+
+  // --- Controls ---
+  PageControl pgcMain;
+  HWND btnDetail = nullptr, btnRefresh = nullptr, btnSave = nullptr, btnPrint = nullptr,
+       btnStart = nullptr, btnClose = nullptr, stbMain = nullptr;
+  // Commands of later pages that the probing state enables; null until their page exists.
+  HWND btnFindWindow = nullptr, btnFindNextWindow = nullptr, btnFindPrevWindow = nullptr,
+       btnCopyImage = nullptr, btnSaveImage = nullptr, btnParentTree = nullptr;
+  HWND Sheet(int page) const { return pgcMain.Sheet(page); }
+  HWND OptionsItem(int id) const { return GetDlgItem(Sheet(10), id); }
+
+  // The probing state: the tag of btnStart, 0 idle, 1 probing.
+  int StartTag() const { return m_startTag; }
+  bool Probing() const { return m_startTag != 0; }
+
+  // --- Program entry and frame ---
+  void FormCreate();
+  void FormShow();
+  void FormDestroy();
+  void pgcMainChange();
+  void rgrOptionsClick();
+  void chbAlwaysOnTopClick();
+  void btnLinkClick(HWND button);
+  void btnCloseClick();
+  int IntegerFormat() const;
+  int ConstsFormat() const;
+
+  // --- Probing control ---
+  void btnStartClick();
+  void StartProbingAtLaunch();
+  void InstallProbeHook();
+  void RemoveProbeHook();
+  void ProbeCursor();
+  void RegisterStartStopHotKey();
+  void UnregisterStartStopHotKey();
+  uint16_t StartStopHotKey() const;
+  void SetStartStopHotKey(uint16_t value);
+  void ToggleTargetFlash();
+  void RefreshInformation();
+  void SetFieldMenuVisible(bool visible);
+  void UpdateDetailButton();
+  bool DiggerTimerEnabled() const { return m_diggerTimerEnabled; }
+  void SetDiggerTimerEnabled(bool enabled);
+  bool FieldMenuVisible() const { return m_fieldMenuVisible; }
+  // WM_PROBE messages handled so far, for tests and benchmarks.
+  unsigned ProbeCount() const { return m_probeCount; }
+
+  // --- Operations filled in by the pages' subsystems ---
+  void InspectWindow(Hwnd handle, bool refreshAll);
+  void CaptureScreen(Hwnd window);
+  void BuildWindowTree();
+  void SelectTreeNode(Hwnd window);
+  void DiscoverPlugins();
+  void LoadSettings();
+  void SaveSettings();
+  void UpdatePluginPanel();
+  void EnableModifyPage(bool enabled);
+  void FillModifyPage(Hwnd window);
+  void CreateFindWindowDialog();
+  void timDiggerTimer();
+
+ private:
+  void CreateFrame();
+  void CreateOptionsPage();
+  void CreateAboutPage();
+  void ApplyCommonStartStopSteps();
+  void CursorWatchTick();
+  void ApplicationHint();
+  LRESULT OnCommand(int id, int code, HWND control);
+  LRESULT OnNotify(NMHDR* hdr);
+
+  FormFonts m_fonts;
+  int m_startTag = 0;
+  bool m_diggerTimerEnabled = false;
+  bool m_fieldMenuVisible = true;
+  bool m_destroyed = false;
+  unsigned m_probeCount = 0;
+  std::string m_lastHint;
+  HBRUSH m_white = nullptr;
+};
+
+// The one main window of the process; the WinEvent callback reaches it here.
+extern TfrmTarvisk* g_frmTarvisk;

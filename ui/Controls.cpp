@@ -1,0 +1,122 @@
+#include "ui/Controls.h"
+
+#include <commctrl.h>
+
+#include "ui/Form.h"
+
+namespace {
+
+struct KindStyle {
+  const char* className;
+  DWORD style;
+  DWORD exStyle;
+};
+
+KindStyle StyleOf(ControlKind kind) {
+  const DWORD child = WS_CHILD | WS_VISIBLE;
+  switch (kind) {
+    case ControlKind::Button: return {"BUTTON", child | WS_TABSTOP | BS_PUSHBUTTON, 0};
+    case ControlKind::DefaultButton: return {"BUTTON", child | WS_TABSTOP | BS_DEFPUSHBUTTON, 0};
+    case ControlKind::CheckBox: return {"BUTTON", child | WS_TABSTOP | BS_AUTOCHECKBOX, 0};
+    case ControlKind::Label: return {"STATIC", child | SS_LEFT, 0};
+    case ControlKind::WrapLabel: return {"STATIC", child | SS_LEFT, 0};
+    case ControlKind::CenterLabel: return {"STATIC", child | SS_CENTER, 0};
+    case ControlKind::GroupBox: return {"BUTTON", child | BS_GROUPBOX, 0};
+    case ControlKind::RadioButton: return {"BUTTON", child | BS_AUTORADIOBUTTON, 0};
+    case ControlKind::HotKey: return {HOTKEY_CLASSA, child | WS_TABSTOP, WS_EX_CLIENTEDGE};
+    case ControlKind::Field:
+      return {"EDIT", child | WS_TABSTOP | ES_READONLY | ES_AUTOHSCROLL, 0};
+    case ControlKind::Memo:
+      return {"EDIT", child | WS_TABSTOP | ES_READONLY | ES_MULTILINE, 0};
+    case ControlKind::Edit:
+      return {"EDIT", child | WS_TABSTOP | ES_AUTOHSCROLL, WS_EX_CLIENTEDGE};
+    case ControlKind::Panel: return {"STATIC", child | SS_CENTER | SS_CENTERIMAGE, 0};
+    case ControlKind::PaintBox: return {"STATIC", child | SS_OWNERDRAW | SS_NOTIFY, 0};
+    case ControlKind::ListView:
+      return {WC_LISTVIEWA, child | WS_TABSTOP | LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS,
+              WS_EX_CLIENTEDGE};
+    case ControlKind::TreeView:
+      return {WC_TREEVIEWA,
+              child | WS_TABSTOP | TVS_HASBUTTONS | TVS_HASLINES | TVS_LINESATROOT |
+                  TVS_SHOWSELALWAYS | TVS_NOTOOLTIPS,
+              WS_EX_CLIENTEDGE};
+    case ControlKind::ListBox:
+      return {"LISTBOX", child | WS_TABSTOP | WS_VSCROLL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT,
+              WS_EX_CLIENTEDGE};
+    case ControlKind::UpDown:
+      return {UPDOWN_CLASSA, child | UDS_SETBUDDYINT | UDS_ALIGNRIGHT | UDS_ARROWKEYS, 0};
+  }
+  return {"STATIC", child, 0};
+}
+
+}  // namespace
+
+HWND CreateControl(HWND parent, const ControlSpec& spec) {
+  KindStyle ks = StyleOf(spec.kind);
+  HWND h = CreateWindowExA(ks.exStyle, ks.className, spec.caption ? spec.caption : "", ks.style,
+                           spec.left, spec.top, spec.width, spec.height, parent,
+                           reinterpret_cast<HMENU>(static_cast<INT_PTR>(spec.id)),
+                           GetModuleHandleA(nullptr), nullptr);
+  if (!h) return nullptr;
+  if (spec.kind == ControlKind::ListView) {
+    SendMessageA(h, LVM_SETEXTENDEDLISTVIEWSTYLE, 0, LVS_EX_FULLROWSELECT);
+  }
+  SetControlHint(h, spec.hint ? spec.hint : "", spec.helpContext);
+  return h;
+}
+
+void CreateControls(HWND parent, std::initializer_list<ControlSpec> specs) {
+  for (const ControlSpec& s : specs) CreateControl(parent, s);
+}
+
+void CreateRadioGroup(HWND parent, const RadioGroupSpec& spec) {
+  CreateControl(parent, {ControlKind::GroupBox, spec.id, spec.caption, spec.left, spec.top,
+                         spec.width, spec.height, spec.hint});
+  // Items share the space under the caption evenly, as a radio group lays them out.
+  int count = static_cast<int>(spec.items.size());
+  int area = spec.height - 20;
+  int i = 0;
+  for (const char* item : spec.items) {
+    int top = spec.top + 16 + (count ? area * i / count : 0);
+    HWND h = CreateControl(parent, {ControlKind::RadioButton, spec.id + 1 + i, item,
+                                    spec.left + 9, top, spec.width - 18, 17, spec.hint});
+    LONG style = GetWindowLongA(h, GWL_STYLE);
+    if (i == 0) style |= WS_GROUP | WS_TABSTOP;
+    SetWindowLongA(h, GWL_STYLE, style);
+    ++i;
+  }
+}
+
+int RadioGroupIndex(HWND parent, int groupId, int itemCount) {
+  for (int i = 0; i < itemCount; ++i) {
+    if (IsDlgButtonChecked(parent, groupId + 1 + i) == BST_CHECKED) return i;
+  }
+  return -1;
+}
+
+void SetRadioGroupIndex(HWND parent, int groupId, int itemCount, int index) {
+  for (int i = 0; i < itemCount; ++i) {
+    SendDlgItemMessageA(parent, groupId + 1 + i, BM_SETCHECK, i == index ? BST_CHECKED : BST_UNCHECKED,
+                        0);
+  }
+}
+
+HWND Item(HWND parent, int id) { return GetDlgItem(parent, id); }
+
+std::string WindowTextOf(HWND control) {
+  int n = GetWindowTextLengthA(control);
+  std::string s(n > 0 ? n + 1 : 1, '\0');
+  int got = GetWindowTextA(control, &s[0], static_cast<int>(s.size()));
+  s.resize(got > 0 ? got : 0);
+  return s;
+}
+
+bool IsChecked(HWND parent, int id) { return IsDlgButtonChecked(parent, id) == BST_CHECKED; }
+
+void SetChecked(HWND parent, int id, bool checked) {
+  CheckDlgButton(parent, id, checked ? BST_CHECKED : BST_UNCHECKED);
+}
+
+void SetEnabled(HWND control, bool enabled) {
+  if (control) EnableWindow(control, enabled ? TRUE : FALSE);
+}

@@ -1,0 +1,63 @@
+#pragma once
+// Thin wrappers that create the standard controls from table rows. A row reads:
+// kind, control id, caption, left, top, width, height (pixels at 96 dpi with the
+// design font), hint ("tooltip|status text"), help context.
+#include <windows.h>
+
+#include <initializer_list>
+#include <string>
+#include <vector>
+
+enum class ControlKind {
+  Button,         // push button
+  DefaultButton,  // push button that Enter presses
+  CheckBox,
+  Label,          // static text; a mnemonic moves the focus to the next control
+  WrapLabel,      // word-wrapped static text
+  CenterLabel,    // centred, word-wrapped static text
+  GroupBox,
+  RadioButton,    // one item of a radio group
+  HotKey,         // the platform's hot-key edit
+  Field,          // read-only, borderless single-line edit on white
+  Memo,           // read-only, word-wrapped multi-line edit without scroll bars
+  Edit,           // ordinary single-line edit
+  Panel,          // borderless centred caption
+  PaintBox,       // owner-painted area
+  ListView,       // report-style list view
+  TreeView,
+  ListBox,
+  UpDown,
+};
+
+struct ControlSpec {
+  ControlKind kind;
+  int id;
+  const char* caption;
+  int left, top, width, height;
+  const char* hint = "";
+  int helpContext = 0;
+};
+
+// Creates one control as a child of `parent` and registers its hint.
+HWND CreateControl(HWND parent, const ControlSpec& spec);
+void CreateControls(HWND parent, std::initializer_list<ControlSpec> specs);
+
+// A radio group: a group box with its items stacked inside it, ids id+1, id+2, ...
+struct RadioGroupSpec {
+  int id;
+  const char* caption;
+  int left, top, width, height;
+  const char* hint;
+  std::initializer_list<const char*> items;
+};
+void CreateRadioGroup(HWND parent, const RadioGroupSpec& spec);
+// Index of the checked item, -1 when none.
+int RadioGroupIndex(HWND parent, int groupId, int itemCount);
+// Checks item `index` (-1: none) without sending click notifications.
+void SetRadioGroupIndex(HWND parent, int groupId, int itemCount, int index);
+
+HWND Item(HWND parent, int id);
+std::string WindowTextOf(HWND control);
+bool IsChecked(HWND parent, int id);
+void SetChecked(HWND parent, int id, bool checked);
+void SetEnabled(HWND control, bool enabled);

@@ -1,0 +1,177 @@
+#include "ui/Form.h"
+
+#include <commctrl.h>
+
+#include <cstdlib>
+#include <map>
+#include <vector>
+
+#include "ui/Gdi.h"
+#include "ui/HintText.h"
+#include "ui/Scaling.h"
+
+namespace {
+
+struct ControlInfo {
+  std::string hint;
+  int helpContext = 0;
+  bool ownFont = false;
+  LOGFONTA ownLogFont{};
+  HFONT ownFontHandle = nullptr;
+};
+
+std::map<HWND, ControlInfo>& Controls() {
+  static std::map<HWND, ControlInfo> controls;
+  return controls;
+}
+
+BOOL CALLBACK CollectKnown(HWND h, LPARAM p) {
+  if (IsKnownControl(h)) reinterpret_cast<std::vector<HWND>*>(p)->push_back(h);
+  return TRUE;
+}
+
+std::vector<HWND> KnownDescendants(HWND form) {
+  std::vector<HWND> out;
+  EnumChildWindows(form, CollectKnown, reinterpret_cast<LPARAM>(&out));
+  return out;
+}
+
+}  // namespace
+
+void SetControlHint(HWND control, const std::string& hint, int helpContext) {
+  if (!control) return;
+  ControlInfo& info = Controls()[control];
+  info.hint = hint;
+  info.helpContext = helpContext;
+  if (helpContext) SetWindowContextHelpId(control, helpContext);
+}
+
+bool IsKnownControl(HWND control) { return Controls().count(control) != 0; }
+
+std::string FindHint(HWND control) {
+  for (HWND h = control; h; h = GetParent(h)) {
+    auto it = Controls().find(h);
+    if (it != Controls().end() && !it->second.hint.empty()) return it->second.hint;
+    if (!(GetWindowLongA(h, GWL_STYLE) & WS_CHILD)) break;
+  }
+  return "";
+}
+
+int HelpContextOf(HWND control) {
+  auto it = Controls().find(control);
+  return it == Controls().end() ? 0 : it->second.helpContext;
+}
+
+FormFonts::~FormFonts() {
+  if (m_font) DeleteObject(m_font);
+}
+
+void FormFonts::GiveFont(HWND form, HFONT font) {
+  SendMessageA(form, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+  for (HWND h : KnownDescendants(form)) {
+    auto it = Controls().find(h);
+    if (it->second.ownFont) continue;
+    SendMessageA(h, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+  }
+}
+
+void FormFonts::ApplyDesignFont(HWND form) {
+  LOGFONTA lf = {};
+  lf.lfHeight = -kDesignFontHeight;
+  lf.lfCharSet = DEFAULT_CHARSET;
+  lstrcpynA(lf.lfFaceName, "Tahoma", LF_FACESIZE);
+  HFONT font = CreateFontIndirectA(&lf);
+  if (!font) return;
+  if (m_font) DeleteObject(m_font);
+  m_font = font;
+  m_fontHeight = kDesignFontHeight;
+  GiveFont(form, font);
+}
+
+void FormFonts::SetOwnFont(HWND control, const LOGFONTA& font) {
+  ControlInfo& info = Controls()[control];
+  info.ownFont = true;
+  info.ownLogFont = font;
+  if (info.ownFontHandle) DeleteObject(info.ownFontHandle);
+  info.ownFontHandle = CreateFontIndirectA(&font);
+  SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(info.ownFontHandle), FALSE);
+}
+
+void FormFonts::ScaleForm(HWND form, int num, int den) {
+  if (num <= 0 || den <= 0 || num == den) return;
+  // Parents before children: each position is relative to the parent's client
+  // area, which is read before the parent itself moves.
+  struct Placed {
+    HWND h;
+    RECT r;
+  };
+  std::vector<Placed> placed;
+  for (HWND h : KnownDescendants(form)) {
+    RECT r;
+    GetWindowRect(h, &r);
+    MapWindowPoints(nullptr, GetParent(h), reinterpret_cast<POINT*>(&r), 2);
+    placed.push_back({h, r});
+  }
+  RECT client;
+  GetClientRect(form, &client);
+  RECT outer = {0, 0, ScaleValue(client.right, num, den), ScaleValue(client.bottom, num, den)};
+  AdjustWindowRectEx(&outer, GetWindowLongA(form, GWL_STYLE), GetMenu(form) != nullptr,
+                     GetWindowLongA(form, GWL_EXSTYLE));
+  SetWindowPos(form, nullptr, 0, 0, outer.right - outer.left, outer.bottom - outer.top,
+               SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  for (const Placed& p : placed) {
+    int left = ScaleValue(p.r.left, num, den), top = ScaleValue(p.r.top, num, den);
+    int width = ScaleValue(p.r.right - p.r.left, num, den);
+    int height = ScaleValue(p.r.bottom - p.r.top, num, den);
+    MoveWindow(p.h, left, top, width, height, FALSE);
+    ControlInfo& info = Controls()[p.h];
+    if (info.ownFont) {
+      LOGFONTA lf = info.ownLogFont;
+      lf.lfHeight = ScaleValue(lf.lfHeight, num, den);
+      SetOwnFont(p.h, lf);
+    }
+  }
+  m_fontHeight = ScaleValue(m_fontHeight, num, den);
+  InvalidateRect(form, nullptr, TRUE);
+}
+
+void FormFonts::ScaleToScreen(HWND form) {
+  ScopedGetDC dc(nullptr);
+  int dpi = dc ? GetDeviceCaps(dc, LOGPIXELSY) : 96;
+  ScaleForm(form, dpi, 96);
+}
+
+void FormFonts::AdoptMessageFont(HWND form) {
+  // Older systems reject the structure with the padded-border field, so the
+  // size without it is passed.
+  NONCLIENTMETRICSA ncm = {};
+  ncm.cbSize = 340;
+  if (!SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, 340, &ncm, 0)) return;
+  int messageHeight = std::abs(ncm.lfMessageFont.lfHeight);
+  if (messageHeight == 0) return;
+  HFONT font = CreateFontIndirectA(&ncm.lfMessageFont);
+  if (!font) return;
+  ScaleForm(form, messageHeight, std::abs(m_fontHeight));
+  if (m_font) DeleteObject(m_font);
+  m_font = font;
+  m_fontHeight = messageHeight;
+  GiveFont(form, font);
+}
+
+void AddTooltips(HWND form) {
+  HWND tip = CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr, WS_POPUP | TTS_ALWAYSTIP,
+                             CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, form,
+                             nullptr, GetModuleHandleA(nullptr), nullptr);
+  if (!tip) return;
+  for (HWND h : KnownDescendants(form)) {
+    std::string text = HintTooltipPart(Controls()[h].hint);
+    if (text.empty()) continue;
+    TOOLINFOA ti = {};
+    ti.cbSize = TTTOOLINFOA_V1_SIZE;
+    ti.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+    ti.hwnd = form;
+    ti.uId = reinterpret_cast<UINT_PTR>(h);
+    ti.lpszText = const_cast<char*>(text.c_str());
+    SendMessageA(tip, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&ti));
+  }
+}

@@ -1,0 +1,52 @@
+#pragma once
+// What every form of the program shares: control hints (tooltip and status
+// text), help contexts, the design font and its scaling to the screen density
+// and the system's message font.
+#include <windows.h>
+
+#include <string>
+
+// Design font of every form: Tahoma, 11 pixels high (8 point at 96 dpi).
+constexpr int kDesignFontHeight = 11;
+
+void SetControlHint(HWND control, const std::string& hint, int helpContext = 0);
+// The hint of the control, or of its nearest ancestor that has a non-empty one.
+std::string FindHint(HWND control);
+int HelpContextOf(HWND control);
+// Is this one of the controls the program made from its tables?
+bool IsKnownControl(HWND control);
+
+class FormFonts {
+ public:
+  FormFonts() = default;
+  ~FormFonts();
+  FormFonts(const FormFonts&) = delete;
+  FormFonts& operator=(const FormFonts&) = delete;
+
+  // Gives the design font to the form and every control made so far.
+  void ApplyDesignFont(HWND form);
+  // A control that keeps a font of its own (scaled with the form, never replaced
+  // by the message font). The object keeps ownership of `font`.
+  void SetOwnFont(HWND control, const LOGFONTA& font);
+  // Scales the form's client area and every control's position, size and own
+  // font by num/den, rounding to the nearest pixel; the form keeps its position.
+  void ScaleForm(HWND form, int num, int den);
+  // Scales by screen dots per inch / 96, as a form made at 96 dpi must.
+  void ScaleToScreen(HWND form);
+  // Takes the system's message font and scales the form to it. Any failure
+  // leaves the form with its design font and size.
+  void AdoptMessageFont(HWND form);
+
+  int FontHeight() const { return m_fontHeight; }
+  HFONT Font() const { return m_font; }
+
+ private:
+  void GiveFont(HWND form, HFONT font);
+
+  HFONT m_font = nullptr;
+  int m_fontHeight = kDesignFontHeight;
+};
+
+// Tooltips of a form: one tooltip window; controls whose hint has a tooltip part
+// are added to it.
+void AddTooltips(HWND form);
