@@ -1,0 +1,130 @@
+#include "platform/Win32WindowSystem.h"
+
+#include <cstring>
+#include <vector>
+
+void GetTextWithTimeout(HWND window, char* buffer, UINT size) {
+  if (buffer == nullptr || size == 0) return;
+  std::memset(buffer, 0, size);
+  DWORD_PTR copied = 0;
+  // Not SMTO_BLOCK: while we wait, messages other programs send to us are still
+  // answered, so a target that sends back to us cannot deadlock with us.
+  // SMTO_ABORTIFHUNG skips a window the system already knows to be hung without
+  // waiting the full time.
+  LRESULT answered = SendMessageTimeoutA(window, WM_GETTEXT, size, reinterpret_cast<LPARAM>(buffer),
+                                         SMTO_NORMAL | SMTO_ABORTIFHUNG, kGetTextTimeoutMs, &copied);
+  if (answered == 0) {
+    // Whatever a failed or timed-out call left there is no answer.
+    std::memset(buffer, 0, size);
+    return;
+  }
+  // A window procedure may fill the whole buffer and leave out the zero.
+  buffer[size - 1] = 0;
+}
+
+namespace {
+
+BOOL CALLBACK CollectWindow(HWND w, LPARAM list) {
+  reinterpret_cast<std::vector<Hwnd>*>(list)->push_back(FromHwnd(w));
+  return TRUE;
+}
+
+WinRect FromRect(const RECT& r) {
+  return {static_cast<int32_t>(r.left), static_cast<int32_t>(r.top), static_cast<int32_t>(r.right),
+          static_cast<int32_t>(r.bottom)};
+}
+
+}  // namespace
+
+std::vector<Hwnd> Win32WindowSystem::TopLevelWindows() const {
+  std::vector<Hwnd> list;
+  EnumWindows(CollectWindow, reinterpret_cast<LPARAM>(&list));
+  return list;
+}
+
+std::vector<Hwnd> Win32WindowSystem::ChildWindows(Hwnd parent) const {
+  std::vector<Hwnd> list;
+  EnumChildWindows(ToHwnd(parent), CollectWindow, reinterpret_cast<LPARAM>(&list));
+  return list;
+}
+
+bool Win32WindowSystem::IsWindow(Hwnd w) const { return ::IsWindow(ToHwnd(w)) != FALSE; }
+
+Hwnd Win32WindowSystem::Desktop() const { return FromHwnd(GetDesktopWindow()); }
+
+Hwnd Win32WindowSystem::Parent(Hwnd w) const { return FromHwnd(GetParent(ToHwnd(w))); }
+
+// The Ptr forms are GetWindowLongA and GetClassLongA in a 32-bit build; they let
+// a 64-bit build read the same slots, cut to the 32 bits that are shown.
+uint32_t Win32WindowSystem::WindowLong(Hwnd w, int index) const {
+  return static_cast<uint32_t>(GetWindowLongPtrA(ToHwnd(w), index));
+}
+
+uint32_t Win32WindowSystem::ClassLong(Hwnd w, int index) const {
+  return static_cast<uint32_t>(GetClassLongPtrA(ToHwnd(w), index));
+}
+
+uint32_t Win32WindowSystem::ProcessId(Hwnd w) const {
+  DWORD pid = 0;
+  GetWindowThreadProcessId(ToHwnd(w), &pid);
+  return pid;
+}
+
+Hwnd Win32WindowSystem::Menu(Hwnd w) const {
+  return static_cast<Hwnd>(reinterpret_cast<uintptr_t>(GetMenu(ToHwnd(w))));
+}
+
+bool Win32WindowSystem::IsVisible(Hwnd w) const { return IsWindowVisible(ToHwnd(w)) != FALSE; }
+
+std::string Win32WindowSystem::ClassName(Hwnd w) const {
+  std::vector<char> buffer(kTextBufferSize, 0);
+  GetClassNameA(ToHwnd(w), buffer.data(), kTextBufferSize);
+  buffer[kTextBufferSize - 1] = 0;
+  return buffer.data();
+}
+
+std::string Win32WindowSystem::WindowText(Hwnd w) const {
+  std::vector<char> buffer(kTextBufferSize, 0);
+  GetWindowTextA(ToHwnd(w), buffer.data(), kTextBufferSize);
+  buffer[kTextBufferSize - 1] = 0;
+  return buffer.data();
+}
+
+void Win32WindowSystem::SendGetText(Hwnd w, char* buffer, uint32_t size) const {
+  GetTextWithTimeout(ToHwnd(w), buffer, size);
+}
+
+WinRect Win32WindowSystem::WindowRect(Hwnd w) const {
+  RECT r = {};
+  if (!GetWindowRect(ToHwnd(w), &r)) return WinRect{};
+  return FromRect(r);
+}
+
+WinRect Win32WindowSystem::ClientRect(Hwnd w) const {
+  RECT r = {};
+  if (!GetClientRect(ToHwnd(w), &r)) return WinRect{};
+  return FromRect(r);
+}
+
+WinRect Win32WindowSystem::ScreenToClientRect(Hwnd to, WinRect r) const {
+  POINT points[2] = {{r.left, r.top}, {r.right, r.bottom}};
+  MapWindowPoints(nullptr, ToHwnd(to), points, 2);
+  return {static_cast<int32_t>(points[0].x), static_cast<int32_t>(points[0].y),
+          static_cast<int32_t>(points[1].x), static_cast<int32_t>(points[1].y)};
+}
+
+WinPoint Win32WindowSystem::ScreenToClient(Hwnd w, WinPoint p) const {
+  POINT pt = {p.x, p.y};
+  ::ScreenToClient(ToHwnd(w), &pt);
+  return {static_cast<int32_t>(pt.x), static_cast<int32_t>(pt.y)};
+}
+
+Hwnd Win32WindowSystem::WindowFromPoint(WinPoint screen) const {
+  POINT pt = {screen.x, screen.y};
+  return FromHwnd(::WindowFromPoint(pt));
+}
+
+Hwnd Win32WindowSystem::ChildWindowFromPoint(Hwnd w, WinPoint client) const {
+  POINT pt = {client.x, client.y};
+  return FromHwnd(::ChildWindowFromPoint(ToHwnd(w), pt));
+}
