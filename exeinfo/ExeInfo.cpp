@@ -1,0 +1,281 @@
+#include "exeinfo/ExeInfo.h"
+
+#include <windows.h>
+
+#include <tlhelp32.h>
+
+#include <algorithm>
+#include <cstring>
+
+#include "exeinfo/VerInfo.h"
+
+namespace {
+
+// The ANSI ToolHelp records of a 32-bit process; a 64-bit build has its own sizes.
+constexpr DWORD kProcessEntrySize = sizeof(void*) == 4 ? 296 : sizeof(PROCESSENTRY32);
+constexpr DWORD kModuleEntrySize = sizeof(void*) == 4 ? 548 : sizeof(MODULEENTRY32);
+static_assert(sizeof(PROCESSENTRY32) == kProcessEntrySize, "PROCESSENTRY32 layout");
+static_assert(sizeof(MODULEENTRY32) == kModuleEntrySize, "MODULEENTRY32 layout");
+
+constexpr DWORD kPsapiQueryAccess = PROCESS_QUERY_INFORMATION | PROCESS_VM_READ;  // 0x410
+constexpr DWORD kQueryLimitedInformation = 0x1000;  // PROCESS_QUERY_LIMITED_INFORMATION
+constexpr DWORD kLoadLibrarySearchSystem32 = 0x800;
+constexpr DWORD kPsapiEntries = 1024;
+
+// GetProcAddress gives a generic function pointer; going through void(*)() keeps
+// the cast to the real signature free of warnings.
+template <typename Fn>
+Fn Bind(HMODULE module, const char* name) {
+  return module ? reinterpret_cast<Fn>(reinterpret_cast<void (*)()>(GetProcAddress(module, name)))
+                : nullptr;
+}
+
+HMODULE Kernel32() { return GetModuleHandleA("KERNEL32.DLL"); }
+
+class ScopedHandle {
+ public:
+  ScopedHandle(HANDLE h, HANDLE invalid) : m_handle(h == invalid ? nullptr : h) {}
+  ~ScopedHandle() {
+    if (m_handle) CloseHandle(m_handle);
+  }
+  ScopedHandle(const ScopedHandle&) = delete;
+  ScopedHandle& operator=(const ScopedHandle&) = delete;
+  explicit operator bool() const { return m_handle != nullptr; }
+  HANDLE Get() const { return m_handle; }
+
+ private:
+  HANDLE m_handle;
+};
+
+struct ToolHelpFunctions {
+  HANDLE(WINAPI* createSnapshot)(DWORD, DWORD);
+  BOOL(WINAPI* processFirst)(HANDLE, PROCESSENTRY32*);
+  BOOL(WINAPI* processNext)(HANDLE, PROCESSENTRY32*);
+  BOOL(WINAPI* moduleFirst)(HANDLE, MODULEENTRY32*);
+  BOOL(WINAPI* moduleNext)(HANDLE, MODULEENTRY32*);
+  bool Complete() const {
+    return createSnapshot && processFirst && processNext && moduleFirst && moduleNext;
+  }
+};
+
+const ToolHelpFunctions& ToolHelp() {
+  static const ToolHelpFunctions functions = [] {
+    HMODULE k = Kernel32();
+    ToolHelpFunctions f;
+    f.createSnapshot = Bind<decltype(f.createSnapshot)>(k, "CreateToolhelp32Snapshot");
+    f.processFirst = Bind<decltype(f.processFirst)>(k, "Process32First");
+    f.processNext = Bind<decltype(f.processNext)>(k, "Process32Next");
+    f.moduleFirst = Bind<decltype(f.moduleFirst)>(k, "Module32First");
+    f.moduleNext = Bind<decltype(f.moduleNext)>(k, "Module32Next");
+    return f;
+  }();
+  return functions;
+}
+
+// A bare "PSAPI.DLL" is searched in the program's folder first, where a planted
+// file would run inside the program; only the system folder's copy is taken.
+HMODULE LoadSystemLibrary(const char* name) {
+  if (Bind<FARPROC>(Kernel32(), "AddDllDirectory"))
+    return LoadLibraryExA(name, nullptr, kLoadLibrarySearchSystem32);
+  char folder[MAX_PATH];
+  UINT length = GetSystemDirectoryA(folder, MAX_PATH);
+  if (length == 0 || length >= MAX_PATH) return nullptr;
+  std::string path = std::string(folder, length) + "\\" + name;
+  return LoadLibraryA(path.c_str());
+}
+
+class PsapiLibrary {
+ public:
+  PsapiLibrary() : m_module(LoadSystemLibrary("PSAPI.DLL")) {
+    enumProcesses = Bind<decltype(enumProcesses)>(m_module, "EnumProcesses");
+    enumProcessModules = Bind<decltype(enumProcessModules)>(m_module, "EnumProcessModules");
+    moduleFileName = Bind<decltype(moduleFileName)>(m_module, "GetModuleFileNameExA");
+  }
+  ~PsapiLibrary() {
+    if (m_module) FreeLibrary(m_module);
+  }
+  PsapiLibrary(const PsapiLibrary&) = delete;
+  PsapiLibrary& operator=(const PsapiLibrary&) = delete;
+
+  bool Available() const { return enumProcesses && enumProcessModules && moduleFileName; }
+
+  BOOL(WINAPI* enumProcesses)(DWORD*, DWORD, DWORD*) = nullptr;
+  BOOL(WINAPI* enumProcessModules)(HANDLE, HMODULE*, DWORD, DWORD*) = nullptr;
+  DWORD(WINAPI* moduleFileName)(HANDLE, HMODULE, LPSTR, DWORD) = nullptr;
+
+ private:
+  HMODULE m_module;
+};
+
+PsapiLibrary& Psapi() {
+  static PsapiLibrary library;
+  return library;
+}
+
+// Windows documents that a module snapshot may fail with ERROR_BAD_LENGTH while
+// the process is loading or unloading modules, and should be retried.
+HANDLE ModuleSnapshot(const ToolHelpFunctions& th, DWORD processId) {
+  HANDLE snapshot = INVALID_HANDLE_VALUE;
+  for (int attempt = 0; attempt < 5; ++attempt) {
+    snapshot = th.createSnapshot(TH32CS_SNAPMODULE, processId);
+    if (snapshot != INVALID_HANDLE_VALUE || GetLastError() != ERROR_BAD_LENGTH) break;
+  }
+  return snapshot;
+}
+
+class NoModuleSource : public ModuleSource {
+ public:
+  ModuleWalk Walk(uint32_t) override { return ModuleWalk(); }
+  std::string ImagePath(uint32_t processId) override { return QueryProcessImagePath(processId); }
+};
+
+}  // namespace
+
+bool ToolHelpAvailable() {
+  return Bind<FARPROC>(Kernel32(), "CreateToolhelp32Snapshot") != nullptr;
+}
+
+bool PsapiAvailable() { return Psapi().Available(); }
+
+// Process id 0 names no process the user can target; ToolHelp would read it as
+// "this process" and list the program's own modules.
+ModuleWalk ToolHelpModuleSource::Walk(uint32_t processId) {
+  ModuleWalk walk;
+  walk.rule = ExecutableRule::ByName;
+  const ToolHelpFunctions& th = ToolHelp();
+  if (processId == 0 || !th.Complete()) return walk;
+
+  ScopedHandle processes(th.createSnapshot(TH32CS_SNAPPROCESS, 0), INVALID_HANDLE_VALUE);
+  if (!processes) return walk;
+  PROCESSENTRY32 process;
+  std::memset(&process, 0, sizeof process);
+  process.dwSize = kProcessEntrySize;
+  bool found = false;
+  for (BOOL more = th.processFirst(processes.Get(), &process); more;
+       more = th.processNext(processes.Get(), &process)) {
+    if (process.th32ProcessID == processId) {
+      found = true;
+      break;
+    }
+  }
+  if (!found) return walk;
+  walk.processFound = true;
+  process.szExeFile[MAX_PATH - 1] = 0;
+  walk.processExeName = process.szExeFile;
+
+  // Declared after the process snapshot, so it is closed first.
+  ScopedHandle modules(ModuleSnapshot(th, processId), INVALID_HANDLE_VALUE);
+  if (!modules) return walk;
+  walk.modulesListed = true;
+  MODULEENTRY32 module;
+  std::memset(&module, 0, sizeof module);
+  module.dwSize = kModuleEntrySize;
+  for (BOOL more = th.moduleFirst(modules.Get(), &module); more;
+       more = th.moduleNext(modules.Get(), &module)) {
+    module.szExePath[MAX_PATH - 1] = 0;
+    ModuleEntry entry;
+    entry.path = module.szExePath;
+    entry.handle = static_cast<uint32_t>(reinterpret_cast<uintptr_t>(module.hModule));
+    walk.modules.push_back(std::move(entry));
+  }
+  return walk;
+}
+
+std::string ToolHelpModuleSource::ImagePath(uint32_t processId) {
+  return QueryProcessImagePath(processId);
+}
+
+ModuleWalk PsapiModuleSource::Walk(uint32_t processId) {
+  ModuleWalk walk;
+  walk.rule = ExecutableRule::FirstModule;
+  PsapiLibrary& ps = Psapi();
+  if (processId == 0 || !ps.Available()) return walk;
+
+  DWORD ids[kPsapiEntries];
+  DWORD bytes = 0;
+  if (!ps.enumProcesses(ids, sizeof ids, &bytes)) return walk;
+  DWORD count = std::min<DWORD>(bytes, sizeof ids) / sizeof ids[0];
+  if (std::find(ids, ids + count, processId) == ids + count) return walk;
+
+  ScopedHandle process(OpenProcess(kPsapiQueryAccess, FALSE, processId), nullptr);
+  if (!process) return walk;
+  walk.processFound = true;
+
+  HMODULE handles[kPsapiEntries];
+  DWORD needed = 0;
+  if (!ps.enumProcessModules(process.Get(), handles, sizeof handles, &needed)) return walk;
+  walk.modulesListed = true;
+  // `needed` is what all modules would take, which can exceed the array.
+  DWORD modules = std::min<DWORD>(needed, sizeof handles) / sizeof handles[0];
+  for (DWORD i = 0; i < modules; ++i) {
+    char path[MAX_PATH];
+    DWORD length = ps.moduleFileName(process.Get(), handles[i], path, MAX_PATH);
+    ModuleEntry entry;
+    // Older systems leave a cut path without its terminating zero.
+    entry.path.assign(path, std::min<DWORD>(length, MAX_PATH));
+    entry.handle = static_cast<uint32_t>(reinterpret_cast<uintptr_t>(handles[i]));
+    walk.modules.push_back(std::move(entry));
+  }
+  return walk;
+}
+
+std::string PsapiModuleSource::ImagePath(uint32_t processId) {
+  return QueryProcessImagePath(processId);
+}
+
+ModuleSource& ChooseModuleSource() {
+  static ToolHelpModuleSource toolHelp;
+  static PsapiModuleSource psapi;
+  static NoModuleSource none;
+  if (ToolHelpAvailable()) return toolHelp;
+  if (PsapiAvailable()) return psapi;
+  return none;
+}
+
+std::string QueryProcessImagePath(uint32_t processId) {
+  using QueryFn = BOOL(WINAPI*)(HANDLE, DWORD, LPSTR, DWORD*);
+  static const QueryFn query = Bind<QueryFn>(Kernel32(), "QueryFullProcessImageNameA");
+  if (processId == 0 || !query) return std::string();
+  ScopedHandle process(OpenProcess(kQueryLimitedInformation, FALSE, processId), nullptr);
+  // An ended process stays open while anyone holds a handle to it; its page
+  // must not show it as the target's.
+  DWORD exitCode = 0;
+  if (!process || !GetExitCodeProcess(process.Get(), &exitCode) || exitCode != STILL_ACTIVE)
+    return std::string();
+  char path[1024];
+  DWORD size = sizeof path;
+  if (!query(process.Get(), 0, path, &size)) return std::string();
+  return std::string(path, std::min<DWORD>(size, sizeof path));
+}
+
+int LstrCompare(const char* a, const char* b) { return lstrcmpA(a, b); }
+
+bool UpperSameFileName(const char* a, const char* b) {
+  std::string x(a), y(b);
+  if (x.size() != y.size()) return false;
+  if (!x.empty()) {
+    CharUpperBuffA(&x[0], static_cast<DWORD>(x.size()));
+    CharUpperBuffA(&y[0], static_cast<DWORD>(y.size()));
+  }
+  return x == y;
+}
+
+ExecutableInfo ReadExecutableInfo(const std::string& path) {
+  ExecutableInfo info;
+  info.known = true;
+  info.path = path;
+  TVersionInformation version(path);
+  info.hasVersion = !version.IsEmpty();
+  if (info.hasVersion) {
+    for (int i = 0; i < kVersionKeyCount; ++i) info.version[i] = version.GetValue(kVersionKeys[i]);
+  }
+  return info;
+}
+
+ProcessInfo LoadProcessInfoData(uint32_t processId, ModuleSource& source) {
+  ProcessModules modules = CollectProcessModules(processId, source, LstrCompare, UpperSameFileName);
+  ProcessInfo info;
+  info.modules = std::move(modules.rows);
+  if (modules.executableFound) info.executable = ReadExecutableInfo(modules.executablePath);
+  return info;
+}
