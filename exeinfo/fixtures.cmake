@@ -15,8 +15,8 @@ if(WIN32)
     "exeinfo_planted|planted|EXEINFO_HOST.EXE|Normal.rc"
     "exeinfo_twin_lower|lower|twin.dll|"
     "exeinfo_twin_upper|upper|Twin.dll|")
-  foreach(spec ${libraries})
-    string(REPLACE "|" ";" parts "${spec}")
+  foreach(entry ${libraries})
+    string(REPLACE "|" ";" parts "${entry}")
     list(GET parts 0 target)
     list(GET parts 1 folder)
     list(GET parts 2 output)
