@@ -1,0 +1,189 @@
+// Reads Tarvisk's window from another process, as a user's tools would: the
+// end-to-end tests and the demonstration call it between xdotool steps.
+//   driver wait-window <caption> <ms>     waits for a visible top-level window
+//   driver wait-main <ms>                 waits for the visible main window
+//   driver visible-main                   prints 1 when the main window is visible, else 0
+//   driver count-main                     prints how many main windows exist
+//   driver text <id>                      prints the text of the main window's control <id>
+//   driver wait-text <id> <text> <ms>     waits until control <id> shows <text>
+//   driver page                           prints the active page index
+//   driver fields <page>                  prints "label: value" for each field of a page
+//   driver find <class> [caption]         prints FindWindowA's handle in decimal
+//   driver close <ms>                     closes the main window and waits for its process
+#include <windows.h>
+
+#include <commctrl.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+#include <vector>
+
+namespace {
+
+const char kMainClass[] = "TfrmTarvisk";
+
+std::string TextOf(HWND h) {
+  char buf[16385] = {};
+  DWORD_PTR result = 0;
+  SendMessageTimeoutA(h, WM_GETTEXT, sizeof buf, reinterpret_cast<LPARAM>(buf), SMTO_ABORTIFHUNG, 2000,
+                      &result);
+  buf[sizeof buf - 1] = 0;
+  return buf;
+}
+
+std::string ClassOf(HWND h) {
+  char buf[64] = {};
+  GetClassNameA(h, buf, sizeof buf);
+  return buf;
+}
+
+HWND MainWindow() { return FindWindowA(kMainClass, "Tarvisk"); }
+
+template <class Pred>
+bool Poll(DWORD ms, Pred pred) {
+  DWORD start = GetTickCount();
+  for (;;) {
+    if (pred()) return true;
+    if (GetTickCount() - start > ms) return false;
+    Sleep(20);
+  }
+}
+
+struct ChildSearch {
+  int id;
+  HWND found;
+};
+
+BOOL CALLBACK FindById(HWND h, LPARAM p) {
+  auto* s = reinterpret_cast<ChildSearch*>(p);
+  if (GetDlgCtrlID(h) == s->id) {
+    s->found = h;
+    return FALSE;
+  }
+  return TRUE;
+}
+
+HWND Control(int id) {
+  ChildSearch s{id, nullptr};
+  HWND main = MainWindow();
+  if (main) EnumChildWindows(main, FindById, reinterpret_cast<LPARAM>(&s));
+  return s.found;
+}
+
+BOOL CALLBACK CollectChildren(HWND h, LPARAM p) {
+  reinterpret_cast<std::vector<HWND>*>(p)->push_back(h);
+  return TRUE;
+}
+
+std::vector<HWND> DirectChildren(HWND parent) {
+  std::vector<HWND> all, direct;
+  EnumChildWindows(parent, CollectChildren, reinterpret_cast<LPARAM>(&all));
+  for (HWND h : all) {
+    if (GetParent(h) == parent) direct.push_back(h);
+  }
+  return direct;
+}
+
+int PrintFields(int page) {
+  HWND tab = Control(100);
+  if (!tab) return 1;
+  std::vector<HWND> sheets = DirectChildren(tab);
+  if (page < 0 || page >= static_cast<int>(sheets.size())) return 1;
+  std::string label;
+  for (HWND h : DirectChildren(sheets[page])) {
+    std::string cls = ClassOf(h);
+    if (lstrcmpiA(cls.c_str(), "Static") == 0) {
+      label = TextOf(h);
+    } else if (lstrcmpiA(cls.c_str(), "Edit") == 0) {
+      std::string value = TextOf(h);
+      for (char& c : value) {
+        if (c == '\r' || c == '\n') c = ' ';
+      }
+      std::printf("%s: %s\n", label.empty() ? "(memo)" : label.c_str(), value.c_str());
+      label.clear();
+    }
+  }
+  return 0;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (argc < 2) return 2;
+  std::string cmd = argv[1];
+  auto arg = [&](int i) { return i < argc ? std::string(argv[i]) : std::string(); };
+  auto num = [&](int i, long fallback) { return i < argc ? std::strtol(argv[i], nullptr, 0) : fallback; };
+
+  if (cmd == "wait-window") {
+    std::string caption = arg(2);
+    HWND found = nullptr;
+    bool ok = Poll(num(3, 10000), [&] {
+      found = FindWindowA(nullptr, caption.c_str());
+      return found && IsWindowVisible(found);
+    });
+    if (ok) std::printf("%lu\n", static_cast<unsigned long>(reinterpret_cast<UINT_PTR>(found)));
+    return ok ? 0 : 1;
+  }
+  if (cmd == "wait-main") {
+    bool ok = Poll(num(2, 10000), [] { return MainWindow() && IsWindowVisible(MainWindow()); });
+    if (ok) std::printf("%lu\n", static_cast<unsigned long>(reinterpret_cast<UINT_PTR>(MainWindow())));
+    return ok ? 0 : 1;
+  }
+  if (cmd == "visible-main") {
+    std::printf("%d\n", MainWindow() && IsWindowVisible(MainWindow()) ? 1 : 0);
+    return 0;
+  }
+  if (cmd == "count-main") {
+    int count = 0;
+    for (HWND h = FindWindowExA(nullptr, nullptr, kMainClass, nullptr); h;
+         h = FindWindowExA(nullptr, h, kMainClass, nullptr)) {
+      ++count;
+    }
+    std::printf("%d\n", count);
+    return 0;
+  }
+  if (cmd == "text") {
+    HWND h = Control(static_cast<int>(num(2, 0)));
+    if (!h) return 1;
+    std::printf("%s\n", TextOf(h).c_str());
+    return 0;
+  }
+  if (cmd == "wait-text") {
+    int id = static_cast<int>(num(2, 0));
+    std::string want = arg(3), got;
+    bool ok = Poll(num(4, 5000), [&] {
+      HWND h = Control(id);
+      got = h ? TextOf(h) : "";
+      return h && got == want;
+    });
+    if (!ok) std::fprintf(stderr, "control %d shows \"%s\", expected \"%s\"\n", id, got.c_str(), want.c_str());
+    return ok ? 0 : 1;
+  }
+  if (cmd == "page") {
+    HWND tab = Control(100);
+    if (!tab) return 1;
+    std::printf("%ld\n", static_cast<long>(SendMessageA(tab, TCM_GETCURSEL, 0, 0)));
+    return 0;
+  }
+  if (cmd == "fields") return PrintFields(static_cast<int>(num(2, 0)));
+  if (cmd == "find") {
+    std::string cls = arg(2), caption = arg(3);
+    HWND h = FindWindowA(cls.c_str(), argc > 3 ? caption.c_str() : nullptr);
+    std::printf("%lu\n", static_cast<unsigned long>(reinterpret_cast<UINT_PTR>(h)));
+    return h ? 0 : 1;
+  }
+  if (cmd == "close") {
+    HWND main = MainWindow();
+    if (!main) return 0;
+    DWORD pid = 0;
+    GetWindowThreadProcessId(main, &pid);
+    HANDLE process = OpenProcess(SYNCHRONIZE, FALSE, pid);
+    PostMessageA(main, WM_CLOSE, 0, 0);
+    DWORD wait = process ? WaitForSingleObject(process, static_cast<DWORD>(num(2, 10000))) : WAIT_FAILED;
+    if (process) CloseHandle(process);
+    return wait == WAIT_OBJECT_0 ? 0 : 1;
+  }
+  return 2;
+}

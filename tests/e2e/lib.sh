@@ -1,0 +1,53 @@
+# Shared by the end-to-end tests: start Tarvisk under Wine on the test display,
+# read it back through the driver, and leave nothing running afterwards.
+set -uo pipefail
+: "${TARVISK_WIN_BUILD:?run through ctest or scripts/test.sh}"
+WINE_RUN="$TARVISK_WIN_BUILD/wine-run.sh"
+ARTIFACTS="$TARVISK_WIN_BUILD/e2e-artifacts"
+mkdir -p "$ARTIFACTS"
+PIDS=()
+
+driver() { "$WINE_RUN" "$TARVISK_WIN_BUILD/tarvisk-driver.exe" "$@" </dev/null 2>/dev/null | tr -d '\r'; return "${PIPESTATUS[0]}"; }
+
+fail() { echo "FAIL: $*" >&2; screenshot "failure-$(basename "$0" .sh)"; exit 1; }
+check() { local what="$1"; shift; "$@" || fail "$what"; }
+
+screenshot() { import -window root "$ARTIFACTS/$1.png" 2>/dev/null && echo "screenshot: $ARTIFACTS/$1.png"; }
+
+reset_settings() {
+  "$WINE_RUN" reg delete 'HKCU\Software\Norvane\Tarvisk' /f </dev/null >/dev/null 2>&1 || true
+}
+
+# Starts a Windows program of the build in the background; its pid lands in PIDS.
+start_program() {
+  "$WINE_RUN" "$@" </dev/null >/dev/null 2>&1 &
+  PIDS+=($!)
+}
+
+start_tarvisk() { start_program "$TARVISK_WIN_BUILD/Tarvisk.exe"; }
+
+# Closes the reminder with Escape when it is showing.
+dismiss_reminder() {
+  driver wait-window "Donate to Tarvisk!" 15000 >/dev/null || return 1
+  local nag
+  nag=$(xdotool search --name '^Donate to Tarvisk!$' | head -n 1)
+  [ -n "$nag" ] && xdotool windowfocus --sync "$nag" 2>/dev/null
+  xdotool key Escape
+}
+
+cleanup() {
+  driver close 5000 >/dev/null 2>&1 || true
+  for p in "${PIDS[@]}"; do kill "$p" 2>/dev/null || true; done
+  for p in "${PIDS[@]}"; do wait "$p" 2>/dev/null || true; done
+}
+trap cleanup EXIT
+
+# Polls a command until it succeeds or the deadline (in seconds) passes.
+wait_for() {
+  local seconds="$1"; shift
+  local end=$((SECONDS + seconds))
+  until "$@"; do
+    [ "$SECONDS" -ge "$end" ] && return 1
+    sleep 0.2
+  done
+}
