@@ -1,0 +1,87 @@
+#include "report/ReportFile.h"
+
+#include <windows.h>
+
+#include <algorithm>
+
+#include "report/SaveAndPrint.h"
+
+namespace {
+
+std::string FolderOf(const std::string& path) {
+  const size_t slash = path.find_last_of("\\/");
+  if (slash == std::string::npos) return ".";
+  if (slash == 0 || (slash == 2 && path[1] == ':')) return path.substr(0, slash + 1);
+  return path.substr(0, slash);
+}
+
+bool WriteAll(const std::string& path, const std::string& bytes) {
+  HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                            FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return false;
+  bool ok = true;
+  size_t done = 0;
+  while (ok && done < bytes.size()) {
+    DWORD chunk = static_cast<DWORD>(std::min<size_t>(bytes.size() - done, 1u << 20));
+    DWORD written = 0;
+    ok = WriteFile(file, bytes.data() + done, chunk, &written, nullptr) && written == chunk;
+    done += written;
+  }
+  // A full disk may only show when the cached data goes out.
+  if (ok) ok = FlushFileBuffers(file) != 0;
+  DWORD code = ok ? ERROR_SUCCESS : GetLastError();
+  if (!CloseHandle(file) && ok) {
+    ok = false;
+    code = GetLastError();
+  }
+  SetLastError(code);
+  return ok;
+}
+
+// A file that exists must be one we may write: a move would replace even a
+// read-only file under Wine, where Windows refuses, and Wine running as root
+// opens read-only files for writing, so the attribute is checked itself.
+bool TargetWritable(const std::string& path) {
+  const DWORD attributes = GetFileAttributesA(path.c_str());
+  if (attributes == INVALID_FILE_ATTRIBUTES) return true;
+  if (attributes & FILE_ATTRIBUTE_READONLY) {
+    SetLastError(ERROR_ACCESS_DENIED);
+    return false;
+  }
+  HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                            nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return false;
+  CloseHandle(file);
+  return true;
+}
+
+}  // namespace
+
+std::string SystemErrorText(unsigned long code) {
+  char* buffer = nullptr;
+  DWORD n = FormatMessageA(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM |
+                               FORMAT_MESSAGE_IGNORE_INSERTS,
+                           nullptr, code, 0, reinterpret_cast<char*>(&buffer), 0, nullptr);
+  std::string text = n && buffer ? std::string(buffer, n) : std::string();
+  if (buffer) LocalFree(buffer);
+  while (!text.empty() && (text.back() == '\r' || text.back() == '\n' || text.back() == ' '))
+    text.pop_back();
+  if (text.empty()) text = "System error " + std::to_string(code);
+  return text;
+}
+
+bool SaveFileReplacing(const std::string& path, const std::string& bytes, std::string* error) {
+  char temp[MAX_PATH + 1] = {};
+  bool ok = TargetWritable(path) && GetTempFileNameA(FolderOf(path).c_str(), "tvk", 0, temp) != 0;
+  DWORD code = ok ? ERROR_SUCCESS : GetLastError();
+  if (ok) {
+    ok = WriteAll(temp, bytes) &&
+         MoveFileExA(temp, path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
+    if (!ok) {
+      code = GetLastError();
+      DeleteFileA(temp);
+    }
+  }
+  if (!ok && error) *error = SaveFailedMessage(path, SystemErrorText(code));
+  return ok;
+}

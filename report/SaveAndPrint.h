@@ -1,0 +1,24 @@
+#pragma once
+// Texts and choices of the Save and Print commands that do not need Win32.
+#include <string>
+
+constexpr const char* kSaveDialogTitle = "Save window information";
+constexpr const char* kSaveDialogFilter = "Text file (*.txt)|*.txt";
+constexpr const char* kSaveDialogDefaultExt = "txt";
+// MB_YESNO | MB_ICONHAND: the stop icon, not the question mark.
+constexpr unsigned kOverwriteQuestionStyle = 0x14;
+constexpr const char* kNoDefaultPrinter = "There is no default printer currently selected";
+
+// The printer font, set before each print.
+constexpr const char* kPrinterFontName = "Courier";
+constexpr int kPrinterFontPoints = 10;
+
+// The name the save dialog proposes: the last chosen file, or the application
+// title with ".txt" before the first save.
+std::string ProposedReportFileName(const std::string& lastFileName, const std::string& title);
+
+// "File "<name>" already exists.<CR>Overwrite?" with a lone CR, no LF.
+std::string OverwriteQuestion(const std::string& fileName);
+
+// The message of a save that failed; the target file is left as it was.
+std::string SaveFailedMessage(const std::string& fileName, const std::string& reason);
