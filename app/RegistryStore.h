@@ -1,0 +1,28 @@
+#pragma once
+// The settings store over the current user's registry hive: values live under
+// HKEY_CURRENT_USER\SOFTWARE\Norvane\<subkey>. Open it for one pass (the
+// restore or the writing) and let it go; the maker key stays open meanwhile.
+#include <windows.h>
+
+#include "app/Settings.h"
+
+constexpr const char* kMakerKeyPath = "SOFTWARE\\Norvane";
+
+class RegistryStore : public SettingsStore {
+ public:
+  // Opens the maker key, creating it when missing, with full access. When
+  // that fails every read finds nothing and every write fails.
+  RegistryStore();
+  ~RegistryStore() override;
+  RegistryStore(const RegistryStore&) = delete;
+  RegistryStore& operator=(const RegistryStore&) = delete;
+
+  StoredValue Read(const std::string& subkey, const std::string& name) override;
+  StoreWrite WriteString(const std::string& subkey, const std::string& name,
+                         const std::string& text) override;
+
+  bool IsOpen() const { return m_maker != nullptr; }
+
+ private:
+  HKEY m_maker = nullptr;
+};
