@@ -36,9 +36,11 @@ std::string TPlugIn::GetInfo() { return GetText(PI_ORDINAL_INFO, kNoAdditionalIn
 
 ExecuteResult TPlugIn::Execute(uint32_t wnd, std::string& data) {
   PutPluginBufferText(m_buffer, data);
-  auto call = reinterpret_cast<TPluginActionCall>(reinterpret_cast<void*>(Export(PI_ORDINAL_ACTION)));
+  auto call =
+      reinterpret_cast<TPluginActionCall>(reinterpret_cast<void*>(Export(PI_ORDINAL_ACTION)));
   if (!call) return ExecuteResult::ActionNotFound;
-  if (!PluginResultIsTrue(call(wnd, m_buffer, PI_SIZE_ARGUMENT))) return ExecuteResult::PluginFailed;
+  if (!PluginResultIsTrue(call(wnd, m_buffer, PI_SIZE_ARGUMENT)))
+    return ExecuteResult::PluginFailed;
   data = PluginBufferText(m_buffer);
   return ExecuteResult::Done;
 }

@@ -157,7 +157,8 @@ TEST(PluginRules, ResultsFileNamesAndTexts) {
 
   EXPECT_EQ(PluginInfoCaption("Tarvisk"), "Tarvisk Plugin Information");
   EXPECT_EQ(PluginInfoText("About it", "a.dll"), "About it\rFile name: a.dll");
-  EXPECT_EQ(PluginOverwriteQuestion("D:\\x\\a.dll"), "Plugin file \"D:\\x\\a.dll\" already installed.");
+  EXPECT_EQ(PluginOverwriteQuestion("D:\\x\\a.dll"),
+            "Plugin file \"D:\\x\\a.dll\" already installed.");
   EXPECT_EQ(PluginDeleteQuestion("a.dll", "Tarvisk"),
             "Plugin \"a.dll\" will be deleted from Tarvisk plugins folder.\rContinue?");
 }
