@@ -78,3 +78,17 @@ bool TakeDiggerPoint(WinPoint probePoint, WinPoint& lastDiggerPoint) {
   lastDiggerPoint = probePoint;
   return true;
 }
+
+std::vector<WindowRow> ParentRows(const WindowSystem& ws, Hwnd target, const HandleFormatter& format) {
+  return MakeWindowRows(ws, ParentWindows(ws, target), format);
+}
+
+std::vector<WindowRow> ChildRows(const WindowSystem& ws, Hwnd target, bool showSubchildren,
+                                 const HandleFormatter& format) {
+  return MakeWindowRows(ws, ChildWindowList(ws, target, showSubchildren), format);
+}
+
+std::vector<WindowRow> DiggerRows(const WindowSystem& ws, WinPoint point, bool digChildren,
+                                  const HandleFormatter& format) {
+  return MakeWindowRows(ws, DiggerWindows(ws, point, digChildren), format);
+}

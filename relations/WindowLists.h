@@ -1,9 +1,10 @@
 #pragma once
-// Which windows the Parents, Children and Digger lists hold, in fill order.
-// MakeWindowRows (WindowRows.h) turns them into rows.
+// Which windows the Parents, Children and Digger lists hold, in fill order,
+// and the rows of each list.
 #include <vector>
 
 #include "platform/WindowSystem.h"
+#include "relations/WindowRows.h"
 
 // The GWL_HWNDPARENT chain above `target`, nearest first: the parents of a child
 // window, then the owners of its top-level window. The target is not listed.
@@ -29,3 +30,10 @@ std::vector<Hwnd> DiggerWindows(const WindowSystem& ws, WinPoint point, bool dig
 bool TakeDiggerPoint(WinPoint probePoint, WinPoint& lastDiggerPoint);
 
 bool RectContains(const WinRect& r, WinPoint p);
+
+// The rows of each list in fill order, numbered from 1.
+std::vector<WindowRow> ParentRows(const WindowSystem& ws, Hwnd target, const HandleFormatter& format);
+std::vector<WindowRow> ChildRows(const WindowSystem& ws, Hwnd target, bool showSubchildren,
+                                 const HandleFormatter& format);
+std::vector<WindowRow> DiggerRows(const WindowSystem& ws, WinPoint point, bool digChildren,
+                                  const HandleFormatter& format);

@@ -36,6 +36,11 @@ TEST(RelationsLists, ParentsRunThroughParentsThenOwners) {
   EXPECT_EQ(ParentWindows(d, frame), (std::vector<Hwnd>{owner1, owner2}));
   EXPECT_EQ(ParentWindows(d, button), (std::vector<Hwnd>{panel, frame, owner1, owner2}));
   EXPECT_TRUE(ParentWindows(d, 0x9999).empty());
+  std::vector<WindowRow> rows = ParentRows(d, button, [](uint32_t v) { return std::to_string(v); });
+  ASSERT_EQ(rows.size(), 4u);
+  EXPECT_EQ(rows[3].number, "004");
+  EXPECT_EQ(rows[3].handle, owner2);
+  EXPECT_EQ(rows[3].handleText, std::to_string(owner2));
 
   // Owners set to form a loop end the list instead of filling it forever.
   d[owner2].owner = frame;
