@@ -8,6 +8,7 @@
 #include "app/CommandStates.h"
 #include "app/HotKeyValue.h"
 #include "app/Nag.h"
+#include "inspect/InfoPages.h"
 #include "ui/Controls.h"
 #include "ui/HintText.h"
 #include "ui/MessageBoxes.h"
@@ -92,6 +93,8 @@ void TfrmTarvisk::CreateFrame() {
                             reinterpret_cast<HMENU>(IDC_STBMAIN), GetModuleHandleA(nullptr), nullptr);
   SendMessageA(stbMain, SB_SIMPLE, TRUE, 0);
   SetControlHint(stbMain, "Field and control information");
+  CreateWindowInfoPage(Sheet(kPageWindow));
+  CreateClassInfoPage(Sheet(kPageClass));
   CreateOptionsPage();
   CreateAboutPage();
   AddTooltips(m_hwnd);
@@ -283,6 +286,9 @@ bool TfrmTarvisk::PreTranslate(MSG& msg) {
 }
 
 LRESULT TfrmTarvisk::OnCommand(int id, int code, HWND control) {
+  for (PageHandler* page : m_pages) {
+    if (page->OnCommand(id, code, control)) return 0;
+  }
   if (code != BN_CLICKED) return 0;
   switch (id) {
     case IDC_BTNSTART: btnStartClick(); break;
@@ -308,6 +314,11 @@ LRESULT TfrmTarvisk::OnNotify(NMHDR* hdr) {
   if (hdr->hwndFrom == pgcMain.Handle() && hdr->code == TCN_SELCHANGE) {
     pgcMain.ShowActiveSheet();
     pgcMainChange();
+    return 0;
+  }
+  LRESULT result = 0;
+  for (PageHandler* page : m_pages) {
+    if (page->OnNotify(hdr, result)) return result;
   }
   return 0;
 }
@@ -327,6 +338,15 @@ LRESULT TfrmTarvisk::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_TIMER:
       if (wParam == kTimerDigger) timDiggerTimer();
       if (wParam == kTimerCursorWatch) CursorWatchTick();
+      for (PageHandler* page : m_pages) {
+        if (page->OnTimer(wParam)) break;
+      }
+      return 0;
+    case WM_HSCROLL:
+    case WM_VSCROLL:
+      for (PageHandler* page : m_pages) {
+        if (page->OnScroll(reinterpret_cast<HWND>(lParam), LOWORD(wParam))) break;
+      }
       return 0;
     case WM_CTLCOLORSTATIC: {
       HWND control = reinterpret_cast<HWND>(lParam);
@@ -341,6 +361,17 @@ LRESULT TfrmTarvisk::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
         SetTextColor(dc, RGB(0, 128, 0));
         SetBkMode(dc, TRANSPARENT);
         return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_BTNFACE));
+      }
+      break;
+    }
+    case WM_DRAWITEM: {
+      auto* dis = reinterpret_cast<DRAWITEMSTRUCT*>(lParam);
+      if (dis->CtlID == IDC_PNTICONS) {
+        pntIconsPaint(dis->hDC, dis->rcItem);
+        return TRUE;
+      }
+      for (PageHandler* page : m_pages) {
+        if (page->OnDrawItem(dis)) return TRUE;
       }
       break;
     }

@@ -6,10 +6,14 @@
 #include <string>
 
 #include "app/ControlIds.h"
-#include "platform/WindowSystem.h"
+#include "inspect/Format.h"
+#include "platform/Win32WindowSystem.h"
 #include "ui/BaseWindow.h"
 #include "ui/Form.h"
 #include "ui/PageControl.h"
+#include "ui/PageHandler.h"
+
+#include <vector>
 
 class TfrmTarvisk : public BaseWindow<TfrmTarvisk> {
  public:
@@ -92,8 +96,19 @@ class TfrmTarvisk : public BaseWindow<TfrmTarvisk> {
   // WM_PROBE messages handled so far, for tests and benchmarks.
   unsigned ProbeCount() const { return m_probeCount; }
 
-  // --- Operations filled in by the pages' subsystems ---
+  // Pages that handle their own controls; the main window does not own them.
+  void AddPageHandler(PageHandler* page) { m_pages.push_back(page); }
+
+  // --- Window inspection ---
   void InspectWindow(Hwnd handle, bool refreshAll);
+  void pntIconsPaint(HDC dc, const RECT& box);
+  DisplayOptions CurrentDisplayOptions() const { return {IntegerFormat(), ConstsFormat()}; }
+
+  // --- Operations filled in by the pages' subsystems ---
+  void LoadProcessInfo(uint32_t processId);
+  void FillParents(Hwnd window);
+  void FillChildren(Hwnd window);
+  void RefreshDigger();
   void CaptureScreen(Hwnd window);
   void BuildWindowTree();
   void SelectTreeNode(Hwnd window);
@@ -105,6 +120,7 @@ class TfrmTarvisk : public BaseWindow<TfrmTarvisk> {
   void FillModifyPage(Hwnd window);
   void CreateFindWindowDialog();
   void timDiggerTimer();
+  void UpdateParentTreeButton();
 
  private:
   void CreateFrame();
@@ -116,6 +132,8 @@ class TfrmTarvisk : public BaseWindow<TfrmTarvisk> {
   LRESULT OnCommand(int id, int code, HWND control);
   LRESULT OnNotify(NMHDR* hdr);
 
+  std::vector<PageHandler*> m_pages;
+  Win32WindowSystem m_ws;
   FormFonts m_fonts;
   int m_startTag = 0;
   bool m_diggerTimerEnabled = false;

@@ -3,12 +3,6 @@
 #include "app/CommandStates.h"
 #include "app/MainWindow.h"
 
-void TfrmTarvisk::InspectWindow(Hwnd handle, bool refreshAll) {
-  SetDiggerTimerEnabled(false);
-  if (handle == CurrentTarget && !refreshAll) return;
-  CurrentTarget = handle;
-}
-
 void TfrmTarvisk::CaptureScreen(Hwnd) {}
 void TfrmTarvisk::BuildWindowTree() {}
 void TfrmTarvisk::SelectTreeNode(Hwnd) {}
@@ -20,3 +14,8 @@ void TfrmTarvisk::EnableModifyPage(bool) {}
 void TfrmTarvisk::FillModifyPage(Hwnd) {}
 void TfrmTarvisk::CreateFindWindowDialog() {}
 void TfrmTarvisk::timDiggerTimer() {}
+void TfrmTarvisk::LoadProcessInfo(uint32_t) {}
+void TfrmTarvisk::FillParents(Hwnd) {}
+void TfrmTarvisk::FillChildren(Hwnd) {}
+void TfrmTarvisk::RefreshDigger() {}
+void TfrmTarvisk::UpdateParentTreeButton() {}

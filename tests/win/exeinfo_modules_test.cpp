@@ -132,6 +132,9 @@ TEST(ExeInfoModules, SourcesPresentUnderWine) {
 TEST(ExeInfoModules, OwnProcessOnBothWalks) {
   char exe[MAX_PATH];
   GetModuleFileNameA(nullptr, exe, MAX_PATH);
+  // The PSAPI walk loads psapi.dll into this process; load it before either walk
+  // so that both see the same modules.
+  ASSERT_TRUE(PsapiAvailable());
   ToolHelpModuleSource toolHelp;
   PsapiModuleSource psapi;
   ProcessInfo byToolHelp = LoadProcessInfoData(GetCurrentProcessId(), toolHelp);

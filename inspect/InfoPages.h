@@ -1,0 +1,47 @@
+#pragma once
+// The Window and Class pages: their fields from tables, filled from a WindowInfo,
+// and the paint box with the class's icon, small icon and cursor.
+#include <windows.h>
+
+#include "inspect/WindowInfo.h"
+
+enum InfoFieldId {
+  // Window page
+  IDC_LBLTEXT = 500,
+  IDC_EDTTEXT = 501,
+  IDC_EDTPROCESS = 502,
+  IDC_EDTINSTANCE = 503,
+  IDC_EDTHANDLE = 504,
+  IDC_EDTPARENT = 505,
+  IDC_EDTCONTROLID = 506,
+  IDC_EDTFUNCTION = 507,
+  IDC_EDTMENU = 508,
+  IDC_EDTPARENTCOORDS = 509,
+  IDC_EDTSCREENCOORDS = 510,
+  IDC_EDTWINDOWSIZE = 511,
+  IDC_EDTCLIENTSIZE = 512,
+  IDC_EDTSTYLE = 513,
+  IDC_EDTEXSTYLE = 514,
+  IDC_MEMSTYLE = 515,
+  // Class page
+  IDC_EDTCLASS = 601,
+  IDC_EDTCLASSFUNCTION = 602,
+  IDC_EDTICON = 603,
+  IDC_EDTSMALLICON = 604,
+  IDC_EDTCURSOR = 605,
+  IDC_EDTBRUSH = 606,
+  IDC_EDTMODULEHANDLE = 607,
+  IDC_EDTCLASSSTYLE = 608,
+  IDC_MEMCLASSSTYLE = 609,
+  IDC_LBLICONVIEW = 610,
+  IDC_LBLSMALLICONVIEW = 611,
+  IDC_LBLCURSORVIEW = 612,
+  IDC_PNTICONS = 613,
+};
+
+void CreateWindowInfoPage(HWND sheet);
+void CreateClassInfoPage(HWND sheet);
+// Writes the gathered texts into both pages' fields.
+void ShowWindowInfo(HWND windowSheet, HWND classSheet, const WindowInfo& info);
+// pntIconsPaint: white, then the class icon, small icon and cursor of `target`.
+void PaintClassIcons(HWND classSheet, HDC dc, const RECT& box, HWND target);
