@@ -5,8 +5,9 @@ source "$(dirname "$0")/lib.sh"
 
 reset_settings
 start_tarvisk
-check "the reminder appears" dismiss_reminder
-[ "$(driver visible-main)" = 1 ] || true
+check "the reminder appears" driver wait-window "Donate to Tarvisk!" 15000 >/dev/null
+check "the main window waits for the reminder" test "$(driver visible-main)" = 0
+check "Escape closes the reminder" dismiss_reminder
 check "the main window appears after the reminder" driver wait-main 15000 >/dev/null
 check "About is the first page" test "$(driver page)" = 11
 check "probing starts at launch" driver wait-text 105 "St&op" 5000
