@@ -19,7 +19,7 @@ bool WindowWalk::HasChildStyle(Hwnd w) {
 }
 
 WindowSpan WindowWalk::Descendants(Hwnd w) {
-  if (w == 0 || w == m_ws.Desktop()) return DesktopWindows();
+  if (w == 0 || w == m_desktop) return DesktopWindows();
   auto it = m_runs.find(w);
   if (it == m_runs.end()) {
     Enumerate(w);
@@ -31,15 +31,14 @@ WindowSpan WindowWalk::Descendants(Hwnd w) {
 
 WindowSpan WindowWalk::DesktopWindows() {
   if (m_desktopList == nullptr) {
-    Hwnd desktop = m_ws.Desktop();
-    m_desktopList = &Enumerate(desktop);
+    m_desktopList = &Enumerate(m_desktop);
     // Some desktops (and test doubles) report only the top-level windows here;
     // their runs would look empty, so they are used only when the list
     // evidently reaches below the top level.
     std::vector<Hwnd> top = m_ws.TopLevelWindows();
     if (m_desktopList->size() > top.size()) {
       std::unordered_set<Hwnd> topLevel(top.begin(), top.end());
-      IndexRuns(*m_desktopList, desktop, &topLevel);
+      IndexRuns(*m_desktopList, m_desktop, &topLevel);
     }
   }
   return {m_desktopList->data(), m_desktopList->size()};
@@ -50,7 +49,7 @@ const std::vector<Hwnd>& WindowWalk::Enumerate(Hwnd w) {
   m_lists.push_back(m_ws.ChildWindows(w));
   const std::vector<Hwnd>& list = m_lists.back();
   m_runs[w] = Run{&list, 0, static_cast<uint32_t>(list.size())};
-  if (w != 0 && w != m_ws.Desktop()) IndexRuns(list, w, nullptr);
+  if (w != 0 && w != m_desktop) IndexRuns(list, w, nullptr);
   return list;
 }
 

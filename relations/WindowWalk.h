@@ -36,7 +36,7 @@ struct WindowSpan {
 
 class WindowWalk {
  public:
-  explicit WindowWalk(const WindowSystem& ws) : m_ws(ws) {}
+  explicit WindowWalk(const WindowSystem& ws) : m_ws(ws), m_desktop(ws.Desktop()) {}
   WindowWalk(const WindowWalk&) = delete;
   WindowWalk& operator=(const WindowWalk&) = delete;
 
@@ -70,6 +70,7 @@ class WindowWalk {
   void IndexRuns(const std::vector<Hwnd>& list, Hwnd owner, const std::unordered_set<Hwnd>* topLevel);
 
   const WindowSystem& m_ws;
+  const Hwnd m_desktop;
   std::unordered_map<Hwnd, Info> m_info;
   std::deque<std::vector<Hwnd>> m_lists;  // a deque keeps earlier lists in place
   std::unordered_map<Hwnd, Run> m_runs;
