@@ -1,5 +1,6 @@
 #include "platform/Win32WindowSystem.h"
 
+#include <algorithm>
 #include <cstring>
 #include <vector>
 
@@ -76,18 +77,20 @@ Hwnd Win32WindowSystem::Menu(Hwnd w) const {
 
 bool Win32WindowSystem::IsVisible(Hwnd w) const { return IsWindowVisible(ToHwnd(w)) != FALSE; }
 
+// Tree builds read thousands of names in a row: one buffer serves them all, and
+// only the returned length is taken, so it is never cleared.
 std::string Win32WindowSystem::ClassName(Hwnd w) const {
-  std::vector<char> buffer(kTextBufferSize, 0);
-  GetClassNameA(ToHwnd(w), buffer.data(), kTextBufferSize);
-  buffer[kTextBufferSize - 1] = 0;
-  return buffer.data();
+  m_buffer.resize(kTextBufferSize);
+  int n = GetClassNameA(ToHwnd(w), m_buffer.data(), kTextBufferSize);
+  if (n <= 0) return std::string();
+  return std::string(m_buffer.data(), strnlen(m_buffer.data(), std::min<size_t>(n, kTextBufferSize - 1)));
 }
 
 std::string Win32WindowSystem::WindowText(Hwnd w) const {
-  std::vector<char> buffer(kTextBufferSize, 0);
-  GetWindowTextA(ToHwnd(w), buffer.data(), kTextBufferSize);
-  buffer[kTextBufferSize - 1] = 0;
-  return buffer.data();
+  m_buffer.resize(kTextBufferSize);
+  int n = GetWindowTextA(ToHwnd(w), m_buffer.data(), kTextBufferSize);
+  if (n <= 0) return std::string();
+  return std::string(m_buffer.data(), strnlen(m_buffer.data(), std::min<size_t>(n, kTextBufferSize - 1)));
 }
 
 void Win32WindowSystem::SendGetText(Hwnd w, char* buffer, uint32_t size) const {

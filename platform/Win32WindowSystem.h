@@ -3,6 +3,8 @@
 // for its text.
 #include <windows.h>
 
+#include <vector>
+
 #include <cstdint>
 
 #include "platform/WindowSystem.h"
@@ -46,4 +48,6 @@ class Win32WindowSystem : public WindowSystem {
 
   Hwnd WindowFromPoint(WinPoint screen) const override;
   Hwnd ChildWindowFromPoint(Hwnd w, WinPoint client) const override;
+ private:
+  mutable std::vector<char> m_buffer;  // reused by the text reads
 };
