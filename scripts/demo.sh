@@ -20,19 +20,14 @@ driver wait-main 15000 >/dev/null || { echo "Tarvisk's window did not appear" >&
 
 echo "Starting notepad and pointing at it..."
 start_program notepad.exe
-notepad=""
-for _ in $(seq 100); do
-  notepad=$(xdotool search --name 'Notepad' 2>/dev/null | head -n 1)
-  [ -n "$notepad" ] && break
-  sleep 0.1
-done
-if [ -n "$notepad" ]; then
-  xdotool windowmove "$notepad" 760 200 2>/dev/null
-  sleep 0.5
-  xdotool mousemove 900 320
-  sleep 0.3
-  xdotool mousemove 905 325
-  sleep 0.5
+if wait_for 15 xdotool search --onlyvisible --name '^Untitled - Notepad$'; then
+  xwin=$(xdotool search --onlyvisible --name '^Untitled - Notepad$' | head -n 1)
+  eval "$(xdotool getwindowgeometry --shell "$xwin")"
+  # First its caption bar (the main window), then the middle (the edit area).
+  xdotool mousemove $((X + 60)) $((Y + 8))
+  driver wait-text 601 "Notepad" 5000 && driver fields 0 | head -n 5 | sed 's/^/  notepad: /'
+  xdotool mousemove $((X + WIDTH / 2)) $((Y + HEIGHT / 2))
+  driver wait-text 601 "Edit" 5000
 fi
 
 echo "Stopping probing with the hot key (Scroll Lock)..."
@@ -41,8 +36,9 @@ driver wait-text 105 "Pr&obe" 5000 || echo "(probing did not stop)"
 
 echo
 echo "Start button: $(driver text 105)"
+# The fields are in the ANSI code page; the separator of decoded styles is its no-break space.
 for page in 0 1; do
-  driver fields "$page"
+  driver fields "$page" | iconv -f CP1252 -t UTF-8
 done
 mkdir -p "$BUILD/demo"
 shot="$BUILD/demo/tarvisk-demo.png"

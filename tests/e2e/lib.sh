@@ -46,7 +46,7 @@ trap cleanup EXIT
 wait_for() {
   local seconds="$1"; shift
   local end=$((SECONDS + seconds))
-  until "$@"; do
+  until "$@" >/dev/null; do
     [ "$SECONDS" -ge "$end" ] && return 1
     sleep 0.2
   done
