@@ -1,0 +1,165 @@
+// Cost of probing and inspecting, each beside its floor: the platform calls it
+// cannot avoid, made in a bare loop on the same windows.
+//   inspect_bench [probes] [inspections]
+#include <windows.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+
+#include "app/CommandStates.h"
+#include "app/MainWindow.h"
+#include "platform/Win32WindowSystem.h"
+
+namespace {
+
+double Now() {
+  static LARGE_INTEGER freq = [] {
+    LARGE_INTEGER f;
+    QueryPerformanceFrequency(&f);
+    return f;
+  }();
+  LARGE_INTEGER t;
+  QueryPerformanceCounter(&t);
+  return static_cast<double>(t.QuadPart) / static_cast<double>(freq.QuadPart);
+}
+
+void DispatchOne() {
+  MSG msg;
+  GetMessageA(&msg, nullptr, 0, 0);
+  TranslateMessage(&msg);
+  DispatchMessageA(&msg);
+}
+
+HWND MakeWindow(const char* text, int x) {
+  return CreateWindowExA(0, "STATIC", text, WS_POPUP | WS_VISIBLE, x, 700, 150, 100, nullptr, nullptr, nullptr,
+                         nullptr);
+}
+
+// The calls one inspection of a new window makes, and nothing else.
+void FloorCalls(HWND w) {
+  static char buffer[kTextBufferSize];
+  GetTextWithTimeout(w, buffer, sizeof buffer);
+  DWORD pid;
+  GetWindowThreadProcessId(w, &pid);
+  for (int index : {GWL_HINSTANCE, GWL_ID, GWL_WNDPROC, GWL_STYLE, GWL_EXSTYLE}) GetWindowLongA(w, index);
+  HWND parent = GetParent(w);
+  GetMenu(w);
+  RECT r, c;
+  GetWindowRect(w, &r);
+  MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&r), 2);
+  GetClientRect(w, &c);
+  GetClassNameA(w, buffer, sizeof buffer);
+  for (int index : {GCL_WNDPROC, GCL_HICON, GCL_HICONSM, GCL_HCURSOR, GCL_HBRBACKGROUND, GCL_HMODULE, GCL_STYLE}) {
+    GetClassLongA(w, index);
+  }
+}
+
+struct Figure {
+  double cost, floor;
+};
+
+void Print(const char* name, const char* unit, int count, Figure f) {
+  std::printf("%-44s %9.2f us   floor %9.2f us   ratio %.2f   (%d %s)\n", name, f.cost * 1e6, f.floor * 1e6,
+              f.cost / f.floor, count, unit);
+}
+
+Figure ProbeSameWindow(TfrmTarvisk& frm, HWND over, int count) {
+  RECT r;
+  GetWindowRect(over, &r);
+  SetCursorPos((r.left + r.right) / 2, (r.top + r.bottom) / 2);
+  PostMessageA(frm.Handle(), kWmProbe, 0, 0);
+  DispatchOne();  // the first message inspects; the rest find the same window
+  double t0 = Now();
+  for (int i = 0; i < count; ++i) {
+    PostMessageA(frm.Handle(), kWmProbe, 0, 0);
+    DispatchOne();
+  }
+  double cost = (Now() - t0) / count;
+
+  HWND sink = CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr, nullptr, nullptr);
+  t0 = Now();
+  for (int i = 0; i < count; ++i) {
+    PostMessageA(sink, WM_USER + 1, 0, 0);
+    DispatchOne();
+    POINT p;
+    GetCursorPos(&p);
+    HWND w = WindowFromPoint(p);
+    ScreenToClient(w, &p);
+    ChildWindowFromPoint(w, p);
+  }
+  double floor = (Now() - t0) / count;
+  DestroyWindow(sink);
+  return {cost, floor};
+}
+
+Figure InspectAlternating(TfrmTarvisk& frm, HWND a, HWND b, int count) {
+  double t0 = Now();
+  for (int i = 0; i < count; ++i) frm.InspectWindow(FromHwnd(i % 2 ? b : a), false);
+  double cost = (Now() - t0) / count;
+  t0 = Now();
+  for (int i = 0; i < count; ++i) FloorCalls(i % 2 ? b : a);
+  double floor = (Now() - t0) / count;
+  return {cost, floor};
+}
+
+int Fixture() {
+  // Two windows in another process, named so that the bench can find them.
+  HWND a = MakeWindow("inspect bench fixture A", 900);
+  HWND b = MakeWindow("inspect bench fixture B", 1060);
+  MSG msg;
+  while (IsWindow(a) && IsWindow(b) && GetMessageA(&msg, nullptr, 0, 0) > 0) DispatchMessageA(&msg);
+  return 0;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (argc > 1 && std::strcmp(argv[1], "--fixture") == 0) return Fixture();
+  int probes = argc > 1 ? std::atoi(argv[1]) : 20000;
+  int inspections = argc > 2 ? std::atoi(argv[2]) : 2000;
+
+  char self[MAX_PATH];
+  GetModuleFileNameA(nullptr, self, MAX_PATH);
+  std::string cmd = std::string("\"") + self + "\" --fixture";
+  STARTUPINFOA si = {};
+  si.cb = sizeof si;
+  PROCESS_INFORMATION pi = {};
+  if (!CreateProcessA(nullptr, &cmd[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi)) return 1;
+  HWND otherA = nullptr, otherB = nullptr;
+  for (int i = 0; i < 500 && !(otherA && otherB); ++i) {
+    Sleep(10);
+    otherA = FindWindowA("STATIC", "inspect bench fixture A");
+    otherB = FindWindowA("STATIC", "inspect bench fixture B");
+  }
+
+  TfrmTarvisk frm;
+  if (!frm.Create()) return 1;
+  frm.HideNag = true;
+  frm.Show();
+  frm.pgcMain.SetActiveIndex(kPageWindow);
+  HWND ownA = MakeWindow("own window A", 600);
+  HWND ownB = MakeWindow("own window B", 760);
+  MSG msg;
+  while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&msg);
+
+  std::printf("Tarvisk benchmarks under Wine (per operation; floor = the unavoidable platform calls)\n");
+  Print("WM_PROBE over the same window", "messages", probes, ProbeSameWindow(frm, ownA, probes));
+  Print("InspectWindow, own process, Window page", "targets", inspections,
+        InspectAlternating(frm, ownA, ownB, inspections));
+  if (otherA && otherB) {
+    Print("InspectWindow, another process, Window page", "targets", inspections,
+          InspectAlternating(frm, otherA, otherB, inspections));
+  } else {
+    std::printf("(the other process's windows did not appear)\n");
+  }
+
+  PostMessageA(otherA, WM_CLOSE, 0, 0);
+  TerminateProcess(pi.hProcess, 0);
+  CloseHandle(pi.hProcess);
+  CloseHandle(pi.hThread);
+  DestroyWindow(ownA);
+  DestroyWindow(ownB);
+  return 0;
+}
