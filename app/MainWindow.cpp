@@ -97,6 +97,7 @@ void TfrmTarvisk::CreateFrame() {
   CreateClassInfoPage(Sheet(kPageClass));
   CreateOptionsPage();
   CreateAboutPage();
+  pgcMain.SetActiveIndex(kPageAbout);  // the design page, kept when the restore ends early
   AddTooltips(m_hwnd);
 }
 

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "app/ControlIds.h"
+#include "app/Settings.h"
 #include "inspect/Format.h"
 #include "platform/Win32WindowSystem.h"
 #include "ui/BaseWindow.h"
@@ -115,6 +116,9 @@ class TfrmTarvisk : public BaseWindow<TfrmTarvisk> {
   void DiscoverPlugins();
   void LoadSettings();
   void SaveSettings();
+  // Every setting as the controls and fields hold it now.
+  SettingsValues CurrentSettings() const;
+  SettingsContext CurrentSettingsContext() const;
   void UpdatePluginPanel();
   void EnableModifyPage(bool enabled);
   void FillModifyPage(Hwnd window);
@@ -133,6 +137,9 @@ class TfrmTarvisk : public BaseWindow<TfrmTarvisk> {
   LRESULT OnNotify(NMHDR* hdr);
 
   std::vector<PageHandler*> m_pages;
+  // Settings of pages that keep no control for them yet, carried from the
+  // restore to the writing so that a run does not lose them.
+  SettingsValues m_stored;
   Win32WindowSystem m_ws;
   FormFonts m_fonts;
   int m_startTag = 0;

@@ -7,8 +7,6 @@ void TfrmTarvisk::CaptureScreen(Hwnd) {}
 void TfrmTarvisk::BuildWindowTree() {}
 void TfrmTarvisk::SelectTreeNode(Hwnd) {}
 void TfrmTarvisk::DiscoverPlugins() {}
-void TfrmTarvisk::LoadSettings() { pgcMain.SetActiveIndex(kPageAbout); }
-void TfrmTarvisk::SaveSettings() {}
 void TfrmTarvisk::UpdatePluginPanel() {}
 void TfrmTarvisk::EnableModifyPage(bool) {}
 void TfrmTarvisk::FillModifyPage(Hwnd) {}

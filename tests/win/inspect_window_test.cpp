@@ -11,6 +11,7 @@
 #include "app/MainWindow.h"
 #include "inspect/InfoPages.h"
 #include "platform/Win32WindowSystem.h"
+#include "support/Settings.h"
 #include "support/Wait.h"
 #include "ui/Controls.h"
 
@@ -19,6 +20,7 @@ namespace {
 class InspectWindowTest : public ::testing::Test {
  protected:
   void SetUp() override {
+    ResetTarviskSettings();
     frm = std::make_unique<TfrmTarvisk>();
     ASSERT_TRUE(frm->Create());
     frm->HideNag = true;
@@ -27,10 +29,12 @@ class InspectWindowTest : public ::testing::Test {
     PumpMessages();
   }
   void TearDown() override {
+    if (frm && IsWindow(frm->Handle())) DestroyWindow(frm->Handle());
     for (HWND h : made) DestroyWindow(h);
     frm.reset();
     MSG msg;
     PeekMessageA(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE);
+    ResetTarviskSettings();
   }
   HWND Make(const char* cls, const char* text, DWORD style, HWND parent = nullptr, HMENU menu = nullptr,
             int x = 900, int y = 100) {

@@ -9,6 +9,7 @@
 
 #include "app/CommandStates.h"
 #include "app/MainWindow.h"
+#include "support/Settings.h"
 #include "support/Wait.h"
 #include "ui/Controls.h"
 
@@ -17,6 +18,7 @@ namespace {
 class MainWindowTest : public ::testing::Test {
  protected:
   void SetUp() override {
+    ResetTarviskSettings();
     frm = std::make_unique<TfrmTarvisk>();
     ASSERT_TRUE(frm->Create());
     frm->HideNag = true;
@@ -24,8 +26,12 @@ class MainWindowTest : public ::testing::Test {
     PumpMessages();
   }
   void TearDown() override {
+    if (frm && IsWindow(frm->Handle())) DestroyWindow(frm->Handle());
     frm.reset();
     PumpMessages();
+    MSG msg;
+    PeekMessageA(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE);
+    ResetTarviskSettings();
   }
   std::string Caption(HWND h) { return WindowTextOf(h); }
   bool Enabled(HWND h) { return IsWindowEnabled(h) != FALSE; }

@@ -9,8 +9,9 @@
 
 namespace {
 
-std::string BoxesPath() {
-  std::string path = std::string("Z:") + TARVISK_BUILD_DIR + "/Plugins/Boxes.dll";
+std::string BuiltFile(const std::string& relative) {
+  // The build folder is a Unix path; Wine reaches it through Z:.
+  std::string path = std::string("Z:") + TARVISK_BUILD_DIR + "/" + relative;
   std::replace(path.begin(), path.end(), '/', '\\');
   return path;
 }
@@ -80,7 +81,7 @@ class BoxesTest : public ::testing::Test {
     return boxes.Execute(static_cast<uint32_t>(reinterpret_cast<uintptr_t>(target)), result);
   }
 
-  TPlugIn boxes{BoxesPath()};
+  TPlugIn boxes{BuiltFile("Plugins/Boxes.dll")};
   HWND form = nullptr;
 };
 
@@ -185,4 +186,33 @@ TEST_F(BoxesTest, GivesUpOnABoxThatDoesNotAnswer) {
   owner.join();
   CloseHandle(ready);
   CloseHandle(release);
+}
+
+TEST_F(BoxesTest, ReadsTheBoxesOfAnotherProcess) {
+  std::string command = "\"" + BuiltFile("testplugins/BoxHost.exe") + "\"";
+  STARTUPINFOA startup = {};
+  startup.cb = sizeof startup;
+  PROCESS_INFORMATION process = {};
+  ASSERT_TRUE(CreateProcessA(nullptr, &command[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                             &startup, &process));
+  HWND host = nullptr;
+  for (DWORD start = GetTickCount(); !host && GetTickCount() - start < 10000; Sleep(10))
+    host = FindWindowA("TarviskBoxHost", "Box host");
+  ASSERT_NE(host, nullptr);
+  // The host fills its boxes before it pumps; an answered message means it is ready.
+  DWORD_PTR ignored = 0;
+  SendMessageTimeoutA(host, WM_NULL, 0, 0, SMTO_BLOCK, 5000, &ignored);
+
+  std::string result;
+  EXPECT_EQ(Run(GetDlgItem(host, 1), result), ExecuteResult::Done);
+  EXPECT_EQ(result, kCopied);
+  EXPECT_EQ(ClipboardText(), "first\r\n\r\nthird item with some length\r\n");
+  EXPECT_EQ(Run(GetDlgItem(host, 2), result), ExecuteResult::Done);
+  EXPECT_EQ(ClipboardText(), "red\r\ngreen\r\n");
+
+  PostMessageA(host, WM_CLOSE, 0, 0);
+  if (WaitForSingleObject(process.hProcess, 10000) != WAIT_OBJECT_0)
+    TerminateProcess(process.hProcess, 1);
+  CloseHandle(process.hThread);
+  CloseHandle(process.hProcess);
 }

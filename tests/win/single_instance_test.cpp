@@ -3,9 +3,11 @@
 
 #include <gtest/gtest.h>
 
+#include "support/Settings.h"
 #include "support/Wait.h"
 
 TEST(SingleInstance, SecondCopyExitsWithZeroAndNoWindow) {
+  ResetTarviskSettings();  // so that the reminder shows
   ChildProcess first;
   ASSERT_TRUE(first.Start("\"" + BuildPath("Tarvisk.exe") + "\""));
   HWND nag = nullptr;

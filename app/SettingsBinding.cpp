@@ -1,0 +1,92 @@
+// Between the settings store and the main window's controls and fields: the
+// restore at creation, the writing at destruction.
+#include <stdexcept>
+
+#include "app/CommandStates.h"
+#include "app/HotKeyValue.h"
+#include "app/MainWindow.h"
+#include "app/RegistryStore.h"
+#include "ui/Controls.h"
+#include "ui/Gdi.h"
+#include "ui/MessageBoxes.h"
+
+SettingsContext TfrmTarvisk::CurrentSettingsContext() const {
+  SettingsContext context;
+  context.title = kAppTitle;
+  char path[MAX_PATH] = {};
+  GetModuleFileNameA(nullptr, path, MAX_PATH);
+  context.programPath = path;
+  context.pluginCount = 0;
+  ScopedGetDC dc(nullptr);
+  context.ppi = dc ? GetDeviceCaps(dc, LOGPIXELSX) : 96;
+  return context;
+}
+
+SettingsValues TfrmTarvisk::CurrentSettings() const {
+  SettingsValues v = m_stored;
+  HWND options = Sheet(kPageOptions);
+  RECT r;
+  GetWindowRect(m_hwnd, &r);
+  v.hideNag = HideNag;
+  v.left = r.left;
+  v.top = r.top;
+  v.showSubchildren = IsChecked(options, IDC_CHBSHOWSUBCHILDREN);
+  v.digChildren = IsChecked(options, IDC_CHBDIGCHILDREN);
+  v.autoStart = IsChecked(options, IDC_CHBAUTOSTART);
+  v.flashTarget = IsChecked(options, IDC_CHBFLASH);
+  v.alwaysOnTop = IsChecked(options, IDC_CHBALWAYSONTOP);
+  v.integerFormat = IntegerFormat();
+  v.constsFormat = ConstsFormat();
+  v.startStopHotKey = StartStopHotKey();
+  v.sortColumn = SortColumn;
+  v.lastSortColumn = LastSortColumn;
+  v.sortInverted = SortInverted;
+  v.page = pgcMain.ActiveIndex();
+  return v;
+}
+
+void TfrmTarvisk::LoadSettings() {
+  SettingsValues before = CurrentSettings();
+  SettingsValues v = before;
+  LoadSettingsResult result;
+  {
+    RegistryStore store;
+    result = ::LoadSettings(store, CurrentSettingsContext(), v);
+  }
+  m_stored = v;
+
+  // Everything the restore did not reach still holds its current value, so
+  // applying the whole set changes only what was read.
+  HWND options = Sheet(kPageOptions);
+  HideNag = v.hideNag;
+  SetWindowPos(m_hwnd, nullptr, v.left, v.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  SetChecked(options, IDC_CHBSHOWSUBCHILDREN, v.showSubchildren);
+  SetChecked(options, IDC_CHBDIGCHILDREN, v.digChildren);
+  SetChecked(options, IDC_CHBAUTOSTART, v.autoStart);
+  SetChecked(options, IDC_CHBFLASH, v.flashTarget);
+  SetChecked(options, IDC_CHBALWAYSONTOP, v.alwaysOnTop);
+  // A radio group set from a stored index acts as if its new item were clicked.
+  if (v.integerFormat != before.integerFormat) {
+    SetRadioGroupIndex(options, IDC_RGRFORMAT, 3, v.integerFormat);
+    rgrOptionsClick();
+  }
+  if (v.constsFormat != before.constsFormat) {
+    SetRadioGroupIndex(options, IDC_RGRCASE, 2, v.constsFormat);
+    rgrOptionsClick();
+  }
+  SetStartStopHotKey(v.startStopHotKey);
+  SortColumn = static_cast<uint8_t>(v.sortColumn);
+  LastSortColumn = static_cast<uint8_t>(v.lastSortColumn);
+  SortInverted = v.sortInverted;
+  if (result.stoppedAt > SettingsStep::Page) pgcMain.SetActiveIndex(v.page);
+  if (!result.Complete()) throw std::runtime_error(result.error);
+}
+
+void TfrmTarvisk::SaveSettings() {
+  std::string error;
+  {
+    RegistryStore store;
+    error = ::SaveSettings(store, CurrentSettingsContext(), CurrentSettings());
+  }
+  if (!error.empty()) ShowErrorBox(nullptr, error);
+}

@@ -1,0 +1,143 @@
+// Settings survive a restart through the registry, and bad values end the
+// restore without stopping the program.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+
+#include "app/CommandStates.h"
+#include "app/MainWindow.h"
+#include "support/Settings.h"
+#include "support/Wait.h"
+#include "ui/Controls.h"
+
+namespace {
+
+const char kKey[] = "SOFTWARE\\Norvane\\Tarvisk";
+
+void PutString(const char* name, const std::string& value) {
+  HKEY key;
+  ASSERT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, kKey, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr),
+            ERROR_SUCCESS);
+  RegSetValueExA(key, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
+                 static_cast<DWORD>(value.size() + 1));
+  RegCloseKey(key);
+}
+
+std::string GetString(const char* name) {
+  char buf[256] = {};
+  DWORD size = sizeof buf, type = 0;
+  HKEY key;
+  if (RegOpenKeyExA(HKEY_CURRENT_USER, kKey, 0, KEY_READ, &key) != ERROR_SUCCESS) return "<no key>";
+  LONG rc = RegQueryValueExA(key, name, nullptr, &type, reinterpret_cast<BYTE*>(buf), &size);
+  RegCloseKey(key);
+  return rc == ERROR_SUCCESS && type == REG_SZ ? buf : "<missing>";
+}
+
+class SettingsRestoreTest : public ::testing::Test {
+ protected:
+  void SetUp() override { ResetTarviskSettings(); }
+  void TearDown() override {
+    frm.reset();
+    MSG msg;
+    PeekMessageA(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE);
+    ResetTarviskSettings();
+  }
+  void Start() {
+    frm = std::make_unique<TfrmTarvisk>();
+    ASSERT_TRUE(frm->Create());
+  }
+  void Stop() {
+    DestroyWindow(frm->Handle());
+    frm.reset();
+    MSG msg;
+    PeekMessageA(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE);
+  }
+  HWND Options() { return frm->Sheet(kPageOptions); }
+  std::unique_ptr<TfrmTarvisk> frm;
+};
+
+TEST_F(SettingsRestoreTest, FirstRunUsesDefaultsAndWritesEverythingBack) {
+  Start();
+  EXPECT_EQ(GetString("@Name"), "Tarvisk");
+  EXPECT_EQ(GetString("@Version"), "5.2");
+  EXPECT_NE(GetString("@Path").find("win_tests.exe"), std::string::npos);
+  EXPECT_EQ(frm->pgcMain.ActiveIndex(), kPageAbout);
+  EXPECT_FALSE(frm->HideNag);
+  EXPECT_TRUE(frm->Probing());
+  Stop();
+  EXPECT_EQ(GetString("HideNag"), "0");
+  EXPECT_EQ(GetString("AutoStart"), "1");
+  EXPECT_EQ(GetString("StartStopHotKey"), "145");
+  EXPECT_EQ(GetString("Page"), "11");
+  EXPECT_EQ(GetString("IntegerFormat"), "0");
+}
+
+TEST_F(SettingsRestoreTest, ChangedOptionsSurviveARestart) {
+  Start();
+  SetRadioGroupIndex(Options(), IDC_RGRFORMAT, 3, 1);
+  SetRadioGroupIndex(Options(), IDC_RGRCASE, 2, 1);
+  SetChecked(Options(), IDC_CHBFLASH, true);
+  SetChecked(Options(), IDC_CHBAUTOSTART, false);
+  frm->SetStartStopHotKey(0x91 | 0x4000);
+  frm->pgcMain.SetActiveIndex(kPageClass);
+  frm->HideNag = true;
+  SetWindowPos(frm->Handle(), nullptr, 123, 77, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+  Stop();
+  EXPECT_EQ(GetString("Left"), "123");
+  EXPECT_EQ(GetString("StartStopHotKey"), std::to_string(0x91 | 0x4000));
+
+  Start();
+  EXPECT_EQ(frm->IntegerFormat(), 1);
+  EXPECT_EQ(frm->ConstsFormat(), 1);
+  EXPECT_TRUE(IsChecked(Options(), IDC_CHBFLASH));
+  EXPECT_FALSE(frm->Probing()) << "probing at start-up was switched off";
+  EXPECT_EQ(frm->StartStopHotKey(), 0x91 | 0x4000);
+  EXPECT_EQ(frm->pgcMain.ActiveIndex(), kPageClass);
+  EXPECT_TRUE(frm->HideNag);
+  RECT r;
+  GetWindowRect(frm->Handle(), &r);
+  EXPECT_EQ(r.left, 123);
+  EXPECT_EQ(r.top, 77);
+}
+
+TEST_F(SettingsRestoreTest, MalformedNumbersAndOutOfRangeIndices) {
+  PutString("IntegerFormat", "7");
+  PutString("ConstsFormat", "abc");
+  PutString("HideNag", "2");
+  Start();
+  EXPECT_EQ(frm->IntegerFormat(), 2) << "above the last item selects the last";
+  EXPECT_EQ(frm->ConstsFormat(), 0) << "a malformed number gives the default";
+  EXPECT_TRUE(frm->HideNag) << "any non-zero number is true";
+  Stop();
+  PutString("IntegerFormat", "-5");
+  Start();
+  EXPECT_EQ(frm->IntegerFormat(), -1) << "below -1 leaves no item selected";
+}
+
+TEST_F(SettingsRestoreTest, BadPageOrValueTypeEndsTheRestoreSilently) {
+  PutString("Page", "12");
+  PutString("FlashTarget", "1");
+  Start();
+  EXPECT_EQ(frm->pgcMain.ActiveIndex(), kPageAbout);
+  EXPECT_TRUE(IsChecked(Options(), IDC_CHBFLASH)) << "values before Page are restored";
+  Stop();
+
+  ResetTarviskSettings();
+  PutString("HideNag", "1");
+  PutString("AutoStart", "0");
+  HKEY key;
+  RegOpenKeyExA(HKEY_CURRENT_USER, kKey, 0, KEY_ALL_ACCESS, &key);
+  DWORD left = 500;
+  RegSetValueExA(key, "Left", 0, REG_DWORD, reinterpret_cast<BYTE*>(&left), sizeof left);
+  RegCloseKey(key);
+  Start();
+  EXPECT_TRUE(frm->HideNag) << "restored before Left";
+  EXPECT_TRUE(IsChecked(Options(), IDC_CHBAUTOSTART)) << "after Left: the design state";
+  EXPECT_TRUE(frm->Probing());
+  EXPECT_TRUE(frm->HotKeyRegistered) << "the steps after the restore still run";
+}
+
+}  // namespace
