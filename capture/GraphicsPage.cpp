@@ -1,0 +1,397 @@
+#include "capture/GraphicsPage.h"
+
+#include <commdlg.h>
+
+#include <vector>
+
+#include "capture/CaptureBitmap.h"
+#include "capture/CaptureMath.h"
+#include "capture/ImageControl.h"
+#include "capture/Ruler.h"
+#include "platform/Win32WindowSystem.h"
+#include "report/ReportFile.h"
+#include "report/SaveAndPrint.h"
+#include "ui/Controls.h"
+#include "ui/Form.h"
+#include "ui/Gdi.h"
+#include "ui/MessageBoxes.h"
+
+namespace {
+
+// The capture group's controls are placed by their position in the group box;
+// they are children of the page, so the group's own place is added.
+constexpr int kGroupLeft = 12, kGroupTop = 144;
+
+// Places inside pnlCaptureContainer, in unscaled pixels.
+constexpr int kRuleOffset = 20;   // imgHRule's left, imgVRule's top
+constexpr int kCaptureOffset = 22;  // pnlCapture's left and top
+constexpr int kCapturePanelSide = 124;  // the image and a two-pixel sunken edge
+
+const char* const kZoomHint = "|Screen capture scale";
+constexpr int kZoomHelp = 59;
+
+}  // namespace
+
+GraphicsPage::GraphicsPage(GraphicsHost& host) : m_host(host) {}
+
+GraphicsPage::~GraphicsPage() {
+  // The picture controls may outlive the page (they go with the sheet); they
+  // must not paint bitmaps that are gone.
+  for (HWND h : {m_imgHRule, m_imgVRule, m_imgCapture}) {
+    if (h && IsWindow(h)) {
+      SetImageBitmap(h, nullptr, false);
+      SetImageMouseUp(h, nullptr);
+    }
+  }
+  if (m_imageDC) {
+    if (m_imageOld) SelectObject(m_imageDC, m_imageOld);
+    DeleteDC(m_imageDC);
+  }
+  if (m_image) DeleteObject(m_image);
+  if (m_hRule) DeleteObject(m_hRule);
+  if (m_vRule) DeleteObject(m_vRule);
+}
+
+void GraphicsPage::Create(HWND sheet) {
+  m_sheet = sheet;
+  // Each row: kind, id, caption, left, top, width, height, hint, help context.
+  CreateControls(sheet, {
+      {ControlKind::Label, IDC_LBLSCREEN, "Position in screen", 16, 12, 128, 14},
+      {ControlKind::Field, IDC_EDTSCREEN, "edtScreen", 148, 12, 277, 17,
+       "|Position of mouse cursor in screen coordinates", 51},
+      {ControlKind::Label, IDC_LBLWINDOW, "Position in window", 16, 32, 128, 14},
+      {ControlKind::Field, IDC_EDTWINDOW, "edtWindow", 148, 32, 277, 17,
+       "|Position of mouse cursor in coordinates of the specified window", 52},
+      {ControlKind::Label, IDC_LBLCLIENT, "Position in client area", 16, 52, 128, 14},
+      {ControlKind::Field, IDC_EDTCLIENT, "edtClient", 148, 52, 277, 17,
+       "|Position of mouse cursor in coordinates of the specified window's client area", 53},
+      {ControlKind::Label, IDC_LBLRED, "Pixel RGB color values", 16, 72, 128, 14},
+      {ControlKind::Field, IDC_EDTRGB, "edtRGB", 148, 72, 277, 17,
+       "|Color of the pixel under mouse cursor", 55},
+      {ControlKind::GroupBox, IDC_GRBSCREENSPY, "Screen capture", kGroupLeft, kGroupTop, 397, 213},
+  });
+  CreateZoomGroup();
+  CreateControls(sheet, {
+      {ControlKind::CheckBox, IDC_CHBSHOWRETICLE, "Show &reticle", kGroupLeft + 216, kGroupTop + 98,
+       133, 17, "|Show/hide reticle that shows current cursor position on the screen capture image", 60},
+      {ControlKind::Button, IDC_BTNCOPYIMAGE, "&Copy to clipboard", kGroupLeft + 208, kGroupTop + 122,
+       149, 25, "|Click this button to copy current screen capture to clipboard", 61},
+      {ControlKind::Button, IDC_BTNSAVEIMAGE, "Sa&ve to file...", kGroupLeft + 208, kGroupTop + 150,
+       149, 25, "|Click this button to save current screen capture to file", 63},
+  });
+  HWND reticle = Item(sheet, IDC_CHBSHOWRETICLE);
+  // Ends the zoom items' group, so that the arrow keys stay among them.
+  SetWindowLongA(reticle, GWL_STYLE, GetWindowLongA(reticle, GWL_STYLE) | WS_GROUP);
+  SetChecked(sheet, IDC_CHBSHOWRETICLE, true);
+  m_btnCopyImage = Item(sheet, IDC_BTNCOPYIMAGE);
+  m_btnSaveImage = Item(sheet, IDC_BTNSAVEIMAGE);
+
+  HWND container = CreateImageControl(sheet, {IDC_PNLCAPTURECONTAINER, kGroupLeft + 40, kGroupTop + 41, 157, 154});
+  SetControlHint(container, "");
+  CreateControl(container, {ControlKind::Label, IDC_LBLPIX, "pix", 0, 0, 20, 14});
+  m_imgHRule = CreateImageControl(container, {IDC_IMGHRULE, kRuleOffset, 0, kRulerLength, kRulerDepth});
+  m_imgVRule = CreateImageControl(container, {IDC_IMGVRULE, 0, kRuleOffset, kRulerDepth, kRulerLength});
+  m_pnlCapture = CreateImageControl(container, {IDC_PNLCAPTURE, kCaptureOffset, kCaptureOffset,
+                                                kCapturePanelSide, kCapturePanelSide, WS_EX_CLIENTEDGE});
+  m_imgCapture = CreateImageControl(m_pnlCapture, {IDC_IMGCAPTURE, 0, 0, kImageSide, kImageSide, 0, true});
+  for (HWND h : {m_imgHRule, m_imgVRule}) SetControlHint(h, "");
+  SetControlHint(m_pnlCapture, "", 58);
+  SetControlHint(m_imgCapture, "|Part of the screen under mouse cursor");
+  SetImageMouseUp(m_imgCapture, [this](int x, int y) { imgCaptureMouseUp(x, y); });
+
+  // The image keeps its own picture, white until the first capture.
+  BITMAPINFO bi = {};
+  bi.bmiHeader.biSize = sizeof bi.bmiHeader;
+  bi.bmiHeader.biWidth = kImageSide;
+  bi.bmiHeader.biHeight = -kImageSide;  // top row first
+  bi.bmiHeader.biPlanes = 1;
+  bi.bmiHeader.biBitCount = 32;
+  bi.bmiHeader.biCompression = BI_RGB;
+  void* bits = nullptr;
+  m_image = CreateDIBSection(nullptr, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
+  m_imageDC = CreateCompatibleDC(nullptr);
+  if (m_image && m_imageDC) {
+    m_imageBits = static_cast<uint32_t*>(bits);
+    m_imageOld = SelectObject(m_imageDC, m_image);
+    RECT all = {0, 0, kImageSide, kImageSide};
+    FillRect(m_imageDC, &all, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+    SetImageBitmap(m_imgCapture, m_image, false);
+  }
+  LoadRulers(1);
+}
+
+void GraphicsPage::CreateZoomGroup() {
+  const int left = kGroupLeft + 208, top = kGroupTop + 34, width = 149, height = 55;
+  CreateControl(m_sheet, {ControlKind::GroupBox, IDC_RGRZOOM, "&Zoom", left, top, width, height,
+                          kZoomHint, kZoomHelp});
+  // Three columns of two: items run down each column, then on to the next.
+  const char* const items[kZoomItemCount] = {"x1", "x2", "x3", "x4", "x5", "x6"};
+  const int columnWidth = (width - 16) / 3, rows = 2;
+  for (int i = 0; i < kZoomItemCount; ++i) {
+    int itemLeft = left + 8 + (i / rows) * columnWidth;
+    int itemTop = top + 15 + (i % rows) * 18;
+    HWND h = CreateControl(m_sheet, {ControlKind::RadioButton, IDC_RGRZOOM + 1 + i, items[i], itemLeft,
+                                     itemTop, columnWidth - 2, 17, kZoomHint, kZoomHelp});
+    if (i == 0) SetWindowLongA(h, GWL_STYLE, GetWindowLongA(h, GWL_STYLE) | WS_GROUP | WS_TABSTOP);
+  }
+  SetRadioGroupIndex(m_sheet, IDC_RGRZOOM, kZoomItemCount, 0);
+  m_zoomIndex = 0;
+}
+
+int GraphicsPage::ZoomIndex() const { return RadioGroupIndex(m_sheet, IDC_RGRZOOM, kZoomItemCount); }
+
+void GraphicsPage::SetZoomIndex(int index) {
+  if (index > kZoomItemCount - 1) index = kZoomItemCount - 1;
+  if (index < 0) index = -1;
+  SetRadioGroupIndex(m_sheet, IDC_RGRZOOM, kZoomItemCount, index);
+  if (index == m_zoomIndex) return;
+  m_zoomIndex = index;
+  rgrZoomClick();
+}
+
+int GraphicsPage::ZoomFactor() const { return ZoomFactorForIndex(ZoomIndex()); }
+
+bool GraphicsPage::ShowReticle() const { return IsChecked(m_sheet, IDC_CHBSHOWRETICLE); }
+
+void GraphicsPage::SetShowReticle(bool show) {
+  if (show == ShowReticle()) return;
+  SetChecked(m_sheet, IDC_CHBSHOWRETICLE, show);
+  chbShowReticleClick();
+}
+
+void GraphicsPage::ResetCaptureGeometry() {
+  auto place = [](HWND h, int left, int top, int width, int height) {
+    if (h) MoveWindow(h, left, top, width, height, TRUE);
+  };
+  // The rulers keep their other coordinate and the size of their bitmaps.
+  auto origin = [](HWND h) {
+    RECT r = {};
+    GetWindowRect(h, &r);
+    MapWindowPoints(nullptr, GetParent(h), reinterpret_cast<POINT*>(&r), 2);
+    return r;
+  };
+  RECT v = origin(m_imgVRule), h = origin(m_imgHRule);
+  place(m_imgVRule, v.left, kRuleOffset, kRulerDepth, kRulerLength);
+  place(m_imgHRule, kRuleOffset, h.top, kRulerLength, kRulerDepth);
+  place(m_pnlCapture, kCaptureOffset, kCaptureOffset, kCapturePanelSide, kCapturePanelSide);
+  place(m_imgCapture, 0, 0, kImageSide, kImageSide);
+}
+
+void GraphicsPage::CaptureScreen(Hwnd window) {
+  m_host.SetCurrentTarget(window);
+  Sleep(0);
+  // The image is left alone while the user is moving the mouse or typing;
+  // only the position texts follow every call.
+  uint32_t lastInput = m_clock->LastInputTick();
+  uint32_t now = m_clock->Now();
+  if (InputIsQuiet(lastInput, now)) RedrawImage();
+  ShowPositions(window);
+}
+
+void GraphicsPage::RedrawImage() {
+  HBITMAP capture = m_host.CaptureBitmap();
+  HDC desktop = m_host.DesktopCanvas();
+  if (!capture || !m_imageDC) return;
+  const int side = BitmapWidth(capture);
+  HDC mem = CreateCompatibleDC(desktop);
+  if (!mem) return;
+  {
+    ScopedSelectObject select(mem, capture);
+    RECT all = {0, 0, side, side};
+    FillRect(mem, &all, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+    WinRect source = CaptureSource(m_host.ProbePoint(), side);
+    if (desktop) BitBlt(mem, 0, 0, side, side, desktop, source.left, source.top, SRCCOPY);
+    COLORREF color = GetPixel(mem, side / 2, side / 2);
+    SetField(IDC_EDTRGB, PixelColorText(color, m_host.CurrentDisplayOptions()));
+    SetStretchBltMode(m_imageDC, COLORONCOLOR);
+    StretchBlt(m_imageDC, 0, 0, kImageSide, kImageSide, mem, 0, 0, side, side, SRCCOPY);
+  }
+  DeleteDC(mem);
+  if (ShowReticle()) DrawReticle();
+  GdiFlush();
+  InvalidateRect(m_imgCapture, nullptr, FALSE);
+}
+
+void GraphicsPage::DrawReticle() {
+  ScopedGdiObj pen(CreatePen(PS_SOLID, 1, RGB(255, 255, 255)));
+  ScopedSelectObject select(m_imageDC, pen.Get());
+  int oldMode = SetROP2(m_imageDC, R2_XORPEN);
+  // Each arm leaves out its end point, and the centre, inverted by both arms,
+  // keeps the true colour of the pixel under the cursor.
+  for (const ReticleLine& line : ReticleLines(ZoomFactor())) {
+    MoveToEx(m_imageDC, line.from.x, line.from.y, nullptr);
+    LineTo(m_imageDC, line.to.x, line.to.y);
+  }
+  SetROP2(m_imageDC, oldMode);
+}
+
+void GraphicsPage::ShowPositions(Hwnd window) {
+  const WinPoint p = m_host.ProbePoint();
+  SetField(IDC_EDTSCREEN, PointText(p.x, p.y));
+  // Without a window (or once it is gone) there is no rectangle to measure
+  // from; the field is left empty rather than showing a made-up position.
+  RECT r;
+  if (window && GetWindowRect(ToHwnd(window), &r)) {
+    SetField(IDC_EDTWINDOW, PointText(p.x - r.left, p.y - r.top));
+  } else {
+    SetField(IDC_EDTWINDOW, "");
+  }
+  POINT client = {p.x, p.y};
+  ScreenToClient(ToHwnd(window), &client);
+  SetField(IDC_EDTCLIENT, PointText(client.x, client.y));
+}
+
+void GraphicsPage::SetField(int id, const std::string& text) { SetDlgItemTextA(m_sheet, id, text.c_str()); }
+
+void GraphicsPage::LoadRulers(int zoom) {
+  HINSTANCE module = GetModuleHandleA(nullptr);
+  HBITMAP h = static_cast<HBITMAP>(
+      LoadImageA(module, RulerResourceName(true, zoom).c_str(), IMAGE_BITMAP, 0, 0, 0));
+  HBITMAP v = static_cast<HBITMAP>(
+      LoadImageA(module, RulerResourceName(false, zoom).c_str(), IMAGE_BITMAP, 0, 0, 0));
+  SetImageBitmap(m_imgHRule, h, true);
+  SetImageBitmap(m_imgVRule, v, true);
+  if (m_hRule) DeleteObject(m_hRule);
+  if (m_vRule) DeleteObject(m_vRule);
+  m_hRule = h;
+  m_vRule = v;
+}
+
+void GraphicsPage::rgrZoomClick() {
+  const int zoom = ZoomFactor();
+  m_host.SetCaptureBitmap(ResizeCaptureBitmap(m_host.CaptureBitmap(), m_host.DesktopCanvas(), CaptureSide(zoom)));
+  LoadRulers(zoom);
+  CaptureScreen(m_host.CurrentTarget());
+}
+
+void GraphicsPage::chbShowReticleClick() { CaptureScreen(m_host.CurrentTarget()); }
+
+void GraphicsPage::btnCopyImageClick() {
+  if (!m_imageDC) return;
+  // The clipboard takes a device bitmap; the image's own section stays ours.
+  ScopedGetDC screen(nullptr);
+  HBITMAP copy = CreateCompatibleBitmap(screen, kImageSide, kImageSide);
+  if (!copy) return;
+  HDC mem = CreateCompatibleDC(screen);
+  if (mem) {
+    {
+      ScopedSelectObject select(mem, copy);
+      BitBlt(mem, 0, 0, kImageSide, kImageSide, m_imageDC, 0, 0, SRCCOPY);
+    }
+    DeleteDC(mem);
+  }
+  if (!OpenClipboard(m_host.Owner())) {
+    DeleteObject(copy);
+    return;
+  }
+  EmptyClipboard();
+  if (!SetClipboardData(CF_BITMAP, copy)) DeleteObject(copy);
+  CloseClipboard();
+}
+
+void GraphicsPage::btnSaveImageClick() {
+  HWND owner = m_host.Owner();
+  std::string fileName;
+  if (!m_prompts->AskSaveFileName(owner, fileName)) return;
+  if (GetFileAttributesA(fileName.c_str()) != INVALID_FILE_ATTRIBUTES &&
+      !m_prompts->AskOverwrite(owner, OverwriteQuestion(fileName))) {
+    return;
+  }
+  // Written beside the old file and moved over it only when complete, so a
+  // failed save never costs the file it would have replaced.
+  std::string error;
+  if (!SaveFileReplacing(fileName, ImageBmpFile(), &error)) m_prompts->ShowError(owner, error);
+}
+
+void GraphicsPage::imgCaptureMouseUp(int x, int y) {
+  if (m_host.Probing()) return;
+  RECT image = {0, 0, kImageSide, kImageSide};
+  if (m_imgCapture) GetClientRect(m_imgCapture, &image);
+  WinPoint p = ClickedCapturePoint(m_host.ProbePoint(), x, y, ZoomFactor(), image.right, image.bottom,
+                                   GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN));
+  m_host.SetProbePoint(p);
+  Hwnd window = FromHwnd(WindowFromPoint(POINT{p.x, p.y}));
+  m_host.InspectWindow(window, true);
+  CaptureScreen(window);
+}
+
+GraphicPageTexts GraphicsPage::ReportTexts() const {
+  GraphicPageTexts t;
+  t.screen = WindowTextOf(Item(m_sheet, IDC_EDTSCREEN));
+  t.window = WindowTextOf(Item(m_sheet, IDC_EDTWINDOW));
+  t.client = WindowTextOf(Item(m_sheet, IDC_EDTCLIENT));
+  t.rgb = WindowTextOf(Item(m_sheet, IDC_EDTRGB));
+  return t;
+}
+
+uint32_t GraphicsPage::ImagePixel(int x, int y) const {
+  if (!m_imageBits || x < 0 || y < 0 || x >= kImageSide || y >= kImageSide) return CLR_INVALID;
+  GdiFlush();
+  uint32_t p = m_imageBits[y * kImageSide + x];  // 0x00RRGGBB
+  return RGB((p >> 16) & 0xFF, (p >> 8) & 0xFF, p & 0xFF);
+}
+
+std::string GraphicsPage::ImageBmpFile() const {
+  if (!m_imageBits) return EncodeRgbBmp(0, 0, {});
+  GdiFlush();
+  std::vector<uint32_t> pixels(m_imageBits, m_imageBits + kImageSide * kImageSide);
+  return EncodeRgbBmp(kImageSide, kImageSide, pixels);
+}
+
+bool GraphicsPage::OnCommand(int id, int code, HWND control) {
+  if (!m_sheet || !control || GetParent(control) != m_sheet) return false;
+  if (id > IDC_RGRZOOM && id <= IDC_RGRZOOM + kZoomItemCount) {
+    // An item reports a click also when the focus moves onto it; only a
+    // change of the selected item is a zoom click.
+    if (code == BN_CLICKED) {
+      int index = ZoomIndex();
+      if (index != m_zoomIndex) {
+        m_zoomIndex = index;
+        rgrZoomClick();
+      }
+    }
+    return true;
+  }
+  if (code != BN_CLICKED) return id == IDC_CHBSHOWRETICLE || id == IDC_BTNCOPYIMAGE || id == IDC_BTNSAVEIMAGE;
+  switch (id) {
+    case IDC_CHBSHOWRETICLE: chbShowReticleClick(); return true;
+    case IDC_BTNCOPYIMAGE: btnCopyImageClick(); return true;
+    case IDC_BTNSAVEIMAGE: btnSaveImageClick(); return true;
+  }
+  return false;
+}
+
+// ---------------------------------------------------------------------------
+// The system's clock and prompts
+
+uint32_t InputClock::LastInputTick() const {
+  LASTINPUTINFO info = {};
+  info.cbSize = sizeof info;  // 8 bytes
+  return GetLastInputInfo(&info) ? info.dwTime : 0;
+}
+
+uint32_t InputClock::Now() const { return GetTickCount(); }
+
+bool GraphicsPrompts::AskSaveFileName(HWND owner, std::string& fileName) {
+  char file[MAX_PATH] = {};
+  OPENFILENAMEA ofn = {};
+  ofn.lStructSize = sizeof ofn;
+  ofn.hwndOwner = owner;
+  ofn.lpstrFilter = "Bitmaps (*.bmp)\0*.bmp\0";
+  ofn.nFilterIndex = 1;
+  ofn.lpstrFile = file;
+  ofn.nMaxFile = sizeof file;
+  ofn.lpstrTitle = "Save screen capture";
+  ofn.lpstrDefExt = "bmp";
+  // The program asks about an existing file itself.
+  ofn.Flags = OFN_HIDEREADONLY | OFN_ENABLESIZING;
+  if (!GetSaveFileNameA(&ofn)) return false;
+  fileName = file;
+  return true;
+}
+
+bool GraphicsPrompts::AskOverwrite(HWND owner, const std::string& question) {
+  return AskYesNo(owner, question, MB_ICONQUESTION);  // MB_YESNO | MB_ICONQUESTION: 0x24
+}
+
+void GraphicsPrompts::ShowError(HWND owner, const std::string& text) { ShowErrorBox(owner, text); }

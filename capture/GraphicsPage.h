@@ -1,0 +1,113 @@
+#pragma once
+// The Graphics page: a magnifier of the screen around the capture point, with
+// rulers, a reticle, the pixel's colour and the point in screen, window and
+// client coordinates; the image can be copied and saved.
+#include <windows.h>
+
+#include <cstdint>
+#include <string>
+
+#include "capture/GraphicsHost.h"
+#include "report/Report.h"
+#include "ui/PageHandler.h"
+
+// Control identifiers of the page; a radio group's items follow its own id.
+enum GraphicsControlId {
+  IDC_LBLSCREEN = 900,
+  IDC_EDTSCREEN = 901,
+  IDC_LBLWINDOW = 902,
+  IDC_EDTWINDOW = 903,
+  IDC_LBLCLIENT = 904,
+  IDC_EDTCLIENT = 905,
+  IDC_LBLRED = 906,
+  IDC_EDTRGB = 907,
+  IDC_GRBSCREENSPY = 910,
+  IDC_RGRZOOM = 920,  // items 921..926, "x1".."x6"
+  IDC_CHBSHOWRETICLE = 930,
+  IDC_BTNCOPYIMAGE = 931,
+  IDC_BTNSAVEIMAGE = 932,
+  IDC_PNLCAPTURECONTAINER = 940,
+  IDC_LBLPIX = 941,
+  IDC_IMGHRULE = 942,
+  IDC_IMGVRULE = 943,
+  IDC_PNLCAPTURE = 944,
+  IDC_IMGCAPTURE = 945,
+};
+
+class GraphicsPage : public PageHandler {
+ public:
+  explicit GraphicsPage(GraphicsHost& host);
+  ~GraphicsPage() override;
+  GraphicsPage(const GraphicsPage&) = delete;
+  GraphicsPage& operator=(const GraphicsPage&) = delete;
+
+  // Builds every control of the page on `sheet`, in its design state (zoom
+  // x1, reticle on, the fields showing their names).
+  void Create(HWND sheet);
+  HWND Sheet() const { return m_sheet; }
+  HWND btnCopyImage() const { return m_btnCopyImage; }
+  HWND btnSaveImage() const { return m_btnSaveImage; }
+  HWND imgCapture() const { return m_imgCapture; }
+
+  // Replaces the clock and the prompts (tests); null restores the system's.
+  void SetInputClock(const InputClock* clock) { m_clock = clock ? clock : &m_systemClock; }
+  void SetPrompts(GraphicsPrompts* prompts) { m_prompts = prompts ? prompts : &m_systemPrompts; }
+
+  // Zoom item index (-1 none, 0..5) and the reticle switch, as the settings
+  // keep them. Setting a different index or state acts like the user's click.
+  int ZoomIndex() const;
+  void SetZoomIndex(int index);
+  int ZoomFactor() const;
+  bool ShowReticle() const;
+  void SetShowReticle(bool show);
+
+  // Puts the rulers and the image back at their unscaled pixel places, so
+  // that the rulers' origin ticks meet the image's edges whatever scaling
+  // the form's font brought.
+  void ResetCaptureGeometry();
+
+  // Refreshes the page for a window (0 allowed) around the capture point.
+  void CaptureScreen(Hwnd window);
+
+  void rgrZoomClick();
+  void chbShowReticleClick();
+  void btnCopyImageClick();
+  void btnSaveImageClick();
+  // (x, y): the release point on the image, any button.
+  void imgCaptureMouseUp(int x, int y);
+
+  // The texts of the four fields, for the report.
+  GraphicPageTexts ReportTexts() const;
+  // A pixel of the magnified image, 0x00BBGGRR as GetPixel gives it.
+  uint32_t ImagePixel(int x, int y) const;
+  // The image as a 24-bit BMP file.
+  std::string ImageBmpFile() const;
+
+  bool OnCommand(int id, int code, HWND control) override;
+
+ private:
+  void CreateZoomGroup();
+  void LoadRulers(int zoom);
+  void RedrawImage();
+  void DrawReticle();
+  void ShowPositions(Hwnd window);
+  void SetField(int id, const std::string& text);
+
+  GraphicsHost& m_host;
+  InputClock m_systemClock;
+  GraphicsPrompts m_systemPrompts;
+  const InputClock* m_clock = &m_systemClock;
+  GraphicsPrompts* m_prompts = &m_systemPrompts;
+
+  HWND m_sheet = nullptr;
+  HWND m_btnCopyImage = nullptr, m_btnSaveImage = nullptr;
+  HWND m_imgHRule = nullptr, m_imgVRule = nullptr, m_pnlCapture = nullptr, m_imgCapture = nullptr;
+  int m_zoomIndex = 0;  // the item the last zoom click was for
+
+  HBITMAP m_hRule = nullptr, m_vRule = nullptr;
+  // The picture of imgCapture: 120 x 120, 32 bits, top row first.
+  HDC m_imageDC = nullptr;
+  HBITMAP m_image = nullptr;
+  HGDIOBJ m_imageOld = nullptr;
+  uint32_t* m_imageBits = nullptr;
+};
