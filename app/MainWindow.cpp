@@ -8,6 +8,7 @@
 #include "app/CommandStates.h"
 #include "app/HotKeyValue.h"
 #include "app/Nag.h"
+#include "exeinfo/ExePages.h"
 #include "inspect/InfoPages.h"
 #include "ui/Controls.h"
 #include "ui/HintText.h"
@@ -37,6 +38,7 @@ TfrmTarvisk::TfrmTarvisk() { g_frmTarvisk = this; }
 TfrmTarvisk::~TfrmTarvisk() {
   if (m_hwnd && IsWindow(m_hwnd)) DestroyWindow(m_hwnd);
   if (m_white) DeleteObject(m_white);
+  if (m_fieldMenu) DestroyMenu(m_fieldMenu);
   if (g_frmTarvisk == this) g_frmTarvisk = nullptr;
 }
 
@@ -95,9 +97,12 @@ void TfrmTarvisk::CreateFrame() {
   SetControlHint(stbMain, "Field and control information");
   CreateWindowInfoPage(Sheet(kPageWindow));
   CreateClassInfoPage(Sheet(kPageClass));
+  CreateExecutablePage(Sheet(kPageExecutable));
+  CreateModulesPage(Sheet(kPageModules));
   CreateOptionsPage();
   CreateAboutPage();
   pgcMain.SetActiveIndex(kPageAbout);  // the design page, kept when the restore ends early
+  AttachInformationFields();
   AddTooltips(m_hwnd);
 }
 
@@ -287,6 +292,7 @@ bool TfrmTarvisk::PreTranslate(MSG& msg) {
 }
 
 LRESULT TfrmTarvisk::OnCommand(int id, int code, HWND control) {
+  if (!control && OnFieldMenuCommand(id)) return 0;
   for (PageHandler* page : m_pages) {
     if (page->OnCommand(id, code, control)) return 0;
   }

@@ -90,6 +90,10 @@ class TfrmTarvisk : public BaseWindow<TfrmTarvisk> {
   void ToggleTargetFlash();
   void RefreshInformation();
   void SetFieldMenuVisible(bool visible);
+  // Information fields: context menu, double-click copy, focus rules.
+  void AttachInformationFields();
+  void ShowFieldMenu(HWND field, LPARAM screenPoint);
+  bool OnFieldMenuCommand(int id);
   void UpdateDetailButton();
   bool DiggerTimerEnabled() const { return m_diggerTimerEnabled; }
   void SetDiggerTimerEnabled(bool enabled);
@@ -149,6 +153,7 @@ class TfrmTarvisk : public BaseWindow<TfrmTarvisk> {
   unsigned m_probeCount = 0;
   std::string m_lastHint;
   HBRUSH m_white = nullptr;
+  HMENU m_fieldMenu = nullptr;
 };
 
 // The one main window of the process; the WinEvent callback reaches it here.

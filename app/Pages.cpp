@@ -2,6 +2,8 @@
 // page's subsystem fills its own in; until then a call has no effect.
 #include "app/CommandStates.h"
 #include "app/MainWindow.h"
+#include "exeinfo/ExeInfo.h"
+#include "exeinfo/ExePages.h"
 
 void TfrmTarvisk::CaptureScreen(Hwnd) {}
 void TfrmTarvisk::BuildWindowTree() {}
@@ -12,7 +14,9 @@ void TfrmTarvisk::EnableModifyPage(bool) {}
 void TfrmTarvisk::FillModifyPage(Hwnd) {}
 void TfrmTarvisk::CreateFindWindowDialog() {}
 void TfrmTarvisk::timDiggerTimer() {}
-void TfrmTarvisk::LoadProcessInfo(uint32_t) {}
+void TfrmTarvisk::LoadProcessInfo(uint32_t processId) {
+  ShowProcessInfo(Sheet(kPageExecutable), Sheet(kPageModules), LoadProcessInfoData(processId));
+}
 void TfrmTarvisk::FillParents(Hwnd) {}
 void TfrmTarvisk::FillChildren(Hwnd) {}
 void TfrmTarvisk::RefreshDigger() {}

@@ -6,6 +6,7 @@
 #include "app/HotKeyValue.h"
 #include "app/MainWindow.h"
 #include "app/RegistryStore.h"
+#include "exeinfo/ExePages.h"
 #include "ui/Controls.h"
 #include "ui/Gdi.h"
 #include "ui/MessageBoxes.h"
@@ -41,6 +42,7 @@ SettingsValues TfrmTarvisk::CurrentSettings() const {
   v.sortColumn = SortColumn;
   v.lastSortColumn = LastSortColumn;
   v.sortInverted = SortInverted;
+  v.columns.modules = GetModulesColumnWidths(Sheet(kPageModules));
   v.page = pgcMain.ActiveIndex();
   return v;
 }
@@ -78,6 +80,7 @@ void TfrmTarvisk::LoadSettings() {
   SortColumn = static_cast<uint8_t>(v.sortColumn);
   LastSortColumn = static_cast<uint8_t>(v.lastSortColumn);
   SortInverted = v.sortInverted;
+  SetModulesColumnWidths(Sheet(kPageModules), v.columns.modules);
   if (result.stoppedAt > SettingsStep::Page) pgcMain.SetActiveIndex(v.page);
   if (!result.Complete()) throw std::runtime_error(result.error);
 }

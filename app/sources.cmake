@@ -3,6 +3,7 @@ list(APPEND TARVISK_PORTABLE_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/CommandStates.cpp)
 if(WIN32)
   list(APPEND TARVISK_WIN_SOURCES
+    ${CMAKE_CURRENT_LIST_DIR}/FieldConveniences.cpp
     ${CMAKE_CURRENT_LIST_DIR}/Inspect.cpp
     ${CMAKE_CURRENT_LIST_DIR}/MainWindow.cpp
     ${CMAKE_CURRENT_LIST_DIR}/Nag.cpp

@@ -31,7 +31,7 @@ if wait_for 15 xdotool search --onlyvisible --name '^Untitled - Notepad$'; then
 fi
 
 echo "Stopping probing with the hot key (Scroll Lock)..."
-xdotool key Scroll_Lock
+hotkey
 driver wait-text 105 "Pr&obe" 5000 || echo "(probing did not stop)"
 
 echo

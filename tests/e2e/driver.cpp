@@ -8,6 +8,7 @@
 //   driver wait-text <id> <text> <ms>     waits until control <id> shows <text>
 //   driver page                           prints the active page index
 //   driver fields <page>                  prints "label: value" for each field of a page
+//   driver rows <id>                      prints each row of list view <id>, columns joined by tabs
 //   driver find <class> [caption]         prints FindWindowA's handle in decimal
 //   driver close <ms>                     closes the main window and waits for its process
 #include <windows.h>
@@ -108,6 +109,45 @@ int PrintFields(int page) {
   return 0;
 }
 
+// Rows of a list view in another process: its item texts live there, so the
+// LVITEM and the text buffer are placed in that process's memory.
+int PrintRows(int id) {
+  HWND list = Control(id);
+  if (!list) return 1;
+  HWND header = reinterpret_cast<HWND>(SendMessageA(list, LVM_GETHEADER, 0, 0));
+  int columns = header ? static_cast<int>(SendMessageA(header, HDM_GETITEMCOUNT, 0, 0)) : 1;
+  if (columns < 1) columns = 1;
+  DWORD pid = 0;
+  GetWindowThreadProcessId(list, &pid);
+  HANDLE process = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, pid);
+  if (!process) return 1;
+  const int textSize = 1024;
+  char* remote = static_cast<char*>(
+      VirtualAllocEx(process, nullptr, sizeof(LVITEMA) + textSize, MEM_COMMIT, PAGE_READWRITE));
+  if (!remote) {
+    CloseHandle(process);
+    return 1;
+  }
+  int count = static_cast<int>(SendMessageA(list, LVM_GETITEMCOUNT, 0, 0));
+  for (int i = 0; i < count; ++i) {
+    for (int c = 0; c < columns; ++c) {
+      LVITEMA item = {};
+      item.iSubItem = c;
+      item.pszText = remote + sizeof(LVITEMA);
+      item.cchTextMax = textSize;
+      char text[textSize] = {};
+      WriteProcessMemory(process, remote, &item, sizeof item, nullptr);
+      SendMessageA(list, LVM_GETITEMTEXTA, i, reinterpret_cast<LPARAM>(remote));
+      ReadProcessMemory(process, remote + sizeof(LVITEMA), text, textSize - 1, nullptr);
+      std::printf(c ? "\t%s" : "%s", text);
+    }
+    std::printf("\n");
+  }
+  VirtualFreeEx(process, remote, 0, MEM_RELEASE);
+  CloseHandle(process);
+  return 0;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -168,6 +208,7 @@ int main(int argc, char** argv) {
     return 0;
   }
   if (cmd == "fields") return PrintFields(static_cast<int>(num(2, 0)));
+  if (cmd == "rows") return PrintRows(static_cast<int>(num(2, 0)));
   if (cmd == "find") {
     std::string cls = arg(2), caption = arg(3);
     HWND h = FindWindowA(cls.c_str(), argc > 3 ? caption.c_str() : nullptr);

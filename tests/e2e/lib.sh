@@ -35,7 +35,18 @@ dismiss_reminder() {
   xdotool key Escape
 }
 
+# Presses the start/stop hot key. Wine remembers Scroll Lock's toggle across
+# programs and, when one of its windows next takes the focus, presses it again
+# to match the display's state: a test leaves it pressed an even number of
+# times, or the next Tarvisk would start by toggling probing.
+SCROLL_PRESSES=0
+hotkey() {
+  xdotool key Scroll_Lock
+  SCROLL_PRESSES=$((SCROLL_PRESSES + 1))
+}
+
 cleanup() {
+  if [ $((SCROLL_PRESSES % 2)) -eq 1 ]; then hotkey; fi
   driver close 5000 >/dev/null 2>&1 || true
   for p in "${PIDS[@]}"; do kill "$p" 2>/dev/null || true; done
   for p in "${PIDS[@]}"; do wait "$p" 2>/dev/null || true; done

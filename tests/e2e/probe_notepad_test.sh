@@ -27,7 +27,7 @@ check "the edit control's class" driver wait-text 601 "Edit" 5000
 check "its parent is notepad" driver wait-text 505 "$hex" 2000
 driver text 515 | grep -q 'ws_child' || fail "WS_CHILD among the decoded styles"
 
-xdotool key Scroll_Lock
+hotkey
 check "Scroll Lock stops probing" driver wait-text 105 "Pr&obe" 5000
 check "the last target stays on display" driver wait-text 601 "Edit" 2000
 screenshot probe-notepad

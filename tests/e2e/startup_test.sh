@@ -12,9 +12,9 @@ check "the main window appears after the reminder" driver wait-main 15000 >/dev/
 check "About is the first page" test "$(driver page)" = 11
 check "probing starts at launch" driver wait-text 105 "St&op" 5000
 
-xdotool key Scroll_Lock
+hotkey
 check "Scroll Lock stops probing" driver wait-text 105 "Pr&obe" 5000
-xdotool key Scroll_Lock
+hotkey
 check "Scroll Lock starts probing again" driver wait-text 105 "St&op" 5000
 screenshot startup
 

@@ -1,0 +1,162 @@
+// The information fields' shared conveniences: their context menu, focus on a
+// right-click, copy by double-click, select-all on entering a memo, and the
+// help context behind "What's This?".
+#include <windows.h>
+
+#include <commctrl.h>
+#include <windowsx.h>
+
+#include <string>
+
+#include "app/CommandStates.h"
+#include "app/MainWindow.h"
+#include "ui/Controls.h"
+#include "ui/Form.h"
+
+namespace {
+
+enum FieldMenuId { kMniSelectAll = 1901, kMniCopy = 1902, kMniWhatThis = 1904 };
+
+// Graphics page fields have no double-click copy.
+enum class FieldKind { Edit, Memo, NoCopy };
+
+const char kFieldKindProp[] = "TarviskFieldKind";
+const char kFieldProcProp[] = "TarviskFieldProc";
+
+bool PutOnClipboard(HWND owner, const std::string& text) {
+  if (!OpenClipboard(owner)) return false;
+  EmptyClipboard();
+  bool ok = false;
+  if (HGLOBAL mem = GlobalAlloc(GMEM_MOVEABLE, text.size() + 1)) {
+    if (void* p = GlobalLock(mem)) {
+      memcpy(p, text.c_str(), text.size() + 1);
+      GlobalUnlock(mem);
+      ok = SetClipboardData(CF_TEXT, mem) != nullptr;
+    }
+    if (!ok) GlobalFree(mem);
+  }
+  CloseClipboard();
+  return ok;
+}
+
+std::string MemoLines(HWND memo) {
+  std::string out;
+  int count = static_cast<int>(SendMessageA(memo, EM_GETLINECOUNT, 0, 0));
+  for (int i = 0; i < count; ++i) {
+    int start = static_cast<int>(SendMessageA(memo, EM_LINEINDEX, i, 0));
+    int length = static_cast<int>(SendMessageA(memo, EM_LINELENGTH, start, 0));
+    std::string line(static_cast<size_t>(length) + 2, '\0');
+    *reinterpret_cast<WORD*>(&line[0]) = static_cast<WORD>(line.size());
+    int got = static_cast<int>(SendMessageA(memo, EM_GETLINE, i, reinterpret_cast<LPARAM>(&line[0])));
+    line.resize(got > 0 ? got : 0);
+    out += line + "\r\n";
+  }
+  return out;
+}
+
+LRESULT CALLBACK FieldProc(HWND field, UINT msg, WPARAM wParam, LPARAM lParam) {
+  auto original = reinterpret_cast<WNDPROC>(GetPropA(field, kFieldProcProp));
+  auto kind = static_cast<FieldKind>(reinterpret_cast<INT_PTR>(GetPropA(field, kFieldKindProp)));
+  TfrmTarvisk* frm = g_frmTarvisk;
+  switch (msg) {
+    case WM_RBUTTONDOWN:
+      // The field takes the focus at the clicked point before its menu opens,
+      // so that the menu's commands act on it. The button is let go at once
+      // too, or the edit would go on selecting with every mouse movement.
+      if (GetFocus() != field) {
+        CallWindowProcA(original, field, WM_LBUTTONDOWN, 0, lParam);
+        CallWindowProcA(original, field, WM_LBUTTONUP, 0, lParam);
+      }
+      return 0;
+    case WM_CONTEXTMENU:
+      if (frm) frm->ShowFieldMenu(field, lParam);
+      return 0;
+    case WM_LBUTTONDBLCLK:
+      if (frm && !frm->Probing() && kind != FieldKind::NoCopy) {
+        PutOnClipboard(frm->Handle(), kind == FieldKind::Memo ? MemoLines(field) : WindowTextOf(field));
+      }
+      break;
+    case WM_SETFOCUS:
+      if (kind == FieldKind::Memo) {
+        LRESULT r = CallWindowProcA(original, field, msg, wParam, lParam);
+        SendMessageA(field, EM_SETSEL, 0, -1);
+        return r;
+      }
+      break;
+    case WM_NCDESTROY:
+      SetWindowLongPtrA(field, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(original));
+      RemovePropA(field, kFieldProcProp);
+      RemovePropA(field, kFieldKindProp);
+      break;
+  }
+  return CallWindowProcA(original, field, msg, wParam, lParam);
+}
+
+struct AttachContext {
+  HWND sheet;
+  FieldKind editKind;
+};
+
+BOOL CALLBACK AttachOne(HWND h, LPARAM p) {
+  auto* ctx = reinterpret_cast<AttachContext*>(p);
+  char cls[16] = {};
+  GetClassNameA(h, cls, sizeof cls);
+  LONG style = GetWindowLongA(h, GWL_STYLE);
+  if (GetParent(h) != ctx->sheet || lstrcmpiA(cls, "Edit") != 0 || !(style & ES_READONLY)) return TRUE;
+  if (GetPropA(h, kFieldProcProp)) return TRUE;
+  FieldKind kind = (style & ES_MULTILINE) ? FieldKind::Memo : ctx->editKind;
+  SetPropA(h, kFieldKindProp, reinterpret_cast<HANDLE>(static_cast<INT_PTR>(kind)));
+  SetPropA(h, kFieldProcProp, reinterpret_cast<HANDLE>(GetWindowLongPtrA(h, GWLP_WNDPROC)));
+  SetWindowLongPtrA(h, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(FieldProc));
+  return TRUE;
+}
+
+bool IsEditControl(HWND h) {
+  char cls[16] = {};
+  return h && GetClassNameA(h, cls, sizeof cls) && lstrcmpiA(cls, "Edit") == 0;
+}
+
+}  // namespace
+
+void TfrmTarvisk::AttachInformationFields() {
+  if (!m_fieldMenu) {
+    m_fieldMenu = CreatePopupMenu();
+    AppendMenuA(m_fieldMenu, MF_STRING, kMniSelectAll, "Select &All");
+    AppendMenuA(m_fieldMenu, MF_STRING, kMniCopy, "&Copy");
+    AppendMenuA(m_fieldMenu, MF_SEPARATOR, 0, nullptr);
+    AppendMenuA(m_fieldMenu, MF_STRING, kMniWhatThis, "&What's This?");
+  }
+  for (int page : {kPageWindow, kPageClass, kPageExecutable, kPageGraphics}) {
+    AttachContext ctx{Sheet(page), page == kPageGraphics ? FieldKind::NoCopy : FieldKind::Edit};
+    EnumChildWindows(ctx.sheet, AttachOne, reinterpret_cast<LPARAM>(&ctx));
+  }
+}
+
+void TfrmTarvisk::ShowFieldMenu(HWND field, LPARAM screenPoint) {
+  // With its items hidden while probing, the menu does not open at all.
+  if (!m_fieldMenuVisible || !m_fieldMenu) return;
+  POINT pt = {GET_X_LPARAM(screenPoint), GET_Y_LPARAM(screenPoint)};
+  if (pt.x == -1 && pt.y == -1) {  // from the keyboard: under the field
+    RECT r;
+    GetWindowRect(field, &r);
+    pt = {r.left, r.bottom};
+  }
+  TrackPopupMenu(m_fieldMenu, TPM_LEFTALIGN | TPM_RIGHTBUTTON, pt.x, pt.y, 0, m_hwnd, nullptr);
+}
+
+bool TfrmTarvisk::OnFieldMenuCommand(int id) {
+  HWND focus = GetFocus();
+  switch (id) {
+    case kMniSelectAll:
+      if (IsEditControl(focus)) SendMessageA(focus, EM_SETSEL, 0, -1);
+      return true;
+    case kMniCopy:
+      if (IsEditControl(focus)) SendMessageA(focus, WM_COPY, 0, 0);
+      return true;
+    case kMniWhatThis:
+      // No help file is configured, so the request has no visible effect.
+      if (focus) WinHelpA(m_hwnd, "", HELP_CONTEXTPOPUP, HelpContextOf(focus));
+      return true;
+  }
+  return false;
+}
