@@ -301,6 +301,8 @@ LRESULT TfrmTarvisk::OnCommand(int id, int code, HWND control) {
     case IDC_BTNSTART: btnStartClick(); break;
     case IDC_BTNREFRESH: RefreshInformation(); break;
     case IDC_BTNCLOSE: btnCloseClick(); break;
+    case IDC_BTNSAVE: btnSaveClick(); break;
+    case IDC_BTNPRINT: btnPrintClick(); break;
     case IDC_CHBALWAYSONTOP: chbAlwaysOnTopClick(); break;
     case IDC_BTNDONATE:
     case IDC_BTNLICENSE:

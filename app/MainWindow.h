@@ -8,12 +8,14 @@
 #include "app/ControlIds.h"
 #include "app/Settings.h"
 #include "inspect/Format.h"
+#include "report/Report.h"
 #include "platform/Win32WindowSystem.h"
 #include "ui/BaseWindow.h"
 #include "ui/Form.h"
 #include "ui/PageControl.h"
 #include "ui/PageHandler.h"
 
+#include <functional>
 #include <vector>
 
 class TfrmTarvisk : public BaseWindow<TfrmTarvisk> {
@@ -109,6 +111,14 @@ class TfrmTarvisk : public BaseWindow<TfrmTarvisk> {
   void pntIconsPaint(HDC dc, const RECT& box);
   DisplayOptions CurrentDisplayOptions() const { return {IntegerFormat(), ConstsFormat()}; }
 
+  // --- Reports ---
+  ReportInput GatherReport() const;
+  void btnSaveClick();
+  void btnPrintClick();
+  // Tests answer the save dialog and the message boxes in place of a user.
+  std::function<bool(std::string& fileName)> SaveDialogHook;
+  std::function<int(const std::string& text, unsigned style)> MessageBoxHook;
+
   // --- Operations filled in by the pages' subsystems ---
   void LoadProcessInfo(uint32_t processId);
   void FillParents(Hwnd window);
@@ -154,6 +164,9 @@ class TfrmTarvisk : public BaseWindow<TfrmTarvisk> {
   std::string m_lastHint;
   HBRUSH m_white = nullptr;
   HMENU m_fieldMenu = nullptr;
+  std::string m_reportFileName;  // the save dialog's file name, kept for the run
+  bool ChooseReportFile(std::string& fileName);
+  int Ask(const std::string& text, unsigned style);
 };
 
 // The one main window of the process; the WinEvent callback reaches it here.

@@ -9,5 +9,6 @@ if(WIN32)
     ${CMAKE_CURRENT_LIST_DIR}/Nag.cpp
     ${CMAKE_CURRENT_LIST_DIR}/Pages.cpp
     ${CMAKE_CURRENT_LIST_DIR}/Probing.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/ReportCommands.cpp
     ${CMAKE_CURRENT_LIST_DIR}/SettingsBinding.cpp)
 endif()
