@@ -1,0 +1,250 @@
+#include "relations/RelationPages.h"
+
+#include <commctrl.h>
+
+#include <algorithm>
+
+#include "app/ControlIds.h"
+#include "relations/RelationControls.h"
+#include "relations/WindowLists.h"
+#include "ui/Controls.h"
+
+namespace {
+
+struct ListSpec {
+  int id;
+  const char* hint;
+  int page;
+};
+
+// Each row: control id, hint, the page that shows the list.
+const ListSpec kLists[kWindowListCount] = {
+    {IDC_LSVPARENTS, "|Parents herarchy of the specified window", kPageParents},
+    {IDC_LSVCHILDREN, "|Children list of the specified window", kPageChildren},
+    {IDC_LSVDIGGER, "|Complete list of the windows under mouse cursor in z-order", kPageDigger},
+};
+
+// Each row: caption, design width.
+struct ColumnSpec {
+  const char* caption;
+  int width;
+};
+const ColumnSpec kColumns[kWindowRowColumns] = {{"#", 25}, {"Handle", 68}, {"Class name", 104}, {"Text", 112}};
+
+// What LVM_SORTITEMS hands back to the comparison: the kept rows and the order.
+struct SortContext {
+  const std::vector<WindowRow>* rows;
+  SortState sort;
+  TextCompare compare;
+};
+
+int CALLBACK CompareItems(LPARAM a, LPARAM b, LPARAM context) {
+  const auto* c = reinterpret_cast<const SortContext*>(context);
+  const size_t n = c->rows->size();
+  if (static_cast<size_t>(a) >= n || static_cast<size_t>(b) >= n) return 0;
+  return lsvCompare((*c->rows)[a], (*c->rows)[b], c->sort, c->compare);
+}
+
+void SetSubItemText(HWND list, int position, int column, const std::string& text) {
+  LVITEMA item = {};
+  item.iSubItem = column;
+  item.pszText = const_cast<char*>(text.c_str());
+  SendMessageA(list, LVM_SETITEMTEXTA, position, reinterpret_cast<LPARAM>(&item));
+}
+
+int ItemCount(HWND list) { return static_cast<int>(SendMessageA(list, LVM_GETITEMCOUNT, 0, 0)); }
+
+}  // namespace
+
+void WindowListsPage::Create(HWND parentsSheet, HWND childrenSheet, HWND diggerSheet) {
+  const HWND sheets[kWindowListCount] = {parentsSheet, childrenSheet, diggerSheet};
+  for (int i = 0; i < kWindowListCount; ++i) {
+    HWND list = CreateControl(sheets[i], {ControlKind::ListView, kLists[i].id, "", 12, 12, 403, 373, kLists[i].hint});
+    m_lists[i] = list;
+    if (!list) continue;
+    for (int c = 0; c < kWindowRowColumns; ++c) {
+      LVCOLUMNA column = {};
+      column.mask = LVCF_TEXT | LVCF_WIDTH | LVCF_SUBITEM;
+      column.pszText = const_cast<char*>(kColumns[c].caption);
+      column.cx = kColumns[c].width;
+      column.iSubItem = c;
+      SendMessageA(list, LVM_INSERTCOLUMNA, c, reinterpret_cast<LPARAM>(&column));
+    }
+  }
+}
+
+HWND WindowListsPage::List(int list) const {
+  return list >= 0 && list < kWindowListCount ? m_lists[list] : nullptr;
+}
+
+HandleFormatter WindowListsPage::Formatter() const {
+  DisplayOptions options = m_host.CurrentDisplayOptions();
+  return [options](uint32_t value) { return FormatInteger(value, options); };
+}
+
+void WindowListsPage::InsertItem(HWND list, int position, const WindowRow& row, int rowIndex) {
+  LVITEMA item = {};
+  item.mask = LVIF_TEXT | LVIF_PARAM;
+  item.iItem = position;
+  item.pszText = const_cast<char*>(row.number.c_str());
+  item.lParam = rowIndex;
+  int at = static_cast<int>(SendMessageA(list, LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item)));
+  if (at < 0) return;
+  SetSubItemText(list, at, kColumnHandle, row.handleText);
+  SetSubItemText(list, at, kColumnClass, row.className);
+  SetSubItemText(list, at, kColumnText, row.text);
+}
+
+void WindowListsPage::ShowRows(int list, std::vector<WindowRow> rows) {
+  HWND control = m_lists[list];
+  RedrawSuspended redraw(control);
+  SendMessageA(control, LVM_DELETEALLITEMS, 0, 0);
+  m_rows[list] = std::move(rows);
+  const std::vector<WindowRow>& kept = m_rows[list];
+  SendMessageA(control, LVM_SETITEMCOUNT, kept.size(), 0);
+  std::vector<int> order = SortedOrder(kept, m_host.Sort(), LocaleCompare);
+  for (size_t i = 0; i < order.size(); ++i) InsertItem(control, static_cast<int>(i), kept[order[i]], order[i]);
+}
+
+void WindowListsPage::AddWindowItem(int list, Hwnd window) {
+  std::vector<WindowRow>& rows = m_rows[list];
+  int index = static_cast<int>(rows.size());
+  rows.push_back(MakeWindowRow(m_ws, window, index + 1, Formatter()));
+  // After every row that does not sort after the new one.
+  const SortState sort = m_host.Sort();
+  int low = 0, high = ItemCount(m_lists[list]);
+  while (low < high) {
+    int middle = low + (high - low) / 2;
+    int other = RowAt(list, middle);
+    if (other >= 0 && lsvCompare(rows[index], rows[other], sort, LocaleCompare) < 0) {
+      high = middle;
+    } else {
+      low = middle + 1;
+    }
+  }
+  InsertItem(m_lists[list], low, rows[index], index);
+}
+
+void WindowListsPage::FillParents(Hwnd target) {
+  ShowRows(kListParents, ParentRows(m_ws, target, Formatter()));
+}
+
+void WindowListsPage::FillChildren(Hwnd target) {
+  ShowRows(kListChildren, ChildRows(m_ws, target, m_host.ShowSubchildren(), Formatter()));
+}
+
+void WindowListsPage::RefreshDigger() {
+  WinPoint last = m_host.LastDiggerPoint();
+  if (!TakeDiggerPoint(m_host.ProbePoint(), last)) return;
+  m_host.SetLastDiggerPoint(last);
+  ShowRows(kListDigger, DiggerRows(m_ws, last, m_host.DigChildren(), Formatter()));
+}
+
+void WindowListsPage::SortList(int list) {
+  HWND control = m_lists[list];
+  if (!control) return;
+  SortContext context{&m_rows[list], m_host.Sort(), LocaleCompare};
+  RedrawSuspended redraw(control);
+  SendMessageA(control, LVM_SORTITEMS, reinterpret_cast<WPARAM>(&context),
+               reinterpret_cast<LPARAM>(CompareItems));
+}
+
+void WindowListsPage::lsvColumnClick(int column) {
+  m_host.SetSort(ColumnClick(m_host.Sort(), column));
+  for (int list = 0; list < kWindowListCount; ++list) SortList(list);
+}
+
+bool WindowListsPage::eveDetail() {
+  const int page = m_host.ActivePage();
+  for (int list = 0; list < kWindowListCount; ++list) {
+    if (kLists[list].page != page) continue;
+    int row = SelectedRow(list);
+    if (row >= 0) {
+      Hwnd window = m_rows[list][row].handle;
+      m_host.InspectWindow(window, true);
+      m_host.ShowWindowPage();
+    }
+    return true;
+  }
+  return false;
+}
+
+int WindowListsPage::RowAt(int list, int position) const {
+  LVITEMA item = {};
+  item.mask = LVIF_PARAM;
+  item.iItem = position;
+  if (!SendMessageA(m_lists[list], LVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&item))) return -1;
+  return item.lParam >= 0 && static_cast<size_t>(item.lParam) < m_rows[list].size() ? static_cast<int>(item.lParam)
+                                                                                      : -1;
+}
+
+std::vector<WindowRow> WindowListsPage::DisplayedRows(int list) const {
+  std::vector<WindowRow> shown;
+  const int count = ItemCount(m_lists[list]);
+  for (int i = 0; i < count; ++i) {
+    int row = RowAt(list, i);
+    if (row >= 0) shown.push_back(m_rows[list][row]);
+  }
+  return shown;
+}
+
+int WindowListsPage::SelectedRow(int list) const {
+  int position = static_cast<int>(SendMessageA(m_lists[list], LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED));
+  return position < 0 ? -1 : RowAt(list, position);
+}
+
+void WindowListsPage::SelectPosition(int list, int position) {
+  LVITEMA item = {};
+  item.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
+  item.state = position < 0 ? 0 : LVIS_SELECTED | LVIS_FOCUSED;
+  SendMessageA(m_lists[list], LVM_SETITEMSTATE, position < 0 ? static_cast<WPARAM>(-1) : position,
+               reinterpret_cast<LPARAM>(&item));
+}
+
+void WindowListsPage::FillDetailSources(DetailSources& s) const {
+  auto selected = [&](int list) { return SendMessageA(m_lists[list], LVM_GETSELECTEDCOUNT, 0, 0) > 0; };
+  s.parentsRows = ItemCount(m_lists[kListParents]);
+  s.childrenRows = ItemCount(m_lists[kListChildren]);
+  s.diggerRows = ItemCount(m_lists[kListDigger]);
+  s.parentsSelected = selected(kListParents);
+  s.childrenSelected = selected(kListChildren);
+  s.diggerSelected = selected(kListDigger);
+}
+
+WindowListWidths WindowListsPage::ColumnWidths(int list) const {
+  WindowListWidths widths{};
+  for (int c = 0; c < kWindowRowColumns; ++c) {
+    widths[c] = static_cast<int>(SendMessageA(m_lists[list], LVM_GETCOLUMNWIDTH, c, 0));
+  }
+  return widths;
+}
+
+void WindowListsPage::SetColumnWidths(int list, const WindowListWidths& widths) {
+  for (int c = 0; c < kWindowRowColumns; ++c) {
+    // LVSCW_AUTOSIZE and its kin are negative; a stored width never asks for them.
+    SendMessageA(m_lists[list], LVM_SETCOLUMNWIDTH, c, MAKELPARAM(std::max(widths[c], 0), 0));
+  }
+}
+
+int WindowListsPage::ListOf(HWND control) const {
+  for (int list = 0; list < kWindowListCount; ++list) {
+    if (control && m_lists[list] == control) return list;
+  }
+  return -1;
+}
+
+bool WindowListsPage::OnCommand(int id, int code, HWND) {
+  if (id == IDC_BTNDETAIL && code == BN_CLICKED) return eveDetail();
+  return false;
+}
+
+bool WindowListsPage::OnNotify(NMHDR* hdr, LRESULT& result) {
+  if (ListOf(hdr->hwndFrom) < 0) return false;
+  result = 0;
+  switch (hdr->code) {
+    case LVN_COLUMNCLICK: lsvColumnClick(reinterpret_cast<NMLISTVIEW*>(hdr)->iSubItem); return true;
+    case NM_CLICK: lsvClick(); return true;
+    case NM_DBLCLK: eveDetail(); return true;
+  }
+  return false;
+}
