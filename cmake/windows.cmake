@@ -5,6 +5,9 @@ configure_file(${CMAKE_SOURCE_DIR}/cmake/wine-run.sh.in ${CMAKE_BINARY_DIR}/wine
 set(CMAKE_CROSSCOMPILING_EMULATOR ${CMAKE_BINARY_DIR}/wine-run.sh)
 set(CMAKE_RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR})
 
+# Release binaries carry no symbols: the program stays small.
+string(APPEND CMAKE_EXE_LINKER_FLAGS_RELEASE " -s")
+string(APPEND CMAKE_SHARED_LINKER_FLAGS_RELEASE " -s")
 add_compile_definitions(WINVER=0x0501 _WIN32_WINNT=0x0501 _WIN32_IE=0x0600 NOMINMAX)
 
 if(TARVISK_WIN_SOURCES)
@@ -21,6 +24,11 @@ if(EXISTS ${CMAKE_SOURCE_DIR}/app/Main.cpp)
   add_executable(Tarvisk WIN32 app/Main.cpp app/Tarvisk.rc)
   target_link_libraries(Tarvisk tarvisk_win)
   target_link_options(Tarvisk PRIVATE -static -static-libgcc -static-libstdc++)
+  # License.txt stands beside the program: the About page opens it by its bare name.
+  add_custom_command(TARGET Tarvisk POST_BUILD
+    COMMAND ${CMAKE_COMMAND} -E copy_if_different ${CMAKE_SOURCE_DIR}/License.txt ${CMAKE_BINARY_DIR}/License.txt)
+  set_property(SOURCE app/Tarvisk.rc APPEND PROPERTY OBJECT_DEPENDS
+    ${CMAKE_SOURCE_DIR}/app/Tarvisk.manifest ${CMAKE_SOURCE_DIR}/app/Tarvisk.ico)
 endif()
 
 if(EXISTS ${CMAKE_SOURCE_DIR}/boxes/build.cmake)
@@ -48,4 +56,20 @@ if(EXISTS ${CMAKE_SOURCE_DIR}/tests/e2e/build.cmake)
 endif()
 if(EXISTS ${CMAKE_SOURCE_DIR}/bench/build.cmake)
   include(bench/build.cmake)
+endif()
+
+# The release layout, zipped: Tarvisk.exe, Plugins\Boxes.dll, License.txt.
+if(TARGET Tarvisk AND TARGET Boxes)
+  set(release_dir ${CMAKE_BINARY_DIR}/release/Tarvisk)
+  add_custom_target(release
+    COMMAND ${CMAKE_COMMAND} -E rm -rf ${CMAKE_BINARY_DIR}/release
+    COMMAND ${CMAKE_COMMAND} -E make_directory ${release_dir}/Plugins
+    COMMAND ${CMAKE_COMMAND} -E copy $<TARGET_FILE:Tarvisk> ${release_dir}/
+    COMMAND ${CMAKE_COMMAND} -E copy $<TARGET_FILE:Boxes> ${release_dir}/Plugins/
+    COMMAND ${CMAKE_COMMAND} -E copy ${CMAKE_SOURCE_DIR}/License.txt ${release_dir}/
+    COMMAND ${CMAKE_COMMAND} -E chdir ${CMAKE_BINARY_DIR}/release
+            ${CMAKE_COMMAND} -E tar cf ${CMAKE_BINARY_DIR}/Tarvisk-5.3.zip --format=zip Tarvisk
+    COMMAND ${CMAKE_COMMAND} -E echo "Release: ${CMAKE_BINARY_DIR}/Tarvisk-5.3.zip"
+    DEPENDS Tarvisk Boxes
+    VERBATIM)
 endif()
