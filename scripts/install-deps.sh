@@ -5,7 +5,7 @@
 set -euo pipefail
 
 pkgs=(g++-mingw-w64-i686 wine wine32:i386 wine64 xvfb xdotool x11-utils
-      imagemagick cmake ninja-build googletest g++ ghostscript)
+      imagemagick cmake ninja-build googletest g++ ghostscript clang libclang-rt-14-dev)
 
 missing=()
 for p in "${pkgs[@]}"; do
