@@ -51,6 +51,28 @@ bool Ask(HWND box, UINT message, WPARAM wParam, LPARAM lParam, LRESULT& answer) 
   return error != ERROR_TIMEOUT && error != ERROR_SUCCESS;
 }
 
+// An item's text from the reply buffer of the text message. Wine 8 answers the
+// ANSI message from another process with the text in UTF-16 (and the length
+// in characters); Windows never puts a NUL inside an ANSI item text, so a reply
+// shorter than announced that reads as exactly `got` UTF-16 units is taken as such.
+std::string ItemText(const std::vector<char>& reply, LRESULT got) {
+  size_t ansiLength = strnlen(reply.data(), reply.size() - 1);
+  size_t units = static_cast<size_t>(got);
+  if (got <= 1 || ansiLength >= units || (units + 1) * sizeof(WCHAR) > reply.size())
+    return std::string(reply.data(), ansiLength);
+  std::vector<WCHAR> wide(units + 1);
+  std::memcpy(wide.data(), reply.data(), (units + 1) * sizeof(WCHAR));
+  if (wide[units] != 0 || std::find(wide.begin(), wide.end() - 1, 0) != wide.end() - 1)
+    return std::string(reply.data(), ansiLength);
+  int size = WideCharToMultiByte(CP_ACP, 0, wide.data(), static_cast<int>(units), nullptr, 0,
+                                 nullptr, nullptr);
+  std::string text(static_cast<size_t>(size > 0 ? size : 0), '\0');
+  if (size > 0)
+    WideCharToMultiByte(CP_ACP, 0, wide.data(), static_cast<int>(units), &text[0], size, nullptr,
+                        nullptr);
+  return text;
+}
+
 // Reads every item; false when the box stopped answering midway, as a partial
 // copy must not pass for the whole list.
 bool CollectItems(HWND box, const BoxMessages& messages, LRESULT count, std::string& text) {
@@ -61,17 +83,17 @@ bool CollectItems(HWND box, const BoxMessages& messages, LRESULT count, std::str
       text += "\r\n";
       continue;
     }
-    // LB_GETTEXT has no size argument: the buffer is sized by the box's own
-    // length answer (with room for an owner-drawn box's item data), and only
-    // that much is ever read back, even if the text grew in between.
-    std::vector<char> item(std::max<size_t>(static_cast<size_t>(length), 16) + 1, '\0');
+    // LB_GETTEXT has no size argument, so the buffer is sized from the box's
+    // own length answer: room for that many UTF-16 characters (see ItemText)
+    // and for an owner-drawn box's item data. Nothing past it is ever read.
+    std::vector<char> reply((static_cast<size_t>(length) + 1) * sizeof(WCHAR) + 16, '\0');
     LRESULT got = 0;
-    if (!Ask(box, messages.text, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(item.data()),
+    if (!Ask(box, messages.text, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(reply.data()),
              got))
       return false;
     if (got == -1) continue;
-    item.back() = '\0';
-    text.append(item.data(), strnlen(item.data(), item.size() - 1));
+    reply.back() = '\0';
+    text += ItemText(reply, got);
     text += "\r\n";
   }
   return true;

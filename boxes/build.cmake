@@ -24,7 +24,12 @@ tarvisk_plugin(NamesOnly ${CMAKE_BINARY_DIR}/testplugins
 # once the whole project is known.
 function(tarvisk_plugins_before_tests)
   if(TARGET win_tests)
-    add_dependencies(win_tests Boxes TestPlug NamesOnly)
+    add_dependencies(win_tests Boxes TestPlug NamesOnly BoxHost)
   endif()
 endfunction()
 cmake_language(DEFER CALL tarvisk_plugins_before_tests)
+
+# Another process's list and combo box for Boxes to read.
+add_executable(BoxHost WIN32 ${TARVISK_TEST_PLUGINS}/BoxHost.cpp)
+set_target_properties(BoxHost PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/testplugins)
+target_link_options(BoxHost PRIVATE -static)

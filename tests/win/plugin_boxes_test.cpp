@@ -188,31 +188,47 @@ TEST_F(BoxesTest, GivesUpOnABoxThatDoesNotAnswer) {
   CloseHandle(release);
 }
 
-TEST_F(BoxesTest, ReadsTheBoxesOfAnotherProcess) {
-  std::string command = "\"" + BuiltFile("testplugins/BoxHost.exe") + "\"";
-  STARTUPINFOA startup = {};
-  startup.cb = sizeof startup;
-  PROCESS_INFORMATION process = {};
-  ASSERT_TRUE(CreateProcessA(nullptr, &command[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                             &startup, &process));
-  HWND host = nullptr;
-  for (DWORD start = GetTickCount(); !host && GetTickCount() - start < 10000; Sleep(10))
-    host = FindWindowA("TarviskBoxHost", "Box host");
-  ASSERT_NE(host, nullptr);
-  // The host fills its boxes before it pumps; an answered message means it is ready.
-  DWORD_PTR ignored = 0;
-  SendMessageTimeoutA(host, WM_NULL, 0, 0, SMTO_BLOCK, 5000, &ignored);
+// The box host program, closed (or ended) however the test ends.
+class BoxHostProcess {
+ public:
+  BoxHostProcess() {
+    std::string command = "\"" + BuiltFile("testplugins/BoxHost.exe") + "\"";
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof startup;
+    if (!CreateProcessA(nullptr, &command[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                        &startup, &m_process))
+      m_process = {};
+  }
+  ~BoxHostProcess() {
+    if (!m_process.hProcess) return;
+    if (m_form) PostMessageA(m_form, WM_CLOSE, 0, 0);
+    if (WaitForSingleObject(m_process.hProcess, 5000) != WAIT_OBJECT_0)
+      TerminateProcess(m_process.hProcess, 1);
+    CloseHandle(m_process.hThread);
+    CloseHandle(m_process.hProcess);
+  }
+  // Its form once it pumps messages (it fills its boxes before that).
+  HWND WaitForForm() {
+    for (DWORD start = GetTickCount(); !m_form && GetTickCount() - start < 10000; Sleep(10))
+      m_form = FindWindowA("TarviskBoxHost", "Box host");
+    DWORD_PTR ignored = 0;
+    if (m_form) SendMessageTimeoutA(m_form, WM_NULL, 0, 0, SMTO_BLOCK, 5000, &ignored);
+    return m_form;
+  }
 
+ private:
+  PROCESS_INFORMATION m_process = {};
+  HWND m_form = nullptr;
+};
+
+TEST_F(BoxesTest, ReadsTheBoxesOfAnotherProcess) {
+  BoxHostProcess hostProcess;
+  HWND host = hostProcess.WaitForForm();
+  ASSERT_NE(host, nullptr);
   std::string result;
   EXPECT_EQ(Run(GetDlgItem(host, 1), result), ExecuteResult::Done);
   EXPECT_EQ(result, kCopied);
   EXPECT_EQ(ClipboardText(), "first\r\n\r\nthird item with some length\r\n");
   EXPECT_EQ(Run(GetDlgItem(host, 2), result), ExecuteResult::Done);
   EXPECT_EQ(ClipboardText(), "red\r\ngreen\r\n");
-
-  PostMessageA(host, WM_CLOSE, 0, 0);
-  if (WaitForSingleObject(process.hProcess, 10000) != WAIT_OBJECT_0)
-    TerminateProcess(process.hProcess, 1);
-  CloseHandle(process.hThread);
-  CloseHandle(process.hProcess);
 }
