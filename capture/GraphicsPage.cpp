@@ -27,6 +27,27 @@ constexpr int kRuleOffset = 20;   // imgHRule's left, imgVRule's top
 constexpr int kCaptureOffset = 22;  // pnlCapture's left and top
 constexpr int kCapturePanelSide = 124;  // the image and a two-pixel sunken edge
 
+// A memory context with the image selected only while it is drawn on or
+// copied: a bitmap can be selected into one context at a time, and the image
+// control selects it too when it paints.
+class ImageCanvas {
+ public:
+  explicit ImageCanvas(HBITMAP image) : m_dc(CreateCompatibleDC(nullptr)) {
+    if (m_dc && image) m_old = SelectObject(m_dc, image);
+  }
+  ~ImageCanvas() {
+    if (m_old) SelectObject(m_dc, m_old);
+    if (m_dc) DeleteDC(m_dc);
+  }
+  ImageCanvas(const ImageCanvas&) = delete;
+  ImageCanvas& operator=(const ImageCanvas&) = delete;
+  HDC Dc() const { return m_old ? m_dc : nullptr; }
+
+ private:
+  HDC m_dc;
+  HGDIOBJ m_old = nullptr;
+};
+
 const char* const kZoomHint = "|Screen capture scale";
 constexpr int kZoomHelp = 59;
 
@@ -42,10 +63,6 @@ GraphicsPage::~GraphicsPage() {
       SetImageBitmap(h, nullptr, false);
       SetImageMouseUp(h, nullptr);
     }
-  }
-  if (m_imageDC) {
-    if (m_imageOld) SelectObject(m_imageDC, m_imageOld);
-    DeleteDC(m_imageDC);
   }
   if (m_image) DeleteObject(m_image);
   if (m_hRule) DeleteObject(m_hRule);
@@ -109,12 +126,11 @@ void GraphicsPage::Create(HWND sheet) {
   bi.bmiHeader.biCompression = BI_RGB;
   void* bits = nullptr;
   m_image = CreateDIBSection(nullptr, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
-  m_imageDC = CreateCompatibleDC(nullptr);
-  if (m_image && m_imageDC) {
+  if (m_image) {
     m_imageBits = static_cast<uint32_t*>(bits);
-    m_imageOld = SelectObject(m_imageDC, m_image);
+    ImageCanvas canvas(m_image);
     RECT all = {0, 0, kImageSide, kImageSide};
-    FillRect(m_imageDC, &all, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+    if (canvas.Dc()) FillRect(canvas.Dc(), &all, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
     SetImageBitmap(m_imgCapture, m_image, false);
   }
   LoadRulers(1);
@@ -191,7 +207,10 @@ void GraphicsPage::CaptureScreen(Hwnd window) {
 void GraphicsPage::RedrawImage() {
   HBITMAP capture = m_host.CaptureBitmap();
   HDC desktop = m_host.DesktopCanvas();
-  if (!capture || !m_imageDC) return;
+  if (!capture || !m_image) return;
+  ImageCanvas canvas(m_image);
+  HDC image = canvas.Dc();
+  if (!image) return;
   const int side = BitmapWidth(capture);
   HDC mem = CreateCompatibleDC(desktop);
   if (!mem) return;
@@ -203,26 +222,26 @@ void GraphicsPage::RedrawImage() {
     if (desktop) BitBlt(mem, 0, 0, side, side, desktop, source.left, source.top, SRCCOPY);
     COLORREF color = GetPixel(mem, side / 2, side / 2);
     SetField(IDC_EDTRGB, PixelColorText(color, m_host.CurrentDisplayOptions()));
-    SetStretchBltMode(m_imageDC, COLORONCOLOR);
-    StretchBlt(m_imageDC, 0, 0, kImageSide, kImageSide, mem, 0, 0, side, side, SRCCOPY);
+    SetStretchBltMode(image, COLORONCOLOR);
+    StretchBlt(image, 0, 0, kImageSide, kImageSide, mem, 0, 0, side, side, SRCCOPY);
   }
   DeleteDC(mem);
-  if (ShowReticle()) DrawReticle();
+  if (ShowReticle()) DrawReticle(image);
   GdiFlush();
   InvalidateRect(m_imgCapture, nullptr, FALSE);
 }
 
-void GraphicsPage::DrawReticle() {
+void GraphicsPage::DrawReticle(HDC image) {
   ScopedGdiObj pen(CreatePen(PS_SOLID, 1, RGB(255, 255, 255)));
-  ScopedSelectObject select(m_imageDC, pen.Get());
-  int oldMode = SetROP2(m_imageDC, R2_XORPEN);
+  ScopedSelectObject select(image, pen.Get());
+  int oldMode = SetROP2(image, R2_XORPEN);
   // Each arm leaves out its end point, and the centre, inverted by both arms,
   // keeps the true colour of the pixel under the cursor.
   for (const ReticleLine& line : ReticleLines(ZoomFactor())) {
-    MoveToEx(m_imageDC, line.from.x, line.from.y, nullptr);
-    LineTo(m_imageDC, line.to.x, line.to.y);
+    MoveToEx(image, line.from.x, line.from.y, nullptr);
+    LineTo(image, line.to.x, line.to.y);
   }
-  SetROP2(m_imageDC, oldMode);
+  SetROP2(image, oldMode);
 }
 
 void GraphicsPage::ShowPositions(Hwnd window) {
@@ -267,7 +286,8 @@ void GraphicsPage::rgrZoomClick() {
 void GraphicsPage::chbShowReticleClick() { CaptureScreen(m_host.CurrentTarget()); }
 
 void GraphicsPage::btnCopyImageClick() {
-  if (!m_imageDC) return;
+  ImageCanvas canvas(m_image);
+  if (!canvas.Dc()) return;
   // The clipboard takes a device bitmap; the image's own section stays ours.
   ScopedGetDC screen(nullptr);
   HBITMAP copy = CreateCompatibleBitmap(screen, kImageSide, kImageSide);
@@ -276,7 +296,7 @@ void GraphicsPage::btnCopyImageClick() {
   if (mem) {
     {
       ScopedSelectObject select(mem, copy);
-      BitBlt(mem, 0, 0, kImageSide, kImageSide, m_imageDC, 0, 0, SRCCOPY);
+      BitBlt(mem, 0, 0, kImageSide, kImageSide, canvas.Dc(), 0, 0, SRCCOPY);
     }
     DeleteDC(mem);
   }

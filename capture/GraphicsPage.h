@@ -89,7 +89,7 @@ class GraphicsPage : public PageHandler {
   void CreateZoomGroup();
   void LoadRulers(int zoom);
   void RedrawImage();
-  void DrawReticle();
+  void DrawReticle(HDC image);
   void ShowPositions(Hwnd window);
   void SetField(int id, const std::string& text);
 
@@ -106,8 +106,6 @@ class GraphicsPage : public PageHandler {
 
   HBITMAP m_hRule = nullptr, m_vRule = nullptr;
   // The picture of imgCapture: 120 x 120, 32 bits, top row first.
-  HDC m_imageDC = nullptr;
   HBITMAP m_image = nullptr;
-  HGDIOBJ m_imageOld = nullptr;
   uint32_t* m_imageBits = nullptr;
 };

@@ -1,0 +1,62 @@
+// The Graphics page over the real main window's state, through its host adapter.
+#include "capture_fixture_test.h"
+
+#include <memory>
+
+#include "app/CommandStates.h"
+#include "app/MainWindow.h"
+#include "capture/MainWindowHost.h"
+#include "inspect/InfoPages.h"
+
+using namespace capture_test;
+
+TEST(CaptureMainWindow, PageReadsAndWritesTheMainWindowsState) {
+  auto frm = std::make_unique<TfrmTarvisk>();
+  ASSERT_TRUE(frm->Create());
+  frm->HideNag = true;
+  if (frm->Probing()) frm->btnStartClick();  // probing starts at launch by default
+  ASSERT_FALSE(frm->Probing());
+
+  PatternWindow pattern;
+  ASSERT_TRUE(pattern.Create());
+  ASSERT_TRUE(WaitUntil([&] { return GetPixel(frm->DesktopCanvas, kMarkX, kMarkY) == kMarkColor; }));
+
+  SheetWindow sheet;
+  ASSERT_TRUE(sheet.Create());
+  MainWindowGraphicsHost host(*frm);
+  {
+    GraphicsPage page(host);
+    SheetWindow::Page() = &page;
+    page.SetInputClock(nullptr);
+    page.Create(sheet.Handle());
+    page.rgrZoomClick();
+    EXPECT_EQ(BitmapWidth(frm->CaptureBitmap), 120);
+    page.SetZoomIndex(1);
+    EXPECT_EQ(BitmapWidth(frm->CaptureBitmap), 60);
+
+    frm->ProbePoint = {kMarkX, kMarkY};
+    FakeClock quiet;
+    page.SetInputClock(&quiet);
+    page.CaptureScreen(pattern.Value());
+    EXPECT_EQ(frm->CurrentTarget, pattern.Value());
+    EXPECT_EQ(WindowTextOf(GetDlgItem(sheet.Handle(), IDC_EDTRGB)), "R: 00  G: 80  B: FF");
+
+    // A click moves the main window's probe point and inspects the window there.
+    frm->CurrentTarget = 0;
+    SendMessageA(page.imgCapture(), WM_LBUTTONUP, 0, MAKELPARAM(70, 50));  // x2: +5, -5
+    EXPECT_EQ(frm->ProbePoint, (WinPoint{kMarkX + 5, kMarkY - 5}));
+    EXPECT_EQ(frm->CurrentTarget, pattern.Value());
+    EXPECT_EQ(WindowTextOf(GetDlgItem(frm->Sheet(kPageWindow), IDC_EDTHANDLE)),
+              FormatInteger(pattern.Value(), frm->CurrentDisplayOptions()));
+
+    // While the main window probes, the click does nothing.
+    frm->btnStartClick();
+    ASSERT_TRUE(frm->Probing());
+    SendMessageA(page.imgCapture(), WM_LBUTTONUP, 0, MAKELPARAM(0, 0));
+    EXPECT_EQ(frm->ProbePoint, (WinPoint{kMarkX + 5, kMarkY - 5}));
+    frm->btnStartClick();
+    SheetWindow::Page() = nullptr;
+  }
+  frm.reset();
+  PumpMessages();
+}
