@@ -165,6 +165,12 @@ TEST(CaptureRuler, VerticalRulerIsTheHorizontalOneTurned) {
   int top = RulerNumbers(2)[1].first;
   EXPECT_FALSE(v2.Black(0, top));
   EXPECT_TRUE(v2.Black(0, top + 1) && v2.Black(0, top + 2) && v2.Black(0, top + 3));
+  // The page shows the rulers with the colour of their bottom-left pixel
+  // left out: it must be the white ground.
+  for (int zoom = 1; zoom <= 6; ++zoom) {
+    EXPECT_FALSE(HorizontalRuler(zoom).Black(0, kRulerDepth - 1)) << zoom;
+    EXPECT_FALSE(VerticalRuler(zoom).Black(0, kRulerLength - 1)) << zoom;
+  }
   EXPECT_EQ(RulerResourceName(true, 3), "H3");
   EXPECT_EQ(RulerResourceName(false, 6), "V6");
 }
