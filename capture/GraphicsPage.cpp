@@ -200,7 +200,8 @@ void GraphicsPage::CaptureScreen(Hwnd window) {
   // only the position texts follow every call.
   uint32_t lastInput = m_clock->LastInputTick();
   uint32_t now = m_clock->Now();
-  if (InputIsQuiet(lastInput, now)) RedrawImage();
+  m_redrawPending = !InputIsQuiet(lastInput, now);
+  if (!m_redrawPending) RedrawImage();
   ShowPositions(window);
 }
 

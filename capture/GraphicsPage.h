@@ -68,6 +68,10 @@ class GraphicsPage : public PageHandler {
 
   // Refreshes the page for a window (0 allowed) around the capture point.
   void CaptureScreen(Hwnd window);
+  // The last call left the image as it was because input was recent. Only a
+  // later call redraws it; where no further movement is reported (Wine sends
+  // no location-change events) the caller can make one once input is quiet.
+  bool RedrawPending() const { return m_redrawPending; }
 
   void rgrZoomClick();
   void chbShowReticleClick();
@@ -103,6 +107,7 @@ class GraphicsPage : public PageHandler {
   HWND m_btnCopyImage = nullptr, m_btnSaveImage = nullptr;
   HWND m_imgHRule = nullptr, m_imgVRule = nullptr, m_pnlCapture = nullptr, m_imgCapture = nullptr;
   int m_zoomIndex = 0;  // the item the last zoom click was for
+  bool m_redrawPending = false;
 
   HBITMAP m_hRule = nullptr, m_vRule = nullptr;
   // The picture of imgCapture: 120 x 120, 32 bits, top row first.

@@ -286,6 +286,7 @@ TEST_F(CaptureFixture, RecentInputLeavesTheImageWhileTheTextsFollow) {
   host.probePoint = {kMarkX + 10, kMarkY + 5};
   page.CaptureScreen(pattern.Value());
   EXPECT_EQ(ImageMismatches(1, {kMarkX, kMarkY}, false), 0) << "the image was redrawn during input";
+  EXPECT_TRUE(page.RedrawPending());
   EXPECT_EQ(Field(IDC_EDTRGB), "R: 00  G: 80  B: FF");
   EXPECT_EQ(Field(IDC_EDTSCREEN), "X: 230  Y: 225");
   EXPECT_EQ(Field(IDC_EDTWINDOW), "X: 130  Y: 125");
@@ -298,6 +299,7 @@ TEST_F(CaptureFixture, RecentInputLeavesTheImageWhileTheTextsFollow) {
 
   clock.quiet = true;
   page.CaptureScreen(pattern.Value());
+  EXPECT_FALSE(page.RedrawPending());
   EXPECT_EQ(ImageMismatches(3, {kMarkX + 10, kMarkY + 5}, false), 0);
   EXPECT_EQ(Field(IDC_EDTRGB), "R: 82  G: 7D  B: 40");
 }
