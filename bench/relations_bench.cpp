@@ -31,7 +31,7 @@ double FastestMs(int repeats, const std::function<void()>& run, const std::funct
 
 }  // namespace
 
-RelationsBenchFigures RunRelationsBench(const WindowSystem& ws, WinPoint digPoint, const TextCompare& compare,
+RelationsBenchFigures RunRelationsBench(const WindowSystem& ws, WinPoint digPoint, const CellCompare& compare,
                                         const HandleFormatter& format, int repeats) {
   RelationsBenchFigures f;
   std::vector<Hwnd> all;

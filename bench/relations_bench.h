@@ -20,7 +20,7 @@ struct RelationsBenchFigures {
 
 // Each figure is the fastest of `repeats` runs. `digPoint` should lie under
 // many windows.
-RelationsBenchFigures RunRelationsBench(const WindowSystem& ws, WinPoint digPoint, const TextCompare& compare,
+RelationsBenchFigures RunRelationsBench(const WindowSystem& ws, WinPoint digPoint, const CellCompare& compare,
                                         const HandleFormatter& format, int repeats = 5);
 
 void PrintRelationsBench(const RelationsBenchFigures& f, std::FILE* out);

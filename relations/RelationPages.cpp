@@ -35,7 +35,7 @@ const ColumnSpec kColumns[kWindowRowColumns] = {{"#", 25}, {"Handle", 68}, {"Cla
 struct SortContext {
   const std::vector<WindowRow>* rows;
   SortState sort;
-  TextCompare compare;
+  CellCompare compare;
 };
 
 int CALLBACK CompareItems(LPARAM a, LPARAM b, LPARAM context) {
@@ -211,15 +211,15 @@ void WindowListsPage::FillDetailSources(DetailSources& s) const {
   s.diggerSelected = selected(kListDigger);
 }
 
-WindowListWidths WindowListsPage::ColumnWidths(int list) const {
-  WindowListWidths widths{};
+RelationListWidths WindowListsPage::ColumnWidths(int list) const {
+  RelationListWidths widths{};
   for (int c = 0; c < kWindowRowColumns; ++c) {
     widths[c] = static_cast<int>(SendMessageA(m_lists[list], LVM_GETCOLUMNWIDTH, c, 0));
   }
   return widths;
 }
 
-void WindowListsPage::SetColumnWidths(int list, const WindowListWidths& widths) {
+void WindowListsPage::SetColumnWidths(int list, const RelationListWidths& widths) {
   for (int c = 0; c < kWindowRowColumns; ++c) {
     // LVSCW_AUTOSIZE and its kin are negative; a stored width never asks for them.
     SendMessageA(m_lists[list], LVM_SETCOLUMNWIDTH, c, MAKELPARAM(std::max(widths[c], 0), 0));

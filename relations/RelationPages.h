@@ -18,7 +18,7 @@ enum WindowListId { kListParents = 0, kListChildren = 1, kListDigger = 2, kWindo
 
 // Column widths of one list in pixels, "#" first: what the settings keep as
 // ParentsColumns, ChildrenColumns and DiggerColumns.
-using WindowListWidths = std::array<int, kWindowRowColumns>;
+using RelationListWidths = std::array<int, kWindowRowColumns>;
 
 class WindowListsPage : public PageHandler {
  public:
@@ -58,8 +58,8 @@ class WindowListsPage : public PageHandler {
   // Rows and selection of the three lists, for "Det&ail".
   void FillDetailSources(DetailSources& sources) const;
 
-  WindowListWidths ColumnWidths(int list) const;
-  void SetColumnWidths(int list, const WindowListWidths& widths);
+  RelationListWidths ColumnWidths(int list) const;
+  void SetColumnWidths(int list, const RelationListWidths& widths);
 
   bool OnCommand(int id, int code, HWND control) override;
   bool OnNotify(NMHDR* hdr, LRESULT& result) override;

@@ -89,7 +89,7 @@ const int* CompareSequence(int sortColumn) {
   return kSequences[IsColumn(sortColumn) ? sortColumn : kColumnNumber];
 }
 
-int lsvCompare(const WindowRow& a, const WindowRow& b, const SortState& sort, const TextCompare& compare) {
+int lsvCompare(const WindowRow& a, const WindowRow& b, const SortState& sort, const CellCompare& compare) {
   const int* sequence = CompareSequence(sort.column);
   int result = 0;
   for (int i = 0; i < kWindowRowColumns && result == 0; ++i) {
@@ -100,7 +100,7 @@ int lsvCompare(const WindowRow& a, const WindowRow& b, const SortState& sort, co
   return sort.inverted ? -result : result;
 }
 
-void SortRows(std::vector<WindowRow>& rows, const SortState& sort, const TextCompare& compare) {
+void SortRows(std::vector<WindowRow>& rows, const SortState& sort, const CellCompare& compare) {
   // A merge sort stays within the range even if a locale's comparison is not a
   // strict order.
   std::stable_sort(rows.begin(), rows.end(), [&](const WindowRow& a, const WindowRow& b) {
@@ -109,7 +109,7 @@ void SortRows(std::vector<WindowRow>& rows, const SortState& sort, const TextCom
 }
 
 std::vector<int> SortedOrder(const std::vector<WindowRow>& rows, const SortState& sort,
-                             const TextCompare& compare) {
+                             const CellCompare& compare) {
   std::vector<int> order(rows.size());
   std::iota(order.begin(), order.end(), 0);
   std::stable_sort(order.begin(), order.end(),

@@ -26,7 +26,7 @@ struct WindowRow {
 using HandleFormatter = std::function<std::string(uint32_t)>;
 // A text comparison of two cells, negative, zero or positive (CompareStringA
 // with LOCALE_USER_DEFAULT and no flags, less 2, in the program).
-using TextCompare = std::function<int(const std::string&, const std::string&)>;
+using CellCompare = std::function<int(const std::string&, const std::string&)>;
 
 // "%3.3d": at least three digits, zero-padded.
 std::string RowNumberText(int number);
@@ -57,12 +57,12 @@ const int* CompareSequence(int sortColumn);
 
 // The comparison of the three lists: the first non-zero cell comparison of the
 // sort column's sequence, negated when inverted. The result is -1, 0 or 1.
-int lsvCompare(const WindowRow& a, const WindowRow& b, const SortState& sort, const TextCompare& compare);
+int lsvCompare(const WindowRow& a, const WindowRow& b, const SortState& sort, const CellCompare& compare);
 // Orders `rows` as the list shows them.
-void SortRows(std::vector<WindowRow>& rows, const SortState& sort, const TextCompare& compare);
+void SortRows(std::vector<WindowRow>& rows, const SortState& sort, const CellCompare& compare);
 // Same, for lists that keep their rows elsewhere: the row indices in display order.
 std::vector<int> SortedOrder(const std::vector<WindowRow>& rows, const SortState& sort,
-                             const TextCompare& compare);
+                             const CellCompare& compare);
 
 // Byte-wise comparison, for tests and tools without a locale.
 int OrdinalCompare(const std::string& a, const std::string& b);

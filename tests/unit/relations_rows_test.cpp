@@ -79,7 +79,7 @@ TEST(RelationsRows, EachSortColumnHasItsSequenceOfCells) {
   EXPECT_EQ(lsvCompare(a, a, s, OrdinalCompare), 0);
 
   // Only the sign of the comparer counts, also for a comparer's extreme values.
-  TextCompare extreme = [](const std::string& x, const std::string& y) { return x < y ? INT32_MIN : x == y ? 0 : 7; };
+  CellCompare extreme = [](const std::string& x, const std::string& y) { return x < y ? INT32_MIN : x == y ? 0 : 7; };
   EXPECT_EQ(lsvCompare(a, b, s, extreme), 1);
 
   const int expected[4][4] = {{0, 1, 2, 3}, {1, 0, 2, 3}, {2, 0, 1, 3}, {3, 0, 1, 2}};

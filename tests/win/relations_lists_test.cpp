@@ -221,10 +221,10 @@ TEST_F(RelationsListsTest, DetailInspectsTheSelectedRowAndShowsTheWindowPage) {
 }
 
 TEST_F(RelationsListsTest, ColumnWidthsStartAtTheDesignAndTakeStoredValues) {
-  EXPECT_EQ(page.ColumnWidths(kListDigger), (WindowListWidths{25, 68, 104, 112}));
+  EXPECT_EQ(page.ColumnWidths(kListDigger), (RelationListWidths{25, 68, 104, 112}));
   page.SetColumnWidths(kListChildren, {30, 80, -5, 120});
-  EXPECT_EQ(page.ColumnWidths(kListChildren), (WindowListWidths{30, 80, 0, 120}));
-  EXPECT_EQ(page.ColumnWidths(kListParents), (WindowListWidths{25, 68, 104, 112}));
+  EXPECT_EQ(page.ColumnWidths(kListChildren), (RelationListWidths{30, 80, 0, 120}));
+  EXPECT_EQ(page.ColumnWidths(kListParents), (RelationListWidths{25, 68, 104, 112}));
 }
 
 }  // namespace
