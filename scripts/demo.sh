@@ -43,4 +43,10 @@ done
 mkdir -p "$BUILD/demo"
 shot="$BUILD/demo/tarvisk-demo.png"
 import -window root "$shot" && echo && echo "Screenshot: $shot"
+report="$BUILD/demo/tarvisk-report.txt"
+if save_report "$report"; then
+  echo "Report of the last target, saved with Sa&ve...: $report"
+else
+  echo "(the report could not be saved)"
+fi
 driver close 10000 >/dev/null

@@ -10,6 +10,7 @@
 //   driver fields <page>                  prints "label: value" for each field of a page
 //   driver rows <id>                      prints each row of list view <id>, columns joined by tabs
 //   driver find <class> [caption]         prints FindWindowA's handle in decimal
+//   driver click <id>                     presses the main window's button <id> (returns at once)
 //   driver close <ms>                     closes the main window and waits for its process
 #include <windows.h>
 
@@ -214,6 +215,13 @@ int main(int argc, char** argv) {
     HWND h = FindWindowA(cls.c_str(), argc > 3 ? caption.c_str() : nullptr);
     std::printf("%lu\n", static_cast<unsigned long>(reinterpret_cast<UINT_PTR>(h)));
     return h ? 0 : 1;
+  }
+  if (cmd == "click") {
+    HWND h = Control(static_cast<int>(num(2, 0)));
+    if (!h) return 1;
+    // Posted, not sent: the button may open a modal dialog.
+    PostMessageA(h, BM_CLICK, 0, 0);
+    return 0;
   }
   if (cmd == "close") {
     HWND main = MainWindow();

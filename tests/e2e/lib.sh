@@ -62,3 +62,20 @@ wait_for() {
     sleep 0.2
   done
 }
+
+# Saves Tarvisk's report through its Save button and dialog, as a user would.
+# $1: the file, a Unix path (reached through Wine's Z: drive).
+save_report() {
+  local file="$1" winpath
+  winpath="Z:$(echo "$file" | tr '/' '\\')"
+  rm -f "$file"
+  driver click 103 || return 1
+  driver wait-window "Save window information" 10000 >/dev/null || return 1
+  local dialog
+  dialog=$(xdotool search --onlyvisible --name '^Save window information$' | head -n 1)
+  [ -n "$dialog" ] && xdotool windowfocus --sync "$dialog" 2>/dev/null
+  xdotool key ctrl+a
+  xdotool type --delay 5 "$winpath"
+  xdotool key Return
+  wait_for 10 test -s "$file"
+}
