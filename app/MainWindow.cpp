@@ -8,6 +8,8 @@
 #include "app/CommandStates.h"
 #include "app/HotKeyValue.h"
 #include "app/Nag.h"
+#include "capture/CaptureBitmap.h"
+#include "capture/CaptureMath.h"
 #include "exeinfo/ExePages.h"
 #include "inspect/InfoPages.h"
 #include "ui/Controls.h"
@@ -99,6 +101,10 @@ void TfrmTarvisk::CreateFrame() {
   CreateClassInfoPage(Sheet(kPageClass));
   CreateExecutablePage(Sheet(kPageExecutable));
   CreateModulesPage(Sheet(kPageModules));
+  Graphics.Create(Sheet(kPageGraphics));
+  AddPageHandler(&Graphics);
+  btnCopyImage = Graphics.btnCopyImage();
+  btnSaveImage = Graphics.btnSaveImage();
   CreateOptionsPage();
   CreateAboutPage();
   pgcMain.SetActiveIndex(kPageAbout);  // the design page, kept when the restore ends early
@@ -179,19 +185,8 @@ void TfrmTarvisk::FormCreate() {
   // restored keeps its design value.
   try {
     DesktopCanvas = GetDC(GetDesktopWindow());
-    int bits = DesktopCanvas ? GetDeviceCaps(DesktopCanvas, BITSPIXEL) : 0;
-    if (bits == 8 || bits == 16 || bits == 24 || bits == 32) {
-      BITMAPINFO bi = {};
-      bi.bmiHeader.biSize = sizeof bi.bmiHeader;
-      bi.bmiHeader.biWidth = 1;
-      bi.bmiHeader.biHeight = 1;
-      bi.bmiHeader.biPlanes = 1;
-      bi.bmiHeader.biBitCount = static_cast<WORD>(bits);
-      void* bitsPtr = nullptr;
-      CaptureBitmap = CreateDIBSection(DesktopCanvas, &bi, DIB_RGB_COLORS, &bitsPtr, nullptr, 0);
-    } else {
-      CaptureBitmap = CreateBitmap(1, 1, 1, 1, nullptr);
-    }
+    CaptureBitmap = CreateCaptureBitmap(DesktopCanvas, kImageSide);
+    Graphics.rgrZoomClick();
 
     char path[MAX_PATH] = {};
     GetModuleFileNameA(nullptr, path, MAX_PATH);
@@ -212,6 +207,7 @@ void TfrmTarvisk::FormCreate() {
     InspectWindow(0, false);
     CaptureScreen(0);
   }
+  Graphics.ResetCaptureGeometry();
   if (pgcMain.ActiveIndex() != kPageOptions) RegisterStartStopHotKey();
   SetDiggerTimerEnabled(true);
 }

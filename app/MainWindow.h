@@ -7,6 +7,8 @@
 
 #include "app/ControlIds.h"
 #include "app/Settings.h"
+#include "capture/GraphicsPage.h"
+#include "capture/MainWindowHost.h"
 #include "inspect/Format.h"
 #include "report/Report.h"
 #include "platform/Win32WindowSystem.h"
@@ -55,6 +57,8 @@ class TfrmTarvisk : public BaseWindow<TfrmTarvisk> {
 
   // --- Controls ---
   PageControl pgcMain;
+  MainWindowGraphicsHost m_graphicsHost{*this};
+  GraphicsPage Graphics{m_graphicsHost};
   HWND btnDetail = nullptr, btnRefresh = nullptr, btnSave = nullptr, btnPrint = nullptr,
        btnStart = nullptr, btnClose = nullptr, stbMain = nullptr;
   // Commands of later pages that the probing state enables; null until their page exists.

@@ -5,7 +5,7 @@
 #include "exeinfo/ExeInfo.h"
 #include "exeinfo/ExePages.h"
 
-void TfrmTarvisk::CaptureScreen(Hwnd) {}
+void TfrmTarvisk::CaptureScreen(Hwnd window) { Graphics.CaptureScreen(window); }
 void TfrmTarvisk::BuildWindowTree() {}
 void TfrmTarvisk::SelectTreeNode(Hwnd) {}
 void TfrmTarvisk::DiscoverPlugins() {}

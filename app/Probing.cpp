@@ -91,7 +91,11 @@ void TfrmTarvisk::CursorWatchTick() {
   }
   POINT pt;
   if (!GetCursorPos(&pt)) return;
-  if (pt.x != ProbePoint.x || pt.y != ProbePoint.y) PostMessageA(m_hwnd, kWmProbe, 0, 0);
+  bool moved = pt.x != ProbePoint.x || pt.y != ProbePoint.y;
+  // A capture skipped for recent input is made once the cursor rests, since
+  // no further movement may come to ask for it.
+  bool captureDue = pgcMain.ActiveIndex() == kPageGraphics && Graphics.RedrawPending();
+  if (moved || captureDue) PostMessageA(m_hwnd, kWmProbe, 0, 0);
 }
 
 void TfrmTarvisk::ProbeCursor() {

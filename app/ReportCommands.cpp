@@ -125,10 +125,7 @@ ReportInput TfrmTarvisk::GatherReport() const {
   for (int row = 0; row < 12; ++row) *exe[row] = FieldText(e, ExecutableFieldId(row));
   for (auto& r : ListRows(Sheet(kPageModules), 2)) in.modules.push_back({r[0], r[1]});
 
-  // The Graphics page's four fields, top to bottom.
-  std::vector<HWND> fields = ChildrenOfClass(Sheet(kPageGraphics), "Edit");
-  std::string* graphic[] = {&in.graphic.screen, &in.graphic.window, &in.graphic.client, &in.graphic.rgb};
-  for (size_t i = 0; i < fields.size() && i < 4; ++i) *graphic[i] = WindowTextOf(fields[i]);
+  in.graphic = Graphics.ReportTexts();
   return in;
 }
 

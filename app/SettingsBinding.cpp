@@ -43,6 +43,8 @@ SettingsValues TfrmTarvisk::CurrentSettings() const {
   v.lastSortColumn = LastSortColumn;
   v.sortInverted = SortInverted;
   v.columns.modules = GetModulesColumnWidths(Sheet(kPageModules));
+  v.zoom = Graphics.ZoomIndex();
+  v.showReticle = Graphics.ShowReticle();
   v.page = pgcMain.ActiveIndex();
   return v;
 }
@@ -81,6 +83,8 @@ void TfrmTarvisk::LoadSettings() {
   LastSortColumn = static_cast<uint8_t>(v.lastSortColumn);
   SortInverted = v.sortInverted;
   SetModulesColumnWidths(Sheet(kPageModules), v.columns.modules);
+  Graphics.SetZoomIndex(v.zoom);
+  Graphics.SetShowReticle(v.showReticle);
   if (result.stoppedAt > SettingsStep::Page) pgcMain.SetActiveIndex(v.page);
   if (!result.Complete()) throw std::runtime_error(result.error);
 }

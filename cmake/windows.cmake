@@ -21,7 +21,7 @@ target_link_libraries(tarvisk_win ${scope} tarvisk_core comctl32 comdlg32 gdi32 
                       advapi32 version winspool psapi)
 
 if(EXISTS ${CMAKE_SOURCE_DIR}/app/Main.cpp)
-  add_executable(Tarvisk WIN32 app/Main.cpp app/Tarvisk.rc)
+  add_executable(Tarvisk WIN32 app/Main.cpp app/Tarvisk.rc ${TARVISK_RESOURCES})
   target_link_libraries(Tarvisk tarvisk_win)
   target_link_options(Tarvisk PRIVATE -static -static-libgcc -static-libstdc++)
   # License.txt stands beside the program: the About page opens it by its bare name.
