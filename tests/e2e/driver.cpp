@@ -10,6 +10,8 @@
 //   driver fields <page>                  prints "label: value" for each field of a page
 //   driver rows <id>                      prints each row of list view <id>, columns joined by tabs
 //   driver find <class> [caption]         prints FindWindowA's handle in decimal
+//   driver tab-point <index>              prints the screen point "x y" in the middle of a page's tab
+//   driver place <class> <x> <y> <w> <h>   moves another program's top-level window
 //   driver click <id>                     presses the main window's button <id> (returns at once)
 //   driver close <ms>                     closes the main window and waits for its process
 #include <windows.h>
@@ -215,6 +217,35 @@ int main(int argc, char** argv) {
     HWND h = FindWindowA(cls.c_str(), argc > 3 ? caption.c_str() : nullptr);
     std::printf("%lu\n", static_cast<unsigned long>(reinterpret_cast<UINT_PTR>(h)));
     return h ? 0 : 1;
+  }
+  if (cmd == "tab-point") {
+    HWND tab = Control(100);
+    if (!tab) return 1;
+    DWORD pid = 0;
+    GetWindowThreadProcessId(tab, &pid);
+    HANDLE process = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, pid);
+    if (!process) return 1;
+    // The rectangle is written into the other process's memory.
+    void* remote = VirtualAllocEx(process, nullptr, sizeof(RECT), MEM_COMMIT, PAGE_READWRITE);
+    RECT r = {};
+    bool ok = remote && SendMessageA(tab, TCM_GETITEMRECT, num(2, 0), reinterpret_cast<LPARAM>(remote)) &&
+              ReadProcessMemory(process, remote, &r, sizeof r, nullptr);
+    if (remote) VirtualFreeEx(process, remote, 0, MEM_RELEASE);
+    CloseHandle(process);
+    if (!ok) return 1;
+    POINT p = {(r.left + r.right) / 2, (r.top + r.bottom) / 2};
+    ClientToScreen(tab, &p);
+    std::printf("%ld %ld\n", static_cast<long>(p.x), static_cast<long>(p.y));
+    return 0;
+  }
+  if (cmd == "place") {
+    std::string cls = arg(2);
+    HWND h = FindWindowA(cls.c_str(), nullptr);
+    if (!h) return 1;
+    return SetWindowPos(h, HWND_TOP, static_cast<int>(num(3, 0)), static_cast<int>(num(4, 0)),
+                        static_cast<int>(num(5, 100)), static_cast<int>(num(6, 100)), SWP_NOACTIVATE)
+               ? 0
+               : 1;
   }
   if (cmd == "click") {
     HWND h = Control(static_cast<int>(num(2, 0)));

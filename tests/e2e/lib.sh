@@ -79,3 +79,12 @@ save_report() {
   xdotool key Return
   wait_for 10 test -s "$file"
 }
+
+# Selects a page of the main window by clicking its tab, as a user does.
+select_page() {
+  local point
+  point=$(driver tab-point "$1") || return 1
+  # shellcheck disable=SC2086
+  xdotool mousemove $point click 1
+  wait_for 5 test "$(driver page)" = "$1"
+}
