@@ -122,7 +122,9 @@ void TfrmFindWindow::FormShow() {
 
 void TfrmFindWindow::rgrModeClick() {
   const bool byText = Mode() == kFindByText;
-  for (int id : {IDC_FIND_LBLTEXT, IDC_FIND_EDTTEXT, IDC_FIND_LBLCLASS, IDC_FIND_EDTCLASS}) SetEnabled(Item(id), byText);
+  for (int id : {IDC_FIND_LBLTEXT, IDC_FIND_EDTTEXT, IDC_FIND_LBLCLASS, IDC_FIND_EDTCLASS}) {
+    SetEnabled(Item(id), byText);
+  }
   for (int id : {IDC_FIND_LBLHANDLE, IDC_FIND_EDTHANDLE}) SetEnabled(Item(id), !byText);
   UpdateOKButton();
 }
