@@ -12,6 +12,7 @@
 //   driver find <class> [caption]         prints FindWindowA's handle in decimal
 //   driver tab-point <index>              prints the screen point "x y" in the middle of a page's tab
 //   driver place <class> <x> <y> <w> <h>   moves another program's top-level window
+//   driver checked <id>                   prints 1 when check box or radio button <id> is checked
 //   driver click <id>                     presses the main window's button <id> (returns at once)
 //   driver close <ms>                     closes the main window and waits for its process
 #include <windows.h>
@@ -246,6 +247,12 @@ int main(int argc, char** argv) {
                         static_cast<int>(num(5, 100)), static_cast<int>(num(6, 100)), SWP_NOACTIVATE)
                ? 0
                : 1;
+  }
+  if (cmd == "checked") {
+    HWND h = Control(static_cast<int>(num(2, 0)));
+    if (!h) return 1;
+    std::printf("%d\n", SendMessageA(h, BM_GETCHECK, 0, 0) == BST_CHECKED ? 1 : 0);
+    return 0;
   }
   if (cmd == "click") {
     HWND h = Control(static_cast<int>(num(2, 0)));

@@ -33,7 +33,7 @@ xdotool mousemove $((x1 + 40)) $((y1 + 30))
 check "and again" driver wait-text 901 "X: $((x1 + 40))  Y: $((y1 + 30))" 5000
 check "the client position changes too" test "$(driver text 905)" != "$first_client"
 check "the window position is shown" test -n "$(driver text 903)"
-check "the colour is shown" wait_for 5 sh -c "\"$WINE_RUN\" \"$TARVISK_WIN_BUILD/tarvisk-driver.exe\" text 907 </dev/null 2>/dev/null | grep -q 'R: '"
+check "the colour is shown" wait_for 5 text_matches 907 'R: '
 sleep 0.3
 screenshot graphics-x4
 echo "graphics: ok"

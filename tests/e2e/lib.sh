@@ -86,5 +86,11 @@ select_page() {
   point=$(driver tab-point "$1") || return 1
   # shellcheck disable=SC2086
   xdotool mousemove $point click 1
-  wait_for 5 test "$(driver page)" = "$1"
+  wait_for 5 page_is "$1"
 }
+
+# Conditions for wait_for, read afresh on every poll.
+page_is() { [ "$(driver page)" = "$1" ]; }
+main_count_is() { [ "$(driver count-main)" = "$1" ]; }
+is_checked() { [ "$(driver checked "$1")" = 1 ]; }
+text_matches() { driver text "$1" | grep -q -- "$2"; }
