@@ -2,3 +2,10 @@
 add_executable(inspect_bench ${CMAKE_SOURCE_DIR}/bench/inspect_bench.cpp)
 target_link_libraries(inspect_bench tarvisk_win)
 target_link_options(inspect_bench PRIVATE -static)
+
+add_executable(minimal_window WIN32 ${CMAKE_SOURCE_DIR}/bench/minimal_window.cpp)
+target_link_options(minimal_window PRIVATE -static)
+add_executable(startup_bench ${CMAKE_SOURCE_DIR}/bench/startup_bench.cpp)
+target_link_libraries(startup_bench psapi advapi32)
+target_link_options(startup_bench PRIVATE -static)
+add_dependencies(startup_bench Tarvisk minimal_window Boxes)
