@@ -99,6 +99,14 @@ void TfrmTarvisk::CreateFrame() {
   SetControlHint(stbMain, "Field and control information");
   CreateWindowInfoPage(Sheet(kPageWindow));
   CreateClassInfoPage(Sheet(kPageClass));
+  m_windowLists.Create(Sheet(kPageParents), Sheet(kPageChildren), Sheet(kPageDigger));
+  m_treePage.Create(Sheet(kPageTree));
+  btnParentTree = m_treePage.btnParentTree();
+  btnFindWindow = m_treePage.btnFindWindow();
+  btnFindPrevWindow = m_treePage.btnFindPrevWindow();
+  btnFindNextWindow = m_treePage.btnFindNextWindow();
+  AddPageHandler(&m_windowLists);
+  AddPageHandler(&m_treePage);
   CreateExecutablePage(Sheet(kPageExecutable));
   CreateModulesPage(Sheet(kPageModules));
   Graphics.Create(Sheet(kPageGraphics));

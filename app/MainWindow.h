@@ -12,6 +12,8 @@
 #include "inspect/Format.h"
 #include "report/Report.h"
 #include "platform/Win32WindowSystem.h"
+#include "relations/RelationPages.h"
+#include "relations/TreePage.h"
 #include "ui/BaseWindow.h"
 #include "ui/Form.h"
 #include "ui/PageControl.h"
@@ -19,6 +21,32 @@
 
 #include <functional>
 #include <vector>
+
+class TfrmTarvisk;
+
+// The main window's state and operations as the relation pages see them.
+class MainRelationsHost : public RelationsHost {
+ public:
+  explicit MainRelationsHost(TfrmTarvisk& frm) : m_frm(frm) {}
+  DisplayOptions CurrentDisplayOptions() const override;
+  bool Probing() const override;
+  int ActivePage() const override;
+  bool ShowSubchildren() const override;
+  bool DigChildren() const override;
+  WinPoint ProbePoint() const override;
+  WinPoint LastDiggerPoint() const override;
+  void SetLastDiggerPoint(WinPoint point) override;
+  SortState Sort() const override;
+  void SetSort(const SortState& sort) override;
+  bool TextSearchFlag() const override;
+  void SetTextSearchFlag(bool flag) override;
+  void InspectWindow(Hwnd window, bool refreshAll) override;
+  void ShowWindowPage() override;
+  void UpdateDetailButton() override;
+
+ private:
+  TfrmTarvisk& m_frm;
+};
 
 class TfrmTarvisk : public BaseWindow<TfrmTarvisk> {
  public:
@@ -144,6 +172,10 @@ class TfrmTarvisk : public BaseWindow<TfrmTarvisk> {
   void timDiggerTimer();
   void UpdateParentTreeButton();
 
+  // --- Window relations ---
+  WindowListsPage& WindowLists() { return m_windowLists; }
+  TreePage& Tree() { return m_treePage; }
+
  private:
   void CreateFrame();
   void CreateOptionsPage();
@@ -155,6 +187,9 @@ class TfrmTarvisk : public BaseWindow<TfrmTarvisk> {
   LRESULT OnNotify(NMHDR* hdr);
 
   std::vector<PageHandler*> m_pages;
+  MainRelationsHost m_relationsHost{*this};
+  WindowListsPage m_windowLists{m_relationsHost};
+  TreePage m_treePage{m_relationsHost};
   // Settings of pages that keep no control for them yet, carried from the
   // restore to the writing so that a run does not lose them.
   SettingsValues m_stored;

@@ -4,20 +4,43 @@
 #include "app/MainWindow.h"
 #include "exeinfo/ExeInfo.h"
 #include "exeinfo/ExePages.h"
+#include "ui/Controls.h"
 
 void TfrmTarvisk::CaptureScreen(Hwnd window) { Graphics.CaptureScreen(window); }
-void TfrmTarvisk::BuildWindowTree() {}
-void TfrmTarvisk::SelectTreeNode(Hwnd) {}
 void TfrmTarvisk::DiscoverPlugins() {}
 void TfrmTarvisk::UpdatePluginPanel() {}
 void TfrmTarvisk::EnableModifyPage(bool) {}
 void TfrmTarvisk::FillModifyPage(Hwnd) {}
-void TfrmTarvisk::CreateFindWindowDialog() {}
-void TfrmTarvisk::timDiggerTimer() {}
 void TfrmTarvisk::LoadProcessInfo(uint32_t processId) {
   ShowProcessInfo(Sheet(kPageExecutable), Sheet(kPageModules), LoadProcessInfoData(processId));
 }
-void TfrmTarvisk::FillParents(Hwnd) {}
-void TfrmTarvisk::FillChildren(Hwnd) {}
-void TfrmTarvisk::RefreshDigger() {}
-void TfrmTarvisk::UpdateParentTreeButton() {}
+
+// --- Window relations ---
+void TfrmTarvisk::FillParents(Hwnd window) { m_windowLists.FillParents(window); }
+void TfrmTarvisk::FillChildren(Hwnd window) { m_windowLists.FillChildren(window); }
+void TfrmTarvisk::RefreshDigger() { m_windowLists.RefreshDigger(); }
+void TfrmTarvisk::timDiggerTimer() { m_windowLists.timDiggerTimer(); }
+void TfrmTarvisk::BuildWindowTree() { m_treePage.BuildWindowTree(); }
+void TfrmTarvisk::SelectTreeNode(Hwnd window) { m_treePage.SelectTreeNode(window); }
+void TfrmTarvisk::UpdateParentTreeButton() { m_treePage.UpdateParentTreeButton(); }
+void TfrmTarvisk::CreateFindWindowDialog() { m_treePage.CreateFindWindowDialog(m_hwnd); }
+
+DisplayOptions MainRelationsHost::CurrentDisplayOptions() const { return m_frm.CurrentDisplayOptions(); }
+bool MainRelationsHost::Probing() const { return m_frm.Probing(); }
+int MainRelationsHost::ActivePage() const { return m_frm.pgcMain.ActiveIndex(); }
+bool MainRelationsHost::ShowSubchildren() const { return IsChecked(m_frm.Sheet(kPageOptions), IDC_CHBSHOWSUBCHILDREN); }
+bool MainRelationsHost::DigChildren() const { return IsChecked(m_frm.Sheet(kPageOptions), IDC_CHBDIGCHILDREN); }
+WinPoint MainRelationsHost::ProbePoint() const { return m_frm.ProbePoint; }
+WinPoint MainRelationsHost::LastDiggerPoint() const { return m_frm.LastDiggerPoint; }
+void MainRelationsHost::SetLastDiggerPoint(WinPoint point) { m_frm.LastDiggerPoint = point; }
+SortState MainRelationsHost::Sort() const { return {m_frm.SortColumn, m_frm.LastSortColumn, m_frm.SortInverted}; }
+void MainRelationsHost::SetSort(const SortState& sort) {
+  m_frm.SortColumn = static_cast<uint8_t>(sort.column);
+  m_frm.LastSortColumn = static_cast<uint8_t>(sort.lastColumn);
+  m_frm.SortInverted = sort.inverted;
+}
+bool MainRelationsHost::TextSearchFlag() const { return m_frm.TextSearchFlag; }
+void MainRelationsHost::SetTextSearchFlag(bool flag) { m_frm.TextSearchFlag = flag; }
+void MainRelationsHost::InspectWindow(Hwnd window, bool refreshAll) { m_frm.InspectWindow(window, refreshAll); }
+void MainRelationsHost::ShowWindowPage() { m_frm.pgcMain.SetActiveIndex(kPageWindow); }
+void MainRelationsHost::UpdateDetailButton() { m_frm.UpdateDetailButton(); }

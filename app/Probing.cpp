@@ -161,7 +161,9 @@ void TfrmTarvisk::RefreshInformation() {
 void TfrmTarvisk::SetFieldMenuVisible(bool visible) { m_fieldMenuVisible = visible; }
 
 void TfrmTarvisk::UpdateDetailButton() {
-  DetailSources sources;  // the lists report their rows once their pages exist
+  DetailSources sources;
+  m_windowLists.FillDetailSources(sources);
+  m_treePage.FillDetailSources(sources);
   SetEnabled(btnDetail, DetailButtonEnabled(Probing(), pgcMain.ActiveIndex(), sources));
 }
 

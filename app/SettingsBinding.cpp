@@ -42,6 +42,9 @@ SettingsValues TfrmTarvisk::CurrentSettings() const {
   v.sortColumn = SortColumn;
   v.lastSortColumn = LastSortColumn;
   v.sortInverted = SortInverted;
+  v.columns.parents = m_windowLists.ColumnWidths(kListParents);
+  v.columns.children = m_windowLists.ColumnWidths(kListChildren);
+  v.columns.digger = m_windowLists.ColumnWidths(kListDigger);
   v.columns.modules = GetModulesColumnWidths(Sheet(kPageModules));
   v.zoom = Graphics.ZoomIndex();
   v.showReticle = Graphics.ShowReticle();
@@ -82,6 +85,9 @@ void TfrmTarvisk::LoadSettings() {
   SortColumn = static_cast<uint8_t>(v.sortColumn);
   LastSortColumn = static_cast<uint8_t>(v.lastSortColumn);
   SortInverted = v.sortInverted;
+  m_windowLists.SetColumnWidths(kListParents, v.columns.parents);
+  m_windowLists.SetColumnWidths(kListChildren, v.columns.children);
+  m_windowLists.SetColumnWidths(kListDigger, v.columns.digger);
   SetModulesColumnWidths(Sheet(kPageModules), v.columns.modules);
   Graphics.SetZoomIndex(v.zoom);
   Graphics.SetShowReticle(v.showReticle);
