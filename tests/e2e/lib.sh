@@ -6,6 +6,18 @@ WINE_RUN="$TARVISK_WIN_BUILD/wine-run.sh"
 ARTIFACTS="$TARVISK_WIN_BUILD/e2e-artifacts"
 mkdir -p "$ARTIFACTS"
 PIDS=()
+export WINEPREFIX="${WINEPREFIX:-$TARVISK_WIN_BUILD/wine-prefix}"
+
+# Each test starts with a fresh Wine session: Wine keeps the keyboard's toggle
+# state (Scroll Lock, the hot key) across programs and, when one of its windows
+# next takes the focus, presses the key again to match the display's state.
+fresh_wine_session() {
+  wineserver -k >/dev/null 2>&1
+  wineserver -w >/dev/null 2>&1
+  wineserver -p </dev/null >/dev/null 2>&1
+  "$WINE_RUN" cmd /c exit </dev/null >/dev/null 2>&1
+}
+[ -z "${TARVISK_KEEP_SESSION:-}" ] && fresh_wine_session
 
 driver() { "$WINE_RUN" "$TARVISK_WIN_BUILD/tarvisk-driver.exe" "$@" </dev/null 2>/dev/null | tr -d '\r'; return "${PIPESTATUS[0]}"; }
 
@@ -35,18 +47,10 @@ dismiss_reminder() {
   xdotool key Escape
 }
 
-# Presses the start/stop hot key. Wine remembers Scroll Lock's toggle across
-# programs and, when one of its windows next takes the focus, presses it again
-# to match the display's state: a test leaves it pressed an even number of
-# times, or the next Tarvisk would start by toggling probing.
-SCROLL_PRESSES=0
-hotkey() {
-  xdotool key Scroll_Lock
-  SCROLL_PRESSES=$((SCROLL_PRESSES + 1))
-}
+# Presses the start/stop hot key.
+hotkey() { xdotool key Scroll_Lock; }
 
 cleanup() {
-  if [ $((SCROLL_PRESSES % 2)) -eq 1 ]; then hotkey; fi
   driver close 5000 >/dev/null 2>&1 || true
   for p in "${PIDS[@]}"; do kill "$p" 2>/dev/null || true; done
   for p in "${PIDS[@]}"; do wait "$p" 2>/dev/null || true; done
