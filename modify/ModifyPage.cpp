@@ -1,0 +1,285 @@
+// The Modify page's "Properties" group: filling it from a window, enabling it
+// with the probing state, and applying the user's changes to the target.
+#include "modify/ModifyPage.h"
+
+#include <commctrl.h>
+
+#include <vector>
+
+#include "modify/ModifyRules.h"
+#include "platform/Win32WindowSystem.h"
+#include "ui/Controls.h"
+#include "ui/Form.h"
+
+namespace {
+
+// The group's controls are placed by their position in the group box; they
+// are children of the page, so the group's own place is added.
+constexpr int kGroupLeft = 12, kGroupTop = 12;
+
+// How long WM_SETTEXT may keep the program waiting for the target's thread.
+constexpr UINT kSetTextTimeoutMs = kGetTextTimeoutMs;
+
+const char* const kStateHint = "|State of the specified window";
+constexpr int kStateHelp = 76;
+
+// One position or size: its label, edit and up-down, placed and ranged.
+struct PositionRow {
+  int labelId, editId, upDownId;
+  const char* caption;
+  int top;  // of the edit and up-down; the label stands 4 lower
+  const char* hint;
+  int helpContext;
+  int minimum, maximum;
+};
+
+// Each row: label, edit, up-down, caption, top, hint, help context, range.
+constexpr PositionRow kPositionRows[] = {
+    {IDC_LBLLEFT, IDC_EDTLEFT, IDC_UDNLEFT, "&Left", 24, "|X coordinate of the specified window",
+     72, -32768, 32767},
+    {IDC_LBLTOP, IDC_EDTTOP, IDC_UDNTOP, "&Top", 52, "|Y coordinate of the specified window", 73,
+     -32768, 32767},
+    {IDC_LBLWIDTH, IDC_EDTWIDTH, IDC_UDNWIDTH, "&Width", 80, "|Width of the specified window", 74,
+     0, 32767},
+    {IDC_LBLHEIGHT, IDC_EDTHEIGHT, IDC_UDNHEIGHT, "&Height", 108,
+     "|Height of the specified window", 75, 0, 32767},
+};
+
+bool IsPositionEdit(int id) {
+  return id == IDC_EDTLEFT || id == IDC_EDTTOP || id == IDC_EDTWIDTH || id == IDC_EDTHEIGHT;
+}
+
+HWND TargetOf(const ModifyHost& host) { return ToHwnd(host.CurrentTarget()); }
+
+// ModifyFilling for exactly the length of one fill, however it ends.
+class FillingFlag {
+ public:
+  explicit FillingFlag(ModifyHost& host) : m_host(host) { m_host.SetModifyFilling(true); }
+  ~FillingFlag() { m_host.SetModifyFilling(false); }
+  FillingFlag(const FillingFlag&) = delete;
+  FillingFlag& operator=(const FillingFlag&) = delete;
+
+ private:
+  ModifyHost& m_host;
+};
+
+}  // namespace
+
+void EnableControlsTree(HWND container, bool enable) {
+  for (HWND child = GetWindow(container, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+    EnableWindow(child, enable ? TRUE : FALSE);
+    if (GetWindow(child, GW_CHILD)) EnableControlsTree(child, enable);
+  }
+}
+
+void ModifyPage::Create(HWND sheet) {
+  m_sheet = sheet;
+  CreatePropertiesGroup();
+  CreatePluginsGroup();
+  UpdatePluginPanel();
+}
+
+void ModifyPage::CreatePropertiesGroup() {
+  const int gl = kGroupLeft, gt = kGroupTop;
+  CreateControl(m_sheet, {ControlKind::GroupBox, IDC_GRBPROPERTIES, "Properties", gl, gt, 403, 149});
+  for (const PositionRow& row : kPositionRows) {
+    CreateControl(m_sheet, {ControlKind::Label, row.labelId, row.caption, gl + 16, gt + row.top + 4,
+                            52, 14, row.hint, row.helpContext});
+    HWND edit = CreateControl(m_sheet, {ControlKind::Edit, row.editId, "0", gl + 72, gt + row.top,
+                                        45, 21, row.hint, row.helpContext});
+    // Through the common controls' subclass chain, which the up-down also
+    // uses on its buddy for the arrow keys, so that neither undoes the other.
+    SetWindowSubclass(edit, PositionEditProc, 1, reinterpret_cast<DWORD_PTR>(this));
+    // Not aligned to the buddy: that would shrink the edit by the up-down's
+    // width; both keep their own places.
+    HWND upDown = CreateWindowExA(
+        0, UPDOWN_CLASSA, "", WS_CHILD | WS_VISIBLE | UDS_SETBUDDYINT | UDS_ARROWKEYS | UDS_NOTHOUSANDS,
+        gl + 117, gt + row.top, 17, 21, m_sheet,
+        reinterpret_cast<HMENU>(static_cast<INT_PTR>(row.upDownId)), GetModuleHandleA(nullptr),
+        nullptr);
+    SetControlHint(upDown, row.hint, row.helpContext);
+    SendMessageA(upDown, UDM_SETBUDDY, reinterpret_cast<WPARAM>(edit), 0);
+    SendMessageA(upDown, UDM_SETRANGE32, static_cast<WPARAM>(row.minimum), row.maximum);
+    SendMessageA(upDown, UDM_SETPOS32, 0, 0);
+  }
+
+  CreateRadioGroup(m_sheet, {IDC_RGRSTATE, "State", gl + 168, gt + 20, 93, 65, kStateHint,
+                             {"&Normal", "Mi&nimized", "Ma&ximized"}});
+  for (int id = IDC_RGRSTATE; id <= IDC_RGRSTATE + 3; ++id)
+    SetControlHint(Control(id), kStateHint, kStateHelp);
+  SetRadioGroupIndex(m_sheet, IDC_RGRSTATE, 3, kStateNormal);
+  m_stateItem = kStateNormal;
+
+  // Each row: kind, id, caption, left, top, width, height, hint, help context.
+  CreateControls(m_sheet, {
+      {ControlKind::CheckBox, IDC_CHBVISIBLE, "&Visible", gl + 300, gt + 32, 89, 17,
+       "|Visible state of the specified window", 77},
+      {ControlKind::CheckBox, IDC_CHBENABLED, "Ena&bled", gl + 300, gt + 48, 89, 17,
+       "|Enabled state of the specified window", 78},
+      {ControlKind::CheckBox, IDC_CHBSTAYONTOP, "&Stay on top", gl + 300, gt + 64, 89, 17,
+       "|\"Stay on top\" state of the specified window", 79},
+      {ControlKind::Label, IDC_LBLWINDOWTEXT, "&Text", gl + 168, gt + 93, 100, 14,
+       "|Text of the specified window", 80},
+      {ControlKind::Edit, IDC_EDTWINDOWTEXT, "", gl + 168, gt + 108, 217, 21,
+       "|Text of the specified window", 80},
+  });
+  // Ends the state items' group, so that the arrow keys stay among them.
+  HWND visible = Control(IDC_CHBVISIBLE);
+  SetWindowLongA(visible, GWL_STYLE, GetWindowLongA(visible, GWL_STYLE) | WS_GROUP);
+  // A window's text may be far longer than an edit takes by default.
+  SendMessageA(Control(IDC_EDTWINDOWTEXT), EM_SETLIMITTEXT, 0, 0);
+}
+
+LRESULT CALLBACK ModifyPage::PositionEditProc(HWND edit, UINT msg, WPARAM wParam, LPARAM lParam,
+                                              UINT_PTR id, DWORD_PTR page) {
+  if (msg == WM_CHAR && !reinterpret_cast<ModifyPage*>(page)->edtLeftKeyPress(static_cast<char>(wParam)))
+    return 0;
+  if (msg == WM_NCDESTROY) RemoveWindowSubclass(edit, PositionEditProc, id);
+  return DefSubclassProc(edit, msg, wParam, lParam);
+}
+
+void ModifyPage::SetUpDown(int id, int32_t value) {
+  // The up-down keeps the value within its range and writes it into its edit.
+  SendMessageA(Control(id), UDM_SETPOS32, 0, UpDownValue(value));
+}
+
+int ModifyPage::UpDownPosition(int id) const {
+  // UDM_GETPOS first takes the value from the edit's text when that is a
+  // number within the range, and otherwise keeps the one it had.
+  LRESULT r = SendMessageA(Control(id), UDM_GETPOS, 0, 0);
+  return static_cast<int16_t>(LOWORD(r));
+}
+
+void ModifyPage::FillModifyPage(Hwnd window) {
+  FillingFlag filling(m_host);
+  HWND w = ToHwnd(window);
+
+  RECT r = {};
+  GetWindowRect(w, &r);
+  // GetParent also names the owner of a pop-up, whose client area has nothing
+  // to do with where the pop-up stands; MoveWindow places every window that is
+  // not a child in screen coordinates, and so the page shows it.
+  if (PlacedInParent(static_cast<uint32_t>(GetWindowLongA(w, GWL_STYLE))))
+    MapWindowPoints(nullptr, GetParent(w), reinterpret_cast<POINT*>(&r), 2);
+  SetUpDown(IDC_UDNLEFT, r.left);
+  SetUpDown(IDC_UDNTOP, r.top);
+  SetUpDown(IDC_UDNWIDTH, r.right - r.left);
+  SetUpDown(IDC_UDNHEIGHT, r.bottom - r.top);
+
+  std::vector<char> text(kTextBufferSize);
+  GetTextWithTimeout(w, text.data(), kTextBufferSize);
+  HWND edit = Control(IDC_EDTWINDOWTEXT);
+  // Setting the same text again would only move the user's caret.
+  if (WindowTextOf(edit) != text.data()) SetWindowTextA(edit, text.data());
+
+  m_stateItem = StateItemFor(IsZoomed(w) != FALSE, IsIconic(w) != FALSE);
+  SetRadioGroupIndex(m_sheet, IDC_RGRSTATE, 3, m_stateItem);
+  SetChecked(m_sheet, IDC_CHBVISIBLE, IsWindowVisible(w) != FALSE);
+  SetChecked(m_sheet, IDC_CHBENABLED, IsWindowEnabled(w) != FALSE);
+  SetChecked(m_sheet, IDC_CHBSTAYONTOP,
+             (static_cast<uint32_t>(GetWindowLongA(w, GWL_EXSTYLE)) & kExStyleTopmost) != 0);
+}
+
+void ModifyPage::EnableModifyPage(bool enable) {
+  EnableControlsTree(m_sheet, enable);
+  uint32_t style = static_cast<uint32_t>(GetWindowLongA(TargetOf(m_host), GWL_STYLE));
+  bool state = StateGroupEnabled(enable, style);
+  for (int id = IDC_RGRSTATE; id <= IDC_RGRSTATE + 3; ++id) SetEnabled(Control(id), state);
+  UpdatePluginPanel();
+}
+
+void ModifyPage::edtLeftChange() {
+  if (Passive()) return;
+  MoveWindow(TargetOf(m_host), UpDownPosition(IDC_UDNLEFT), UpDownPosition(IDC_UDNTOP),
+             UpDownPosition(IDC_UDNWIDTH), UpDownPosition(IDC_UDNHEIGHT), TRUE);
+}
+
+void ModifyPage::rgrStateClick() {
+  if (Passive()) return;
+  HWND target = TargetOf(m_host);
+  int command = ShowCommandForState(RadioGroupIndex(m_sheet, IDC_RGRSTATE, 3), IsIconic(target) != FALSE);
+  if (command >= 0) ShowWindow(target, command);
+}
+
+void ModifyPage::chbVisibleClick() {
+  if (Passive()) return;
+  ShowWindow(TargetOf(m_host), ShowCommandForVisible(IsChecked(m_sheet, IDC_CHBVISIBLE)));
+}
+
+void ModifyPage::chbEnabledClick() {
+  if (Passive()) return;
+  EnableWindow(TargetOf(m_host), IsChecked(m_sheet, IDC_CHBENABLED) ? TRUE : FALSE);
+}
+
+void ModifyPage::chbStayOnTopClick() {
+  if (Passive()) return;
+  HWND after = IsChecked(m_sheet, IDC_CHBSTAYONTOP) ? HWND_TOPMOST : HWND_NOTOPMOST;
+  SetWindowPos(TargetOf(m_host), after, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+}
+
+void ModifyPage::edtWindowTextChange() {
+  if (Passive()) return;
+  std::string text = WindowTextOf(Control(IDC_EDTWINDOWTEXT));
+  // The empty text goes as an empty string, never as a null pointer: Wine
+  // drops a null WM_SETTEXT to another program's window (the target faults
+  // on it and keeps its text), and a window procedure of its own may read
+  // the text without checking. A hung target must not hang the program: the
+  // call gives up after a short while.
+  DWORD_PTR result = 0;
+  SendMessageTimeoutA(TargetOf(m_host), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()),
+                      SMTO_NORMAL | SMTO_ABORTIFHUNG, kSetTextTimeoutMs, &result);
+}
+
+bool ModifyPage::edtLeftKeyPress(char key) {
+  if (AcceptPositionKey(static_cast<unsigned char>(key))) return true;
+  m_prompts->Beep();
+  return false;
+}
+
+bool ModifyPage::OnCommand(int id, int code, HWND control) {
+  if (!m_sheet || !control || GetParent(control) != m_sheet) return false;
+  if (IsPositionEdit(id)) {
+    if (code == EN_CHANGE) edtLeftChange();
+    return true;
+  }
+  if (id > IDC_RGRSTATE && id <= IDC_RGRSTATE + 3) {
+    // A radio item also reports a click when it merely takes the focus, and
+    // when the checked item is clicked again; only a new item is a change.
+    int item = id - IDC_RGRSTATE - 1;
+    if (code == BN_CLICKED && IsChecked(m_sheet, id) && item != m_stateItem) {
+      m_stateItem = item;
+      rgrStateClick();
+    }
+    return true;
+  }
+  switch (id) {
+    case IDC_EDTWINDOWTEXT:
+      if (code == EN_CHANGE) edtWindowTextChange();
+      return true;
+    case IDC_CHBVISIBLE:
+      if (code == BN_CLICKED) chbVisibleClick();
+      return true;
+    case IDC_CHBENABLED:
+      if (code == BN_CLICKED) chbEnabledClick();
+      return true;
+    case IDC_CHBSTAYONTOP:
+      if (code == BN_CLICKED) chbStayOnTopClick();
+      return true;
+    case IDC_LSBPLUGINS:
+      if (code == LBN_SELCHANGE) lsbPluginsClick();
+      return true;
+    case IDC_BTNPLUGINADD:
+      if (code == BN_CLICKED) btnPluginAddClick();
+      return true;
+    case IDC_BTNPLUGINDELETE:
+      if (code == BN_CLICKED) btnPluginDeleteClick();
+      return true;
+    case IDC_BTNPLUGINABOUT:
+      if (code == BN_CLICKED) btnPluginAboutClick();
+      return true;
+    case IDC_BTNPLUGINEXECUTE:
+      if (code == BN_CLICKED) btnPluginExecuteClick();
+      return true;
+  }
+  return false;
+}
