@@ -74,10 +74,13 @@ TEST_F(ModifyPageTest, BuildsThePropertiesGroupInItsDesignState) {
   EXPECT_EQ(r.right - r.left, 217);
 
   int low = 0, high = 0;
-  SendMessageA(C(IDC_UDNLEFT), UDM_GETRANGE32, reinterpret_cast<WPARAM>(&low), reinterpret_cast<LPARAM>(&high));
+  auto range = [&](int id) {
+    SendMessageA(C(id), UDM_GETRANGE32, reinterpret_cast<WPARAM>(&low), reinterpret_cast<LPARAM>(&high));
+  };
+  range(IDC_UDNLEFT);
   EXPECT_EQ(low, -32768);
   EXPECT_EQ(high, 32767);
-  SendMessageA(C(IDC_UDNHEIGHT), UDM_GETRANGE32, reinterpret_cast<WPARAM>(&low), reinterpret_cast<LPARAM>(&high));
+  range(IDC_UDNHEIGHT);
   EXPECT_EQ(low, 0);
   EXPECT_EQ(high, 32767);
 
