@@ -20,8 +20,10 @@ enum FieldMenuId { kMniSelectAll = 1901, kMniCopy = 1902, kMniWhatThis = 1904 };
 // Graphics page fields have no double-click copy.
 enum class FieldKind { Edit, Memo, NoCopy };
 
-const char kFieldKindProp[] = "TarviskFieldKind";
-const char kFieldProcProp[] = "TarviskFieldProc";
+// Every field is an edit control, so they share the one window procedure they
+// replace; the kind lives in the window's user data. Properties would cost a
+// trip to the window server under Wine on every message.
+WNDPROC g_editProc = nullptr;
 
 bool PutOnClipboard(HWND owner, const std::string& text) {
   if (!OpenClipboard(owner)) return false;
@@ -55,8 +57,8 @@ std::string MemoLines(HWND memo) {
 }
 
 LRESULT CALLBACK FieldProc(HWND field, UINT msg, WPARAM wParam, LPARAM lParam) {
-  auto original = reinterpret_cast<WNDPROC>(GetPropA(field, kFieldProcProp));
-  auto kind = static_cast<FieldKind>(reinterpret_cast<INT_PTR>(GetPropA(field, kFieldKindProp)));
+  WNDPROC original = g_editProc;
+  auto kind = static_cast<FieldKind>(GetWindowLongPtrA(field, GWLP_USERDATA));
   TfrmTarvisk* frm = g_frmTarvisk;
   switch (msg) {
     case WM_RBUTTONDOWN:
@@ -85,8 +87,6 @@ LRESULT CALLBACK FieldProc(HWND field, UINT msg, WPARAM wParam, LPARAM lParam) {
       break;
     case WM_NCDESTROY:
       SetWindowLongPtrA(field, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(original));
-      RemovePropA(field, kFieldProcProp);
-      RemovePropA(field, kFieldKindProp);
       break;
   }
   return CallWindowProcA(original, field, msg, wParam, lParam);
@@ -103,10 +103,12 @@ BOOL CALLBACK AttachOne(HWND h, LPARAM p) {
   GetClassNameA(h, cls, sizeof cls);
   LONG style = GetWindowLongA(h, GWL_STYLE);
   if (GetParent(h) != ctx->sheet || lstrcmpiA(cls, "Edit") != 0 || !(style & ES_READONLY)) return TRUE;
-  if (GetPropA(h, kFieldProcProp)) return TRUE;
+  auto current = reinterpret_cast<WNDPROC>(GetWindowLongPtrA(h, GWLP_WNDPROC));
+  if (current == FieldProc) return TRUE;
+  if (!g_editProc) g_editProc = current;
+  if (current != g_editProc) return TRUE;  // someone else's subclass: leave it alone
   FieldKind kind = (style & ES_MULTILINE) ? FieldKind::Memo : ctx->editKind;
-  SetPropA(h, kFieldKindProp, reinterpret_cast<HANDLE>(static_cast<INT_PTR>(kind)));
-  SetPropA(h, kFieldProcProp, reinterpret_cast<HANDLE>(GetWindowLongPtrA(h, GWLP_WNDPROC)));
+  SetWindowLongPtrA(h, GWLP_USERDATA, static_cast<LONG_PTR>(kind));
   SetWindowLongPtrA(h, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(FieldProc));
   return TRUE;
 }

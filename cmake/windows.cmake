@@ -51,6 +51,7 @@ target_compile_definitions(win_tests PRIVATE TARVISK_BUILD_DIR="${CMAKE_BINARY_D
 gtest_discover_tests(win_tests TEST_PREFIX "win." DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 120
                      PROPERTIES TIMEOUT 120)
 
+include(tests/soak/build.cmake)
 if(EXISTS ${CMAKE_SOURCE_DIR}/tests/e2e/build.cmake)
   include(tests/e2e/build.cmake)
 endif()
