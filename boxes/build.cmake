@@ -20,11 +20,15 @@ tarvisk_plugin(TestPlug ${CMAKE_BINARY_DIR}/testplugins
 tarvisk_plugin(NamesOnly ${CMAKE_BINARY_DIR}/testplugins
   ${TARVISK_TEST_PLUGINS}/TestPlug.cpp ${TARVISK_TEST_PLUGINS}/NamesOnly.def)
 
+# The example plug-in of the README: built and loaded by the tests.
+tarvisk_plugin(Caption ${CMAKE_BINARY_DIR}/examples
+  ${CMAKE_SOURCE_DIR}/examples/plugin/Caption.cpp ${CMAKE_SOURCE_DIR}/examples/plugin/Caption.def)
+
 # win_tests is declared after this file is read; tie it to the DLLs it loads
 # once the whole project is known.
 function(tarvisk_plugins_before_tests)
   if(TARGET win_tests)
-    add_dependencies(win_tests Boxes TestPlug NamesOnly BoxHost)
+    add_dependencies(win_tests Boxes TestPlug NamesOnly BoxHost Caption)
   endif()
 endfunction()
 cmake_language(DEFER CALL tarvisk_plugins_before_tests)

@@ -1,0 +1,45 @@
+#!/usr/bin/env bash
+# Regenerates the README's pictures: Tarvisk inspecting Wine's notepad on a
+# private display, one screenshot of each of the twelve pages, in docs/.
+set -uo pipefail
+source "$(dirname "$0")/common.sh"
+
+"$ROOT/scripts/install-deps.sh" || exit 1
+build_native >/dev/null || exit 1
+build_win >/dev/null || exit 1
+trap stop_session EXIT
+start_xvfb || exit 1
+ensure_prefix
+start_wineserver
+
+export TARVISK_WIN_BUILD="$WIN_BUILD"
+source "$ROOT/tests/e2e/lib.sh"
+trap 'cleanup; stop_session' EXIT
+
+out="$ROOT/docs/screenshots"
+mkdir -p "$out"
+reset_settings
+start_tarvisk
+dismiss_reminder || { echo "Tarvisk did not start" >&2; exit 1; }
+driver wait-main 15000 >/dev/null || exit 1
+start_program notepad.exe
+wait_for 15 xdotool search --onlyvisible --name '^Untitled - Notepad$' || exit 1
+driver place Notepad 780 120 480 380
+sleep 0.5
+xwin=$(xdotool search --onlyvisible --name '^Untitled - Notepad$' | head -n 1)
+eval "$(xdotool getwindowgeometry --shell "$xwin")"
+# Point at notepad's edit area, then stop probing there with the hot key.
+xdotool mousemove $((X + 120)) $((Y + 150))
+driver wait-text 601 "Edit" 5000 || exit 1
+hotkey
+driver wait-text 105 "Pr&obe" 5000 || exit 1
+
+tarvisk=$(xdotool search --onlyvisible --name '^Tarvisk$' | head -n 1)
+names=(window class parents children digger tree executable modules modify graphics options about)
+for page in "${!names[@]}"; do
+  select_page "$page" || echo "page $page could not be selected" >&2
+  xdotool mousemove 5 5  # away from the window, so no control is highlighted
+  sleep 0.4
+  file="$out/$(printf '%02d' "$page")-${names[$page]}.png"
+  import -window "$tarvisk" -colors 64 "PNG8:$file" && echo "$file"
+done
