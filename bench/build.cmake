@@ -1,17 +1,13 @@
 # Benchmarks, run under Wine with scripts/bench.sh; each prints its figures.
 add_executable(inspect_bench ${CMAKE_SOURCE_DIR}/bench/inspect_bench.cpp)
 target_link_libraries(inspect_bench tarvisk_win)
-target_link_options(inspect_bench PRIVATE -static)
 
 add_executable(minimal_window WIN32 ${CMAKE_SOURCE_DIR}/bench/minimal_window.cpp)
-target_link_options(minimal_window PRIVATE -static)
 add_executable(startup_bench ${CMAKE_SOURCE_DIR}/bench/startup_bench.cpp)
 target_link_libraries(startup_bench psapi advapi32)
-target_link_options(startup_bench PRIVATE -static)
 add_dependencies(startup_bench Tarvisk minimal_window Boxes)
 
 add_executable(relations_wine_bench ${CMAKE_SOURCE_DIR}/bench/relations_wine_bench.cpp
                ${CMAKE_SOURCE_DIR}/bench/relations_bench.cpp)
 target_compile_definitions(relations_wine_bench PRIVATE TARVISK_RELATIONS_BENCH_NO_MAIN)
 target_link_libraries(relations_wine_bench tarvisk_win)
-target_link_options(relations_wine_bench PRIVATE -static)

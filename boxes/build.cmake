@@ -7,7 +7,6 @@ function(tarvisk_plugin target output_dir)
     RUNTIME_OUTPUT_DIRECTORY ${output_dir}
     ARCHIVE_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/lib)
   target_include_directories(${target} PRIVATE ${CMAKE_SOURCE_DIR})
-  target_link_options(${target} PRIVATE -static -static-libgcc -static-libstdc++)
   target_link_libraries(${target} PRIVATE user32 kernel32)
 endfunction()
 
@@ -36,4 +35,3 @@ cmake_language(DEFER CALL tarvisk_plugins_before_tests)
 # Another process's list and combo box for Boxes to read.
 add_executable(BoxHost WIN32 ${TARVISK_TEST_PLUGINS}/BoxHost.cpp)
 set_target_properties(BoxHost PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/testplugins)
-target_link_options(BoxHost PRIVATE -static)

@@ -1,13 +1,20 @@
 # Windows build (MinGW-w64, i686): Tarvisk.exe, the plug-ins, and the tests
 # that run under Wine through the emulator wrapper.
-configure_file(${CMAKE_SOURCE_DIR}/cmake/wine-run.sh.in ${CMAKE_BINARY_DIR}/wine-run.sh @ONLY
-               FILE_PERMISSIONS OWNER_READ OWNER_WRITE OWNER_EXECUTE GROUP_READ GROUP_EXECUTE WORLD_READ WORLD_EXECUTE)
-set(CMAKE_CROSSCOMPILING_EMULATOR ${CMAKE_BINARY_DIR}/wine-run.sh)
+if(CMAKE_CROSSCOMPILING)
+  configure_file(${CMAKE_SOURCE_DIR}/cmake/wine-run.sh.in ${CMAKE_BINARY_DIR}/wine-run.sh @ONLY
+                 FILE_PERMISSIONS OWNER_READ OWNER_WRITE OWNER_EXECUTE GROUP_READ GROUP_EXECUTE WORLD_READ WORLD_EXECUTE)
+  set(CMAKE_CROSSCOMPILING_EMULATOR ${CMAKE_BINARY_DIR}/wine-run.sh)
+endif()
 set(CMAKE_RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR})
 
-# Release binaries carry no symbols: the program stays small.
-string(APPEND CMAKE_EXE_LINKER_FLAGS_RELEASE " -s")
-string(APPEND CMAKE_SHARED_LINKER_FLAGS_RELEASE " -s")
+if(MINGW)
+  # Release binaries carry no symbols, and nothing but the system's DLLs is needed beside them.
+  string(APPEND CMAKE_EXE_LINKER_FLAGS_RELEASE " -s")
+  string(APPEND CMAKE_SHARED_LINKER_FLAGS_RELEASE " -s")
+  add_link_options(-static)
+elseif(MSVC)
+  set(CMAKE_MSVC_RUNTIME_LIBRARY "MultiThreaded$<$<CONFIG:Debug>:Debug>")
+endif()
 add_compile_definitions(WINVER=0x0501 _WIN32_WINNT=0x0501 _WIN32_IE=0x0600 NOMINMAX)
 
 if(TARVISK_WIN_SOURCES)
@@ -23,7 +30,6 @@ target_link_libraries(tarvisk_win ${scope} tarvisk_core comctl32 comdlg32 gdi32 
 if(EXISTS ${CMAKE_SOURCE_DIR}/app/Main.cpp)
   add_executable(Tarvisk WIN32 app/Main.cpp app/Tarvisk.rc ${TARVISK_RESOURCES})
   target_link_libraries(Tarvisk tarvisk_win)
-  target_link_options(Tarvisk PRIVATE -static -static-libgcc -static-libstdc++)
   # License.txt stands beside the program: the About page opens it by its bare name.
   add_custom_command(TARGET Tarvisk POST_BUILD
     COMMAND ${CMAKE_COMMAND} -E copy_if_different ${CMAKE_SOURCE_DIR}/License.txt ${CMAKE_BINARY_DIR}/License.txt)
@@ -35,9 +41,22 @@ if(EXISTS ${CMAKE_SOURCE_DIR}/boxes/build.cmake)
   include(boxes/build.cmake)
 endif()
 
+# GoogleTest: Debian's sources when cross building, a downloaded or installed
+# copy (GTEST_ROOT / find_package) on Windows; without it only the program builds.
 set(gtest_disable_pthreads ON CACHE BOOL "" FORCE)
 set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
-add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
+set(gtest_force_shared_crt OFF CACHE BOOL "" FORCE)
+if(EXISTS /usr/src/googletest/CMakeLists.txt)
+  add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
+else()
+  find_package(GTest QUIET)
+  if(NOT GTest_FOUND)
+    message(STATUS "GoogleTest not found: building the program and plug-ins only")
+    return()
+  endif()
+  add_library(gtest ALIAS GTest::gtest)
+  add_library(gtest_main ALIAS GTest::gtest_main)
+endif()
 include(GoogleTest)
 
 file(GLOB TARVISK_WIN_TESTS CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/win/*_test.cpp)
@@ -45,7 +64,6 @@ file(GLOB TARVISK_WIN_TEST_HELPERS CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/w
 add_executable(win_tests ${TARVISK_WIN_TESTS} ${TARVISK_WIN_TEST_HELPERS})
 target_include_directories(win_tests PRIVATE ${CMAKE_SOURCE_DIR}/tests/win)
 target_link_libraries(win_tests tarvisk_win gtest gtest_main)
-target_link_options(win_tests PRIVATE -static)
 target_compile_definitions(win_tests PRIVATE TARVISK_BUILD_DIR="${CMAKE_BINARY_DIR}")
 # Discovery runs at test time, when the test script has the Wine prefix and display ready.
 gtest_discover_tests(win_tests TEST_PREFIX "win." DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 120
