@@ -113,6 +113,8 @@ void TfrmTarvisk::CreateFrame() {
   AddPageHandler(&Graphics);
   btnCopyImage = Graphics.btnCopyImage();
   btnSaveImage = Graphics.btnSaveImage();
+  Modify.Create(Sheet(kPageModify));
+  AddPageHandler(&Modify);
   CreateOptionsPage();
   CreateAboutPage();
   pgcMain.SetActiveIndex(kPageAbout);  // the design page, kept when the restore ends early
@@ -242,6 +244,7 @@ void TfrmTarvisk::FormDestroy() {
   KillTimer(m_hwnd, kTimerCursorWatch);
   RemoveProbeHook();
   SaveSettings();
+  Modify.ReleasePlugins();
   if (DesktopCanvas) ReleaseDC(GetDesktopWindow(), DesktopCanvas);
   DesktopCanvas = nullptr;
   if (CaptureBitmap) DeleteObject(CaptureBitmap);

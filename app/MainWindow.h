@@ -10,6 +10,8 @@
 #include "capture/GraphicsPage.h"
 #include "capture/MainWindowHost.h"
 #include "inspect/Format.h"
+#include "modify/MainWindowModifyHost.h"
+#include "modify/ModifyPage.h"
 #include "report/Report.h"
 #include "platform/Win32WindowSystem.h"
 #include "relations/RelationPages.h"
@@ -87,6 +89,8 @@ class TfrmTarvisk : public BaseWindow<TfrmTarvisk> {
   PageControl pgcMain;
   MainWindowGraphicsHost m_graphicsHost{*this};
   GraphicsPage Graphics{m_graphicsHost};
+  MainWindowModifyHost m_modifyHost{*this};
+  ModifyPage Modify{m_modifyHost};
   HWND btnDetail = nullptr, btnRefresh = nullptr, btnSave = nullptr, btnPrint = nullptr,
        btnStart = nullptr, btnClose = nullptr, stbMain = nullptr;
   // Commands of later pages that the probing state enables; null until their page exists.

@@ -7,10 +7,10 @@
 #include "ui/Controls.h"
 
 void TfrmTarvisk::CaptureScreen(Hwnd window) { Graphics.CaptureScreen(window); }
-void TfrmTarvisk::DiscoverPlugins() {}
-void TfrmTarvisk::UpdatePluginPanel() {}
-void TfrmTarvisk::EnableModifyPage(bool) {}
-void TfrmTarvisk::FillModifyPage(Hwnd) {}
+void TfrmTarvisk::DiscoverPlugins() { Modify.DiscoverPlugins(); }
+void TfrmTarvisk::UpdatePluginPanel() { Modify.UpdatePluginPanel(); }
+void TfrmTarvisk::EnableModifyPage(bool enabled) { Modify.EnableModifyPage(enabled); }
+void TfrmTarvisk::FillModifyPage(Hwnd window) { Modify.FillModifyPage(window); }
 void TfrmTarvisk::LoadProcessInfo(uint32_t processId) {
   ShowProcessInfo(Sheet(kPageExecutable), Sheet(kPageModules), LoadProcessInfoData(processId));
 }

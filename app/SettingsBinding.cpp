@@ -17,7 +17,7 @@ SettingsContext TfrmTarvisk::CurrentSettingsContext() const {
   char path[MAX_PATH] = {};
   GetModuleFileNameA(nullptr, path, MAX_PATH);
   context.programPath = path;
-  context.pluginCount = 0;
+  context.pluginCount = Modify.PluginCount();
   ScopedGetDC dc(nullptr);
   context.ppi = dc ? GetDeviceCaps(dc, LOGPIXELSX) : 96;
   return context;
@@ -49,6 +49,7 @@ SettingsValues TfrmTarvisk::CurrentSettings() const {
   v.zoom = Graphics.ZoomIndex();
   v.showReticle = Graphics.ShowReticle();
   v.page = pgcMain.ActiveIndex();
+  v.selectedPlugin = Modify.SelectedPlugin();
   return v;
 }
 
@@ -92,6 +93,7 @@ void TfrmTarvisk::LoadSettings() {
   Graphics.SetZoomIndex(v.zoom);
   Graphics.SetShowReticle(v.showReticle);
   if (result.stoppedAt > SettingsStep::Page) pgcMain.SetActiveIndex(v.page);
+  if (result.stoppedAt > SettingsStep::SelectedPlugin) Modify.RestorePluginSelection(v.selectedPlugin);
   if (!result.Complete()) throw std::runtime_error(result.error);
 }
 

@@ -100,7 +100,7 @@ void CreateWindowInfoPage(HWND sheet) {
 }
 
 void CreateClassInfoPage(HWND sheet) {
-  CreateRows(sheet, kClassRows, 700);
+  CreateRows(sheet, kClassRows, 620);  // labels 620-627
   CreateControl(sheet, {ControlKind::Memo, IDC_MEMCLASSSTYLE, "", 14, 172, 406, 80,
                         "|Window-class style bits of the specified window's class in WinAPI's constants", 36});
   CreateControls(sheet, {
