@@ -40,7 +40,7 @@ enum ControlId {
 };
 
 // Timers of the main window.
-enum TimerId { kTimerDigger = 1, kTimerCursorWatch = 2 };
+enum TimerId { kTimerDigger = 1, kTimerCursorWatch = 2, kTimerCaptureRetry = 3 };
 
 // The private message that one cursor movement posts.
 constexpr unsigned kWmProbe = 0x0400 + 1;  // WM_USER + 1

@@ -354,6 +354,10 @@ LRESULT TfrmTarvisk::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_TIMER:
       if (wParam == kTimerDigger) timDiggerTimer();
       if (wParam == kTimerCursorWatch) CursorWatchTick();
+      if (wParam == kTimerCaptureRetry) {
+        KillTimer(m_hwnd, kTimerCaptureRetry);
+        if (pgcMain.ActiveIndex() == kPageGraphics && Graphics.RedrawPending()) CaptureScreen(CurrentTarget);
+      }
       for (PageHandler* page : m_pages) {
         if (page->OnTimer(wParam)) break;
       }
@@ -407,6 +411,11 @@ LRESULT TfrmTarvisk::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
 void TfrmTarvisk::ApplicationIdle() {
   if (!m_hwnd || m_destroyed) return;
   SetDiggerTimerEnabled(!Probing());
+  // A capture skipped because input was recent (a click on the tab, the hot
+  // key) is made once input has been quiet for a moment.
+  if (!Probing() && pgcMain.ActiveIndex() == kPageGraphics && Graphics.RedrawPending()) {
+    SetTimer(m_hwnd, kTimerCaptureRetry, 30, nullptr);
+  }
   ApplicationHint();
 }
 

@@ -34,12 +34,14 @@ driver wait-text 601 "Edit" 5000 || exit 1
 hotkey
 driver wait-text 105 "Pr&obe" 5000 || exit 1
 
+driver click 102  # "Re&fresh": the tree then holds notepad too
+sleep 0.5
 tarvisk=$(xdotool search --onlyvisible --name '^Tarvisk$' | head -n 1)
 names=(window class parents children digger tree executable modules modify graphics options about)
 for page in "${!names[@]}"; do
   select_page "$page" || echo "page $page could not be selected" >&2
-  xdotool mousemove 5 5  # away from the window, so no control is highlighted
-  sleep 0.4
+  xdotool mousemove 1270 1010  # away from the window, so no control is highlighted
+  sleep 0.6
   file="$out/$(printf '%02d' "$page")-${names[$page]}.png"
   import -window "$tarvisk" -colors 64 "PNG8:$file" && echo "$file"
 done

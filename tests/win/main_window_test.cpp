@@ -225,3 +225,28 @@ TEST(FormScaling, ControlsScaleWithTheMessageFont) {
 }
 
 }  // namespace
+
+namespace {
+
+// Input that stays "recent" until the test says otherwise.
+class ScriptedClock : public InputClock {
+ public:
+  uint32_t LastInputTick() const override { return recent ? Now() : Now() - 1000; }
+  uint32_t Now() const override { return GetTickCount(); }
+  bool recent = true;
+};
+
+TEST_F(MainWindowTest, SkippedCaptureIsMadeOnceInputIsQuiet) {
+  frm->btnStartClick();  // idle
+  ScriptedClock clock;
+  frm->Graphics.SetInputClock(&clock);
+  frm->pgcMain.SetActiveIndex(kPageGraphics);
+  frm->CaptureScreen(frm->CurrentTarget);
+  EXPECT_TRUE(frm->Graphics.RedrawPending()) << "recent input leaves the image as it was";
+  clock.recent = false;
+  frm->ApplicationIdle();
+  EXPECT_TRUE(WaitUntil([&] { return !frm->Graphics.RedrawPending(); }, 2000));
+  frm->Graphics.SetInputClock(nullptr);
+}
+
+}  // namespace
