@@ -7,10 +7,12 @@
 #include "app/MainWindow.h"
 #include "capture/MainWindowHost.h"
 #include "inspect/InfoPages.h"
+#include "support/Settings.h"
 
 using namespace capture_test;
 
 TEST(CaptureMainWindow, PageReadsAndWritesTheMainWindowsState) {
+  ResetTarviskSettings();
   auto frm = std::make_unique<TfrmTarvisk>();
   ASSERT_TRUE(frm->Create());
   frm->HideNag = true;
@@ -59,4 +61,7 @@ TEST(CaptureMainWindow, PageReadsAndWritesTheMainWindowsState) {
   }
   frm.reset();
   PumpMessages();
+  MSG msg;
+  PeekMessageA(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE);
+  ResetTarviskSettings();
 }

@@ -11,6 +11,7 @@
 #include "app/MainWindow.h"
 #include "inspect/InfoPages.h"
 #include "platform/Win32WindowSystem.h"
+#include "support/MainWindowFixture.h"
 #include "support/Settings.h"
 #include "support/Wait.h"
 #include "ui/Controls.h"
@@ -40,15 +41,10 @@ void SetClipboardText(const char* text) {
   CloseClipboard();
 }
 
-class FieldConveniencesTest : public ::testing::Test {
+class FieldConveniencesTest : public MainWindowFixture {
  protected:
   void SetUp() override {
-    ResetTarviskSettings();
-    frm = std::make_unique<TfrmTarvisk>();
-    ASSERT_TRUE(frm->Create());
-    frm->HideNag = true;
-    frm->Show();
-    frm->btnStartClick();  // idle
+    StartMainWindow(true);
     target = CreateWindowExA(0, "BUTTON", "target text", WS_POPUP | WS_CAPTION, 900, 100, 100, 50, nullptr,
                              nullptr, nullptr, nullptr);
     frm->InspectWindow(FromHwnd(target), true);
@@ -57,14 +53,9 @@ class FieldConveniencesTest : public ::testing::Test {
   }
   void TearDown() override {
     DestroyWindow(target);
-    if (IsWindow(frm->Handle())) DestroyWindow(frm->Handle());
-    frm.reset();
-    MSG msg;
-    PeekMessageA(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE);
-    ResetTarviskSettings();
+    MainWindowFixture::TearDown();
   }
   HWND Field(int id) { return GetDlgItem(frm->Sheet(kPageWindow), id); }
-  std::unique_ptr<TfrmTarvisk> frm;
   HWND target = nullptr;
 };
 

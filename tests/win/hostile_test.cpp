@@ -12,6 +12,7 @@
 #include "app/MainWindow.h"
 #include "inspect/InfoPages.h"
 #include "platform/Win32WindowSystem.h"
+#include "support/MainWindowFixture.h"
 #include "support/Settings.h"
 #include "support/Wait.h"
 #include "ui/Controls.h"
@@ -28,23 +29,12 @@ LRESULT CALLBACK LyingProc(HWND h, UINT msg, WPARAM wParam, LPARAM lParam) {
   return DefWindowProcA(h, msg, wParam, lParam);
 }
 
-class HostileTest : public ::testing::Test {
+class HostileTest : public MainWindowFixture {
  protected:
-  void SetUp() override {
-    ResetTarviskSettings();
-    frm = std::make_unique<TfrmTarvisk>();
-    ASSERT_TRUE(frm->Create());
-    frm->HideNag = true;
-    frm->Show();
-    frm->btnStartClick();
-  }
+  void SetUp() override { StartMainWindow(true); }
   void TearDown() override {
     for (HWND h : made) DestroyWindow(h);
-    if (frm && IsWindow(frm->Handle())) DestroyWindow(frm->Handle());
-    frm.reset();
-    MSG msg;
-    PeekMessageA(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE);
-    ResetTarviskSettings();
+    MainWindowFixture::TearDown();
   }
   HWND Make(const char* cls, const char* text) {
     HWND h = CreateWindowExA(0, cls, text, WS_POPUP, 900, 100, 100, 50, nullptr, nullptr,
@@ -58,7 +48,6 @@ class HostileTest : public ::testing::Test {
     DWORD_PTR r = 0;
     return SendMessageTimeoutA(frm->Handle(), WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 1000, &r) != 0;
   }
-  std::unique_ptr<TfrmTarvisk> frm;
   std::vector<HWND> made;
 };
 

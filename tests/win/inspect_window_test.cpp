@@ -11,30 +11,19 @@
 #include "app/MainWindow.h"
 #include "inspect/InfoPages.h"
 #include "platform/Win32WindowSystem.h"
+#include "support/MainWindowFixture.h"
 #include "support/Settings.h"
 #include "support/Wait.h"
 #include "ui/Controls.h"
 
 namespace {
 
-class InspectWindowTest : public ::testing::Test {
+class InspectWindowTest : public MainWindowFixture {
  protected:
-  void SetUp() override {
-    ResetTarviskSettings();
-    frm = std::make_unique<TfrmTarvisk>();
-    ASSERT_TRUE(frm->Create());
-    frm->HideNag = true;
-    frm->Show();
-    frm->btnStartClick();  // idle, so that nothing but the test picks targets
-    PumpMessages();
-  }
+  void SetUp() override { StartMainWindow(true); }
   void TearDown() override {
-    if (frm && IsWindow(frm->Handle())) DestroyWindow(frm->Handle());
     for (HWND h : made) DestroyWindow(h);
-    frm.reset();
-    MSG msg;
-    PeekMessageA(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE);
-    ResetTarviskSettings();
+    MainWindowFixture::TearDown();
   }
   HWND Make(const char* cls, const char* text, DWORD style, HWND parent = nullptr, HMENU menu = nullptr,
             int x = 900, int y = 100) {
@@ -49,7 +38,6 @@ class InspectWindowTest : public ::testing::Test {
     SetRadioGroupIndex(frm->Sheet(kPageOptions), group, items, index);
     frm->rgrOptionsClick();
   }
-  std::unique_ptr<TfrmTarvisk> frm;
   std::vector<HWND> made;
 };
 

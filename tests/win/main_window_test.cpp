@@ -9,30 +9,16 @@
 
 #include "app/CommandStates.h"
 #include "app/MainWindow.h"
+#include "support/MainWindowFixture.h"
 #include "support/Settings.h"
 #include "support/Wait.h"
 #include "ui/Controls.h"
 
 namespace {
 
-class MainWindowTest : public ::testing::Test {
+class MainWindowTest : public MainWindowFixture {
  protected:
-  void SetUp() override {
-    ResetTarviskSettings();
-    frm = std::make_unique<TfrmTarvisk>();
-    ASSERT_TRUE(frm->Create());
-    frm->HideNag = true;
-    frm->Show();
-    PumpMessages();
-  }
-  void TearDown() override {
-    if (frm && IsWindow(frm->Handle())) DestroyWindow(frm->Handle());
-    frm.reset();
-    PumpMessages();
-    MSG msg;
-    PeekMessageA(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE);
-    ResetTarviskSettings();
-  }
+  void SetUp() override { StartMainWindow(false); }
   std::string Caption(HWND h) { return WindowTextOf(h); }
   bool Enabled(HWND h) { return IsWindowEnabled(h) != FALSE; }
   void SelectPage(int index) {
@@ -58,7 +44,6 @@ class MainWindowTest : public ::testing::Test {
     EXPECT_TRUE(Enabled(frm->btnClose));
     EXPECT_EQ(frm->FieldMenuVisible(), !probing);
   }
-  std::unique_ptr<TfrmTarvisk> frm;
 };
 
 TEST_F(MainWindowTest, FrameHasDesignSizeAndTwelvePages) {

@@ -7,32 +7,19 @@
 #include "app/ControlIds.h"
 #include "app/MainWindow.h"
 #include "relations/RelationControls.h"
+#include "support/MainWindowFixture.h"
 #include "support/Settings.h"
 #include "support/Wait.h"
 #include "ui/Controls.h"
 
 namespace {
 
-class RelationsMainTest : public ::testing::Test {
+class RelationsMainTest : public MainWindowFixture {
  protected:
   void SetUp() override {
-    ResetTarviskSettings();
-    frm = std::make_unique<TfrmTarvisk>();
-    ASSERT_TRUE(frm->Create());
+    StartMainWindow(true);
     frm->CreateFindWindowDialog();
-    frm->HideNag = true;
-    frm->Show();
-    if (frm->Probing()) frm->btnStartClick();  // idle: nothing but the test picks targets
-    PumpMessages();
     if (!List(kPageParents, IDC_LSVPARENTS)) GTEST_SKIP() << "the relation pages are not in the main window";
-  }
-  void TearDown() override {
-    if (frm && IsWindow(frm->Handle())) DestroyWindow(frm->Handle());
-    frm.reset();
-    PumpMessages();
-    MSG msg;
-    PeekMessageA(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE);
-    ResetTarviskSettings();
   }
   HWND List(int page, int id) { return GetDlgItem(frm->Sheet(page), id); }
   int Rows(HWND list) { return static_cast<int>(SendMessageA(list, LVM_GETITEMCOUNT, 0, 0)); }
@@ -79,7 +66,6 @@ class RelationsMainTest : public ::testing::Test {
   }
 
   WindowFamily f;  // before the main window, so that its tree holds the family
-  std::unique_ptr<TfrmTarvisk> frm;
 };
 
 TEST_F(RelationsMainTest, InspectionRefillsTheListsAndDetailTakesARow) {

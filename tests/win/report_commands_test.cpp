@@ -13,6 +13,7 @@
 #include "app/MainWindow.h"
 #include "platform/Win32WindowSystem.h"
 #include "report/Report.h"
+#include "support/MainWindowFixture.h"
 #include "support/Settings.h"
 #include "support/Wait.h"
 
@@ -29,15 +30,10 @@ void WriteFile(const std::string& path, const std::string& bytes) {
   std::ofstream(path, std::ios::binary) << bytes;
 }
 
-class ReportCommandsTest : public ::testing::Test {
+class ReportCommandsTest : public MainWindowFixture {
  protected:
   void SetUp() override {
-    ResetTarviskSettings();
-    frm = std::make_unique<TfrmTarvisk>();
-    ASSERT_TRUE(frm->Create());
-    frm->HideNag = true;
-    frm->Show();
-    frm->btnStartClick();  // idle: Save and Print act on a fixed target
+    StartMainWindow(true);  // idle: Save and Print act on a fixed target
     target = CreateWindowExA(0, "BUTTON", "report target", WS_POPUP, 900, 100, 100, 50, nullptr, nullptr,
                              nullptr, nullptr);
     frm->InspectWindow(FromHwnd(target), true);
@@ -62,13 +58,8 @@ class ReportCommandsTest : public ::testing::Test {
     DeleteFileA((folder + "other.txt").c_str());
     RemoveDirectoryA(folder.c_str());
     DestroyWindow(target);
-    DestroyWindow(frm->Handle());
-    frm.reset();
-    MSG msg;
-    PeekMessageA(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE);
-    ResetTarviskSettings();
+    MainWindowFixture::TearDown();
   }
-  std::unique_ptr<TfrmTarvisk> frm;
   HWND target = nullptr;
   std::string folder, chosen;
   std::vector<std::string> proposed, asked;
