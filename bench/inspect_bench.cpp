@@ -3,6 +3,8 @@
 //   inspect_bench [probes] [inspections]
 #include <windows.h>
 
+#include "bench/BenchClock.h"
+
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -14,16 +16,7 @@
 
 namespace {
 
-double Now() {
-  static LARGE_INTEGER freq = [] {
-    LARGE_INTEGER f;
-    QueryPerformanceFrequency(&f);
-    return f;
-  }();
-  LARGE_INTEGER t;
-  QueryPerformanceCounter(&t);
-  return static_cast<double>(t.QuadPart) / static_cast<double>(freq.QuadPart);
-}
+double Now() { return NowSeconds(); }
 
 void DispatchOne() {
   MSG msg;

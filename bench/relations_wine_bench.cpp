@@ -5,6 +5,8 @@
 //   relations_wine_bench
 #include <windows.h>
 
+#include "bench/BenchClock.h"
+
 #include <algorithm>
 #include <cstdio>
 #include <functional>
@@ -21,16 +23,7 @@
 
 namespace {
 
-double Now() {
-  static LARGE_INTEGER freq = [] {
-    LARGE_INTEGER f;
-    QueryPerformanceFrequency(&f);
-    return f;
-  }();
-  LARGE_INTEGER t;
-  QueryPerformanceCounter(&t);
-  return static_cast<double>(t.QuadPart) * 1000.0 / static_cast<double>(freq.QuadPart);
-}
+double Now() { return NowSeconds() * 1000.0; }
 
 double FastestMs(const std::function<void()>& run, const std::function<void()>& prepare = {}) {
   double best = 1e300;

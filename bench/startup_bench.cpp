@@ -3,6 +3,8 @@
 //   startup_bench [runs]
 #include <windows.h>
 
+#include "bench/BenchClock.h"
+
 #include <psapi.h>
 
 #include <algorithm>
@@ -13,12 +15,7 @@
 
 namespace {
 
-double Now() {
-  LARGE_INTEGER f, t;
-  QueryPerformanceFrequency(&f);
-  QueryPerformanceCounter(&t);
-  return static_cast<double>(t.QuadPart) / static_cast<double>(f.QuadPart);
-}
+double Now() { return NowSeconds(); }
 
 std::string Beside(const char* name) {
   char self[MAX_PATH];
