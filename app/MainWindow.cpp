@@ -373,7 +373,8 @@ LRESULT TfrmTarvisk::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
       HDC dc = reinterpret_cast<HDC>(wParam);
       char cls[16] = {};
       GetClassNameA(control, cls, sizeof cls);
-      if (lstrcmpiA(cls, "Edit") == 0) {  // information fields: read-only edits on white
+      bool field = lstrcmpiA(cls, "Edit") == 0 && (GetWindowLongA(control, GWL_STYLE) & ES_READONLY);
+      if (field) {  // information fields: read-only edits on white; disabled edits stay grey
         SetBkColor(dc, RGB(255, 255, 255));
         return reinterpret_cast<LRESULT>(m_white);
       }
@@ -397,6 +398,11 @@ LRESULT TfrmTarvisk::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     }
     case DM_GETDEFID:
       return MAKELRESULT(IDC_BTNSTART, DC_HASDEFID);
+    case WM_NEXTDLGCTL:
+      // The dialog manager asks for this when a label's mnemonic is pressed;
+      // only dialog procedures answer it by themselves.
+      OnNextDialogControl(wParam, lParam);
+      return 0;
     case WM_CLOSE:
       DestroyWindow(m_hwnd);
       return 0;
@@ -406,6 +412,14 @@ LRESULT TfrmTarvisk::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
       return 0;
   }
   return DefWindowProcA(m_hwnd, msg, wParam, lParam);
+}
+
+void TfrmTarvisk::OnNextDialogControl(WPARAM wParam, LPARAM lParam) {
+  HWND next = LOWORD(lParam) ? reinterpret_cast<HWND>(wParam)
+                             : GetNextDlgTabItem(m_hwnd, GetFocus(), wParam != 0);
+  if (!next) return;
+  SetFocus(next);
+  if (SendMessageA(next, WM_GETDLGCODE, 0, 0) & DLGC_HASSETSEL) SendMessageA(next, EM_SETSEL, 0, -1);
 }
 
 void TfrmTarvisk::ApplicationIdle() {

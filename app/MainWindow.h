@@ -187,6 +187,7 @@ class TfrmTarvisk : public BaseWindow<TfrmTarvisk> {
   void ApplyCommonStartStopSteps();
   void CursorWatchTick();
   void ApplicationHint();
+  void OnNextDialogControl(WPARAM wParam, LPARAM lParam);
   LRESULT OnCommand(int id, int code, HWND control);
   LRESULT OnNotify(NMHDR* hdr);
 

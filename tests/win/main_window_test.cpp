@@ -9,6 +9,7 @@
 
 #include "app/CommandStates.h"
 #include "app/MainWindow.h"
+#include "modify/ModifyPage.h"
 #include "support/MainWindowFixture.h"
 #include "support/Settings.h"
 #include "support/Wait.h"
@@ -232,6 +233,23 @@ TEST_F(MainWindowTest, SkippedCaptureIsMadeOnceInputIsQuiet) {
   frm->ApplicationIdle();
   EXPECT_TRUE(WaitUntil([&] { return !frm->Graphics.RedrawPending(); }, 2000));
   frm->Graphics.SetInputClock(nullptr);
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(MainWindowTest, LabelMnemonicMovesTheFocusToItsControl) {
+  frm->btnStartClick();  // idle: the Modify page is enabled
+  frm->pgcMain.SetActiveIndex(kPageModify);
+  HWND width = GetDlgItem(frm->Sheet(kPageModify), IDC_EDTWIDTH);
+  SetFocus(frm->btnRefresh);
+  // What the dialog manager sends for the "&Width" label's mnemonic.
+  SendMessageA(frm->Handle(), WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(width), TRUE);
+  EXPECT_EQ(GetFocus(), width);
+  SetFocus(frm->btnRefresh);
+  SendMessageA(frm->Handle(), WM_NEXTDLGCTL, 0, FALSE);  // Tab from the focused control
+  EXPECT_NE(GetFocus(), frm->btnRefresh);
 }
 
 }  // namespace
