@@ -22,34 +22,40 @@ void PrinterTextLayout::Write(const std::string& text) {
 void PrinterTextLayout::Run(const char* text, size_t length) {
   while (length > 0) {
     const int room = m_surface.PageWidth() - m_x;
-    const PrintExtent whole = m_surface.Measure(text, length);
-    if (whole.cx <= room) {
-      m_surface.Draw(m_x, m_y, text, length);
-      m_x += whole.cx;
-      NoteDrawn(whole.cy);
-      return;
-    }
-    // The longest head that fits; widths grow with the length, so bisect.
-    size_t lo = 0, hi = length;
-    while (lo < hi) {
-      size_t mid = (lo + hi + 1) / 2;
-      if (m_surface.Measure(text, mid).cx <= room)
-        lo = mid;
-      else
-        hi = mid - 1;
-    }
-    size_t head = lo;
-    if (head == 0) {
-      if (m_x > 0) {
-        NewLine();
-        continue;
+    PrintExtent extent = m_surface.Measure(text, length);
+    const bool cut = extent.cx > room;
+    size_t head = length;
+    if (cut) {
+      // The longest head that fits; widths grow with the length, so bisect.
+      size_t lo = 0, hi = length;
+      while (lo < hi) {
+        size_t mid = (lo + hi + 1) / 2;
+        if (m_surface.Measure(text, mid).cx <= room)
+          lo = mid;
+        else
+          hi = mid - 1;
       }
-      head = 1;  // one character wider than the page: print it anyway, or no progress
+      head = lo;
+      if (head == 0) {
+        if (m_x > 0) {
+          NewLine();
+          continue;
+        }
+        head = 1;  // one character wider than the page: print it anyway, or no progress
+      }
+      extent = m_surface.Measure(text, head);
     }
-    const PrintExtent drawn = m_surface.Measure(text, head);
+    // Empty lines may advance to the page height itself, and a line may be
+    // taller than the one before it, so text can start too low to fit; drawn
+    // there it would fall off the printable area and be lost.
+    if (m_y > 0 && m_y + extent.cy > m_surface.PageHeight()) {
+      NewPage();
+      continue;
+    }
     m_surface.Draw(m_x, m_y, text, head);
-    m_x += drawn.cx;
-    NoteDrawn(drawn.cy);
+    m_x += extent.cx;
+    NoteDrawn(extent.cy);
+    if (!cut) return;
     NewLine();
     text += head;
     length -= head;
