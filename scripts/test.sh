@@ -29,6 +29,8 @@ run_suite() {  # name, build folder
 }
 run_suite native "$NATIVE_BUILD"
 run_suite win "$WIN_BUILD"
+# A short run of each fuzzer, after replaying the inputs that once broke something.
+"$ROOT/scripts/fuzz.sh" "${FUZZ_SECONDS:-20}" && passed=$((passed + 1)) || failed=$((failed + 1))
 
 echo "$passed passed, $failed failed"
 [ "$failed" -eq 0 ]
