@@ -1,7 +1,7 @@
 # End-to-end tests: Tarvisk.exe driven with xdotool on the test display, its
 # fields read back by a driver program in another process.
 add_executable(tarvisk-driver ${CMAKE_SOURCE_DIR}/tests/e2e/driver.cpp)
-target_link_libraries(tarvisk-driver comctl32)
+target_link_libraries(tarvisk-driver comctl32 winspool advapi32)
 
 file(GLOB TARVISK_E2E_SCRIPTS CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/e2e/*_test.sh)
 foreach(script ${TARVISK_E2E_SCRIPTS})

@@ -14,10 +14,13 @@
 //   driver place <class> <x> <y> <w> <h>   moves another program's top-level window
 //   driver checked <id>                   prints 1 when check box or radio button <id> is checked
 //   driver click <id>                     presses the main window's button <id> (returns at once)
+//   driver install-printer <ppd> <file>   installs a PostScript printer that prints into <file>
+//   driver remove-printer                 removes it again
 //   driver close <ms>                     closes the main window and waits for its process
 #include <windows.h>
 
 #include <commctrl.h>
+#include <winspool.h>
 
 #include <cstdio>
 #include <cstdlib>
@@ -152,6 +155,60 @@ int PrintRows(int id) {
   return 0;
 }
 
+const char kTestPrinter[] = "Tarvisk Test Printer";
+
+// A printer on port LPT1:, which Wine's spooler maps to a file, with Wine's
+// PostScript driver and a small PPD: a print job lands in that file.
+int InstallPrinter(const std::string& ppd, const std::string& output) {
+  HKEY key;
+  if (RegCreateKeyExA(HKEY_CURRENT_USER, "Software\\Wine\\Printing\\Spooler", 0, nullptr, 0, KEY_ALL_ACCESS,
+                      nullptr, &key, nullptr) != ERROR_SUCCESS) {
+    return 1;
+  }
+  RegSetValueExA(key, "LPT1:", 0, REG_SZ, reinterpret_cast<const BYTE*>(output.c_str()),
+                 static_cast<DWORD>(output.size() + 1));
+  RegCloseKey(key);
+  char dir[MAX_PATH] = {};
+  DWORD needed = 0;
+  if (!GetPrinterDriverDirectoryA(nullptr, nullptr, 1, reinterpret_cast<BYTE*>(dir), sizeof dir, &needed)) return 1;
+  std::string target = std::string(dir) + "\\TarviskTest.ppd";
+  if (!CopyFileA(ppd.c_str(), target.c_str(), FALSE)) return 1;
+  DRIVER_INFO_3A driver = {};
+  driver.cVersion = 3;
+  driver.pName = const_cast<char*>(kTestPrinter);
+  driver.pDriverPath = const_cast<char*>("wineps.drv");
+  driver.pDataFile = const_cast<char*>("TarviskTest.ppd");
+  driver.pConfigFile = const_cast<char*>("wineps.drv");
+  if (!AddPrinterDriverA(nullptr, 3, reinterpret_cast<BYTE*>(&driver))) return 1;
+  PRINTER_INFO_2A info = {};
+  info.pPrinterName = const_cast<char*>(kTestPrinter);
+  info.pPortName = const_cast<char*>("LPT1:");
+  info.pDriverName = const_cast<char*>(kTestPrinter);
+  info.pPrintProcessor = const_cast<char*>("WinPrint");
+  info.pDatatype = const_cast<char*>("RAW");
+  HANDLE printer = AddPrinterA(nullptr, 2, reinterpret_cast<BYTE*>(&info));
+  if (!printer) return 1;
+  ClosePrinter(printer);
+  return SetDefaultPrinterA(kTestPrinter) ? 0 : 1;
+}
+
+int RemovePrinter() {
+  HANDLE printer = nullptr;
+  PRINTER_DEFAULTSA access = {nullptr, nullptr, PRINTER_ALL_ACCESS};
+  if (OpenPrinterA(const_cast<char*>(kTestPrinter), &printer, &access)) {
+    DeletePrinter(printer);
+    ClosePrinter(printer);
+  }
+  DeletePrinterDriverA(nullptr, nullptr, const_cast<char*>(kTestPrinter));
+  HKEY key;
+  if (RegOpenKeyExA(HKEY_CURRENT_USER, "Software\\Wine\\Printing\\Spooler", 0, KEY_ALL_ACCESS, &key) ==
+      ERROR_SUCCESS) {
+    RegDeleteValueA(key, "LPT1:");
+    RegCloseKey(key);
+  }
+  return 0;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -261,6 +318,8 @@ int main(int argc, char** argv) {
     PostMessageA(h, BM_CLICK, 0, 0);
     return 0;
   }
+  if (cmd == "install-printer") return InstallPrinter(arg(2), arg(3));
+  if (cmd == "remove-printer") return RemovePrinter();
   if (cmd == "close") {
     HWND main = MainWindow();
     if (!main) return 0;
