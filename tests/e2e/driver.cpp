@@ -16,6 +16,8 @@
 //   driver click <id>                     presses the main window's button <id> (returns at once)
 //   driver install-printer <ppd> <file>   installs a PostScript printer that prints into <file>
 //   driver remove-printer                 removes it again
+//   driver rect <id>                      prints the screen rectangle "left top right bottom" of control <id>
+//   driver clipboard                      prints the clipboard's text, CR and LF written as \\r and \\n
 //   driver close <ms>                     closes the main window and waits for its process
 #include <windows.h>
 
@@ -317,6 +319,28 @@ int main(int argc, char** argv) {
     // Posted, not sent: the button may open a modal dialog.
     PostMessageA(h, BM_CLICK, 0, 0);
     return 0;
+  }
+  if (cmd == "rect") {
+    HWND h = Control(static_cast<int>(num(2, 0)));
+    RECT r;
+    if (!h || !GetWindowRect(h, &r)) return 1;
+    std::printf("%ld %ld %ld %ld\n", static_cast<long>(r.left), static_cast<long>(r.top), static_cast<long>(r.right),
+                static_cast<long>(r.bottom));
+    return 0;
+  }
+  if (cmd == "clipboard") {
+    if (!OpenClipboard(nullptr)) return 1;
+    HANDLE data = GetClipboardData(CF_TEXT);
+    const char* text = data ? static_cast<const char*>(GlobalLock(data)) : nullptr;
+    for (const char* p = text; p && *p; ++p) {
+      if (*p == '\r') std::printf("\\r");
+      else if (*p == '\n') std::printf("\\n");
+      else std::putchar(*p);
+    }
+    std::printf("\n");
+    if (text) GlobalUnlock(data);
+    CloseClipboard();
+    return text ? 0 : 1;
   }
   if (cmd == "install-printer") return InstallPrinter(arg(2), arg(3));
   if (cmd == "remove-printer") return RemovePrinter();
