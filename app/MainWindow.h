@@ -138,6 +138,8 @@ class TfrmTarvisk : public BaseWindow<TfrmTarvisk> {
   bool FieldMenuVisible() const { return m_fieldMenuVisible; }
   // WM_PROBE messages handled so far, for tests and benchmarks.
   unsigned ProbeCount() const { return m_probeCount; }
+  // Fills of the Executable and Modules pages so far, for tests.
+  unsigned ProcessInfoFills() const { return m_processInfoFills; }
 
   // Pages that handle their own controls; the main window does not own them.
   void AddPageHandler(PageHandler* page) { m_pages.push_back(page); }
@@ -205,6 +207,7 @@ class TfrmTarvisk : public BaseWindow<TfrmTarvisk> {
   bool m_fieldMenuVisible = true;
   bool m_destroyed = false;
   unsigned m_probeCount = 0;
+  unsigned m_processInfoFills = 0;
   std::string m_lastHint;
   HBRUSH m_white = nullptr;
   HMENU m_fieldMenu = nullptr;

@@ -12,6 +12,7 @@ void TfrmTarvisk::UpdatePluginPanel() { Modify.UpdatePluginPanel(); }
 void TfrmTarvisk::EnableModifyPage(bool enabled) { Modify.EnableModifyPage(enabled); }
 void TfrmTarvisk::FillModifyPage(Hwnd window) { Modify.FillModifyPage(window); }
 void TfrmTarvisk::LoadProcessInfo(uint32_t processId) {
+  ++m_processInfoFills;
   ShowProcessInfo(Sheet(kPageExecutable), Sheet(kPageModules), LoadProcessInfoData(processId));
 }
 

@@ -208,3 +208,23 @@ TEST_F(InspectWindowTest, PaintBoxDrawsTheClassImagesInTheirPlaces) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(InspectWindowTest, ExecutablePagesAreFilledOnlyWhenTheProcessChanges) {
+  HWND a = Make("STATIC", "a", WS_POPUP);
+  HWND b = Make("BUTTON", "b", WS_POPUP);
+  frm->InspectWindow(FromHwnd(a), false);
+  unsigned fills = frm->ProcessInfoFills();
+  EXPECT_EQ(frm->LastProcessId, GetCurrentProcessId());
+  frm->InspectWindow(FromHwnd(b), false);
+  frm->InspectWindow(FromHwnd(a), true);
+  frm->RefreshInformation();
+  EXPECT_EQ(frm->ProcessInfoFills(), fills) << "windows of one process do not refill the pages";
+  frm->InspectWindow(0, true);  // no window: process 0
+  EXPECT_EQ(frm->ProcessInfoFills(), fills + 1);
+  frm->InspectWindow(FromHwnd(b), true);
+  EXPECT_EQ(frm->ProcessInfoFills(), fills + 2);
+}
+
+}  // namespace
