@@ -30,6 +30,12 @@ driver click 106   # "&Exit"
 check "Exit ends the program" wait_for 15 main_count_is 0
 for p in "${PIDS[@]}"; do wait "$p" 2>/dev/null; done
 PIDS=()
+# As another program reads them: every value a string.
+query() { "$WINE_RUN" reg query 'HKCU\Software\Norvane\Tarvisk' /v "$1" </dev/null 2>/dev/null | tr -d '\r'; }
+check "IntegerFormat is stored as the string 1" grep -Eq 'IntegerFormat +REG_SZ +1$' <<<"$(query IntegerFormat)"
+check "Zoom is stored as the string 2" grep -Eq 'Zoom +REG_SZ +2$' <<<"$(query Zoom)"
+check "Page is stored as the string 9" grep -Eq 'Page +REG_SZ +9$' <<<"$(query Page)"
+check "HideNag is stored as the string 1" grep -Eq 'HideNag +REG_SZ +1$' <<<"$(query HideNag)"
 
 start_tarvisk
 check "the main window appears without the reminder" driver wait-main 15000 >/dev/null

@@ -9,6 +9,7 @@
 
 #include "app/CommandStates.h"
 #include "app/MainWindow.h"
+#include "relations/RelationPages.h"
 #include "support/Settings.h"
 #include "support/Wait.h"
 #include "ui/Controls.h"
@@ -85,9 +86,20 @@ TEST_F(SettingsRestoreTest, ChangedOptionsSurviveARestart) {
   frm->pgcMain.SetActiveIndex(kPageClass);
   frm->HideNag = true;
   SetWindowPos(frm->Handle(), nullptr, 123, 77, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+  SetChecked(Options(), IDC_CHBSHOWSUBCHILDREN, true);
+  SetChecked(Options(), IDC_CHBDIGCHILDREN, false);
+  SetChecked(Options(), IDC_CHBALWAYSONTOP, false);
+  frm->SortColumn = 2;
+  frm->SortInverted = true;
+  frm->Graphics.SetZoomIndex(3);
+  frm->Graphics.SetShowReticle(false);
+  frm->WindowLists().SetColumnWidths(kListParents, {30, 70, 110, 120});
+  frm->Modify.RestorePluginSelection(-1);
   Stop();
   EXPECT_EQ(GetString("Left"), "123");
   EXPECT_EQ(GetString("StartStopHotKey"), std::to_string(0x91 | 0x4000));
+  EXPECT_EQ(GetString("SelectedPlugin"), "-1");
+  EXPECT_EQ(GetString("Zoom"), "3");
 
   Start();
   EXPECT_EQ(frm->IntegerFormat(), 1);
@@ -101,6 +113,16 @@ TEST_F(SettingsRestoreTest, ChangedOptionsSurviveARestart) {
   GetWindowRect(frm->Handle(), &r);
   EXPECT_EQ(r.left, 123);
   EXPECT_EQ(r.top, 77);
+  EXPECT_TRUE(IsChecked(Options(), IDC_CHBSHOWSUBCHILDREN));
+  EXPECT_FALSE(IsChecked(Options(), IDC_CHBDIGCHILDREN));
+  EXPECT_FALSE(IsChecked(Options(), IDC_CHBALWAYSONTOP));
+  EXPECT_EQ(frm->SortColumn, 2);
+  EXPECT_EQ(frm->LastSortColumn, 2);
+  EXPECT_TRUE(frm->SortInverted);
+  EXPECT_EQ(frm->Graphics.ZoomIndex(), 3);
+  EXPECT_FALSE(frm->Graphics.ShowReticle());
+  EXPECT_EQ(frm->WindowLists().ColumnWidths(kListParents), (RelationListWidths{30, 70, 110, 120}));
+  EXPECT_EQ(frm->Modify.SelectedPlugin(), -1);
 }
 
 TEST_F(SettingsRestoreTest, MalformedNumbersAndOutOfRangeIndices) {
