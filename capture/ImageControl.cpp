@@ -122,13 +122,13 @@ void RegisterImageClass() {
 
 }  // namespace
 
-HWND CreateImageControl(HWND parent, const ImageControlSpec& spec) {
+HWND CreateImageControl(HWND parent, const ImageControlSpec& row) {
   RegisterImageClass();
-  HWND h = CreateWindowExA(spec.exStyle, kImageClass, "", WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN,
-                           spec.left, spec.top, spec.width, spec.height, parent,
-                           reinterpret_cast<HMENU>(static_cast<INT_PTR>(spec.id)),
+  HWND h = CreateWindowExA(row.exStyle, kImageClass, "", WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN,
+                           row.left, row.top, row.width, row.height, parent,
+                           reinterpret_cast<HMENU>(static_cast<INT_PTR>(row.id)),
                            GetModuleHandleA(nullptr), nullptr);
-  if (h && StateOf(h)) StateOf(h)->crossCursor = spec.crossCursor;
+  if (h && StateOf(h)) StateOf(h)->crossCursor = row.crossCursor;
   return h;
 }
 

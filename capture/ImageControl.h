@@ -14,7 +14,7 @@ struct ImageControlSpec {
   bool crossCursor = false;
 };
 
-HWND CreateImageControl(HWND parent, const ImageControlSpec& spec);
+HWND CreateImageControl(HWND parent, const ImageControlSpec& row);
 // The bitmap stays owned by the caller and must outlive its showing.
 void SetImageBitmap(HWND control, HBITMAP bitmap, bool transparentWhite);
 HBITMAP ImageBitmap(HWND control);

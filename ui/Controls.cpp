@@ -51,17 +51,17 @@ KindStyle StyleOf(ControlKind kind) {
 
 }  // namespace
 
-HWND CreateControl(HWND parent, const ControlSpec& spec) {
-  KindStyle ks = StyleOf(spec.kind);
-  HWND h = CreateWindowExA(ks.exStyle, ks.className, spec.caption ? spec.caption : "", ks.style,
-                           spec.left, spec.top, spec.width, spec.height, parent,
-                           reinterpret_cast<HMENU>(static_cast<INT_PTR>(spec.id)),
+HWND CreateControl(HWND parent, const ControlSpec& row) {
+  KindStyle ks = StyleOf(row.kind);
+  HWND h = CreateWindowExA(ks.exStyle, ks.className, row.caption ? row.caption : "", ks.style,
+                           row.left, row.top, row.width, row.height, parent,
+                           reinterpret_cast<HMENU>(static_cast<INT_PTR>(row.id)),
                            GetModuleHandleA(nullptr), nullptr);
   if (!h) return nullptr;
-  if (spec.kind == ControlKind::ListView) {
+  if (row.kind == ControlKind::ListView) {
     SendMessageA(h, LVM_SETEXTENDEDLISTVIEWSTYLE, 0, LVS_EX_FULLROWSELECT);
   }
-  SetControlHint(h, spec.hint ? spec.hint : "", spec.helpContext);
+  SetControlHint(h, row.hint ? row.hint : "", row.helpContext);
   return h;
 }
 
@@ -69,17 +69,17 @@ void CreateControls(HWND parent, std::initializer_list<ControlSpec> specs) {
   for (const ControlSpec& s : specs) CreateControl(parent, s);
 }
 
-void CreateRadioGroup(HWND parent, const RadioGroupSpec& spec) {
-  CreateControl(parent, {ControlKind::GroupBox, spec.id, spec.caption, spec.left, spec.top,
-                         spec.width, spec.height, spec.hint});
+void CreateRadioGroup(HWND parent, const RadioGroupSpec& row) {
+  CreateControl(parent, {ControlKind::GroupBox, row.id, row.caption, row.left, row.top,
+                         row.width, row.height, row.hint});
   // Items share the space under the caption evenly, as a radio group lays them out.
-  int count = static_cast<int>(spec.items.size());
-  int area = spec.height - 20;
+  int count = static_cast<int>(row.items.size());
+  int area = row.height - 20;
   int i = 0;
-  for (const char* item : spec.items) {
-    int top = spec.top + 16 + (count ? area * i / count : 0);
-    HWND h = CreateControl(parent, {ControlKind::RadioButton, spec.id + 1 + i, item,
-                                    spec.left + 9, top, spec.width - 18, 17, spec.hint});
+  for (const char* item : row.items) {
+    int top = row.top + 16 + (count ? area * i / count : 0);
+    HWND h = CreateControl(parent, {ControlKind::RadioButton, row.id + 1 + i, item,
+                                    row.left + 9, top, row.width - 18, 17, row.hint});
     LONG style = GetWindowLongA(h, GWL_STYLE);
     if (i == 0) style |= WS_GROUP | WS_TABSTOP;
     SetWindowLongA(h, GWL_STYLE, style);

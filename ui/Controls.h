@@ -39,7 +39,7 @@ struct ControlSpec {
 };
 
 // Creates one control as a child of `parent` and registers its hint.
-HWND CreateControl(HWND parent, const ControlSpec& spec);
+HWND CreateControl(HWND parent, const ControlSpec& row);
 void CreateControls(HWND parent, std::initializer_list<ControlSpec> specs);
 
 // A radio group: a group box with its items stacked inside it, ids id+1, id+2, ...
@@ -50,7 +50,7 @@ struct RadioGroupSpec {
   const char* hint;
   std::initializer_list<const char*> items;
 };
-void CreateRadioGroup(HWND parent, const RadioGroupSpec& spec);
+void CreateRadioGroup(HWND parent, const RadioGroupSpec& row);
 // Index of the checked item, -1 when none.
 int RadioGroupIndex(HWND parent, int groupId, int itemCount);
 // Checks item `index` (-1: none) without sending click notifications.
