@@ -11,7 +11,7 @@ function(tarvisk_plugin target output_dir)
 endfunction()
 
 tarvisk_plugin(Boxes ${CMAKE_BINARY_DIR}/Plugins
-  ${CMAKE_CURRENT_LIST_DIR}/Boxes.cpp ${CMAKE_CURRENT_LIST_DIR}/Boxes.def)
+  ${CMAKE_CURRENT_LIST_DIR}/Boxes.cpp ${CMAKE_CURRENT_LIST_DIR}/Boxes.def ${CMAKE_CURRENT_LIST_DIR}/Boxes.rc)
 
 set(TARVISK_TEST_PLUGINS ${CMAKE_SOURCE_DIR}/tests/win/plugins)
 tarvisk_plugin(TestPlug ${CMAKE_BINARY_DIR}/testplugins

@@ -3,8 +3,6 @@
 add_executable(tarvisk-driver ${CMAKE_SOURCE_DIR}/tests/e2e/driver.cpp)
 target_link_libraries(tarvisk-driver comctl32 winspool advapi32)
 
-add_executable(tarvisk-fixture WIN32 ${CMAKE_SOURCE_DIR}/tests/e2e/fixture.cpp)
-
 file(GLOB TARVISK_E2E_SCRIPTS CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/e2e/*_test.sh)
 foreach(script ${TARVISK_E2E_SCRIPTS})
   get_filename_component(name ${script} NAME_WE)

@@ -13,11 +13,11 @@ reset_settings
 start_tarvisk
 check "the reminder appears" dismiss_reminder
 check "the main window appears" driver wait-main 15000 >/dev/null
-start_program "$TARVISK_WIN_BUILD/tarvisk-fixture.exe"
-check "the fixture starts" wait_for 15 xdotool search --onlyvisible --name '^Tarvisk fixture$'
-xwin=$(xdotool search --onlyvisible --name '^Tarvisk fixture$' | head -n 1)
+start_program "$TARVISK_WIN_BUILD/testplugins/BoxHost.exe"
+check "the box host starts" wait_for 15 xdotool search --onlyvisible --name '^Box host$'
+xwin=$(xdotool search --onlyvisible --name '^Box host$' | head -n 1)
 eval "$(xdotool getwindowgeometry --shell "$xwin")"
-xdotool mousemove $((X + 60)) $((Y + 70))
+xdotool mousemove $((X + 60)) $((Y + 70))  # its list box
 check "probing shows the list box" driver wait-text 601 "ListBox" 5000
 driver click 105
 check "probing stops" driver wait-text 105 "Pr&obe" 5000
@@ -28,6 +28,6 @@ xdotool mousemove $((left + 20)) $((top + 10)) click 1
 check "the plug-in is selected" wait_for 5 text_matches 756 'Execute'
 driver click "$EXECUTE"
 check "the plug-in reports its result" wait_for 10 text_matches "$RESULT" 'copied'
-check "another program finds the items" test "$(driver clipboard)" = 'alpha\r\n\r\ngamma\r\n'
+check "another program finds the items" test "$(driver clipboard)" = 'first\r\n\r\nthird item with some length\r\n'
 screenshot plugin-boxes
 echo "plugin: ok"

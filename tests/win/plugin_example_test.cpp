@@ -24,3 +24,16 @@ TEST(ExamplePlugin, LoadsAndUpperCasesTheCaption) {
   EXPECT_EQ(data, "QUIET WORDS");
   DestroyWindow(w);
 }
+
+#include "exeinfo/VerInfo.h"
+
+// Both deliverables carry their version, product and company.
+TEST(Deliverables, CarryTheirVersionResources) {
+  for (const char* file : {"Tarvisk.exe", "Plugins/Boxes.dll"}) {
+    TVersionInformation info(BuildPath(file));
+    ASSERT_FALSE(info.IsEmpty()) << file;
+    EXPECT_EQ(info.GetValue("FileVersion"), "5.3") << file;
+    EXPECT_EQ(info.GetValue("ProductName"), "Tarvisk") << file;
+    EXPECT_EQ(info.GetValue("CompanyName"), "Norvane") << file;
+  }
+}

@@ -1,5 +1,5 @@
 // A program with a list box and a combo box, so that Boxes can be run on
-// another process's controls. Closes on WM_CLOSE.
+// another process's controls, by the host tests and by a user in the end-to-end tests. Closes on WM_CLOSE.
 #include <windows.h>
 
 #include <initializer_list>
@@ -20,8 +20,9 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
   wc.hInstance = instance;
   wc.lpszClassName = "TarviskBoxHost";
   RegisterClassA(&wc);
-  HWND form = CreateWindowExA(0, wc.lpszClassName, "Box host", WS_POPUP, 0, 0, 400, 200, nullptr,
-                              nullptr, instance, nullptr);
+  // Visible beside where Tarvisk stands, so that the end-to-end tests can point at it.
+  HWND form = CreateWindowExA(0, wc.lpszClassName, "Box host", WS_POPUP | WS_VISIBLE, 800, 100, 400, 200,
+                              nullptr, nullptr, instance, nullptr);
   HWND list = CreateWindowExA(0, "LISTBOX", "", WS_CHILD | WS_VISIBLE | LBS_HASSTRINGS, 0, 0, 150,
                               150, form, reinterpret_cast<HMENU>(1), instance, nullptr);
   HWND combo = CreateWindowExA(0, "COMBOBOX", "", WS_CHILD | WS_VISIBLE | CBS_DROPDOWNLIST, 200,
