@@ -44,6 +44,14 @@ class MainWindowTest : public MainWindowFixture {
     EXPECT_TRUE(Enabled(frm->btnRefresh));
     EXPECT_TRUE(Enabled(frm->btnClose));
     EXPECT_EQ(frm->FieldMenuVisible(), !probing);
+    ASSERT_NE(frm->btnFindWindow, nullptr);
+    ASSERT_NE(frm->btnCopyImage, nullptr);
+    EXPECT_EQ(Enabled(frm->btnFindWindow), !probing);
+    EXPECT_FALSE(Enabled(frm->btnFindNextWindow)) << "no text search was accepted";
+    EXPECT_FALSE(Enabled(frm->btnFindPrevWindow));
+    EXPECT_EQ(Enabled(frm->btnCopyImage), !probing);
+    EXPECT_EQ(Enabled(frm->btnSaveImage), !probing);
+    EXPECT_EQ(Enabled(GetDlgItem(frm->Sheet(kPageModify), IDC_EDTWIDTH)), !probing);
   }
 };
 
