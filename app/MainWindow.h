@@ -93,7 +93,7 @@ class TfrmTarvisk : public BaseWindow<TfrmTarvisk> {
   ModifyPage Modify{m_modifyHost};
   HWND btnDetail = nullptr, btnRefresh = nullptr, btnSave = nullptr, btnPrint = nullptr,
        btnStart = nullptr, btnClose = nullptr, stbMain = nullptr;
-  // Commands of later pages that the probing state enables; null until their page exists.
+  // Commands on the Tree and Graphics pages that the probing state enables.
   HWND btnFindWindow = nullptr, btnFindNextWindow = nullptr, btnFindPrevWindow = nullptr,
        btnCopyImage = nullptr, btnSaveImage = nullptr, btnParentTree = nullptr;
   HWND Sheet(int page) const { return pgcMain.Sheet(page); }

@@ -1,5 +1,5 @@
-// The operations that the main window calls in the pages' subsystems. Each
-// page's subsystem fills its own in; until then a call has no effect.
+// The operations that the main window calls in the pages' subsystems: the
+// main window keeps the order of things, each page does its own part.
 #include "app/CommandStates.h"
 #include "app/MainWindow.h"
 #include "exeinfo/ExeInfo.h"
