@@ -15,31 +15,9 @@
 #include "support/Settings.h"
 #include "support/Wait.h"
 #include "ui/Controls.h"
+#include "support/Files.h"
 
 namespace {
-
-std::string ClipboardText() {
-  std::string text;
-  if (!OpenClipboard(nullptr)) return "<closed>";
-  if (HANDLE h = GetClipboardData(CF_TEXT)) {
-    if (const char* p = static_cast<const char*>(GlobalLock(h))) {
-      text = p;
-      GlobalUnlock(h);
-    }
-  }
-  CloseClipboard();
-  return text;
-}
-
-void SetClipboardText(const char* text) {
-  OpenClipboard(nullptr);
-  EmptyClipboard();
-  HGLOBAL mem = GlobalAlloc(GMEM_MOVEABLE, strlen(text) + 1);
-  memcpy(GlobalLock(mem), text, strlen(text) + 1);
-  GlobalUnlock(mem);
-  SetClipboardData(CF_TEXT, mem);
-  CloseClipboard();
-}
 
 class FieldConveniencesTest : public MainWindowFixture {
  protected:

@@ -14,6 +14,8 @@
 #include "modify/ModifyPage.h"
 #include "platform/Win32WindowSystem.h"
 #include "ui/Controls.h"
+#include "support/Files.h"
+#include "support/Wait.h"
 
 namespace modify_test {
 
@@ -147,13 +149,6 @@ inline std::string TextOf(HWND w) {
   return buf;
 }
 
-inline std::string BuiltFile(const std::string& relative) {
-  // The build folder is a Unix path; Wine reaches it through Z:.
-  std::string path = std::string("Z:") + TARVISK_BUILD_DIR + "/" + relative;
-  std::replace(path.begin(), path.end(), '/', '\\');
-  return path;
-}
-
 // A program folder of its own under the temporary folder, removed with all it holds.
 class TempProgramFolder {
  public:
@@ -168,23 +163,6 @@ class TempProgramFolder {
   ~TempProgramFolder() { RemoveTree(m_path); }
   const std::string& Path() const { return m_path; }
   std::string Plugins() const { return m_path + "Plugins\\"; }
-
-  static void RemoveTree(const std::string& folder) {
-    WIN32_FIND_DATAA found;
-    HANDLE search = FindFirstFileA((folder + "*").c_str(), &found);
-    if (search != INVALID_HANDLE_VALUE) {
-      do {
-        std::string name = found.cFileName;
-        if (name == "." || name == "..") continue;
-        if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
-          RemoveTree(folder + name + "\\");
-        else
-          DeleteFileA((folder + name).c_str());
-      } while (FindNextFileA(search, &found));
-      FindClose(search);
-    }
-    RemoveDirectoryA(folder.c_str());
-  }
 
  private:
   std::string m_path;

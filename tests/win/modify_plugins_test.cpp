@@ -6,29 +6,17 @@
 
 #include "modify_fixture_test.h"
 #include "ui/Form.h"
+#include "support/Files.h"
 
 using namespace modify_test;
 
 namespace {
 
-const std::string kBoxesDll = BuiltFile("Plugins/Boxes.dll");
-const std::string kTestDll = BuiltFile("testplugins/TestPlug.dll");
+const std::string kBoxesDll = BuildPath("Plugins/Boxes.dll");
+const std::string kTestDll = BuildPath("testplugins/TestPlug.dll");
 const char kBoxesName[] = "List/combo box items copier";
 
 bool Exists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
-
-std::string ClipboardText() {
-  std::string text;
-  if (!OpenClipboard(nullptr)) return "<clipboard busy>";
-  if (HANDLE data = GetClipboardData(CF_TEXT)) {
-    if (const char* p = static_cast<const char*>(GlobalLock(data))) {
-      text = p;
-      GlobalUnlock(data);
-    }
-  }
-  CloseClipboard();
-  return text;
-}
 
 class ModifyPluginsTest : public ::testing::Test {
  protected:

@@ -6,31 +6,13 @@
 #include <thread>
 
 #include "plugins/PIClass.h"
+#include "support/Files.h"
+#include "support/Wait.h"
 
 namespace {
 
-std::string BuiltFile(const std::string& relative) {
-  // The build folder is a Unix path; Wine reaches it through Z:.
-  std::string path = std::string("Z:") + TARVISK_BUILD_DIR + "/" + relative;
-  std::replace(path.begin(), path.end(), '/', '\\');
-  return path;
-}
-
 const char kCopied[] = "The items are copied to clipboard";
 const char kEmpty[] = "Empty or invalid list/combo box";
-
-std::string ClipboardText() {
-  std::string text;
-  if (!OpenClipboard(nullptr)) return "<clipboard busy>";
-  if (HANDLE data = GetClipboardData(CF_TEXT)) {
-    if (const char* p = static_cast<const char*>(GlobalLock(data))) {
-      text = p;
-      GlobalUnlock(data);
-    }
-  }
-  CloseClipboard();
-  return text;
-}
 
 std::wstring ClipboardUnicode() {
   std::wstring text;
@@ -81,7 +63,7 @@ class BoxesTest : public ::testing::Test {
     return boxes.Execute(static_cast<uint32_t>(reinterpret_cast<uintptr_t>(target)), result);
   }
 
-  TPlugIn boxes{BuiltFile("Plugins/Boxes.dll")};
+  TPlugIn boxes{BuildPath("Plugins/Boxes.dll")};
   HWND form = nullptr;
 };
 
@@ -192,7 +174,7 @@ TEST_F(BoxesTest, GivesUpOnABoxThatDoesNotAnswer) {
 class BoxHostProcess {
  public:
   BoxHostProcess() {
-    std::string command = "\"" + BuiltFile("testplugins/BoxHost.exe") + "\"";
+    std::string command = "\"" + BuildPath("testplugins/BoxHost.exe") + "\"";
     STARTUPINFOA startup = {};
     startup.cb = sizeof startup;
     if (!CreateProcessA(nullptr, &command[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr,

@@ -7,19 +7,14 @@
 
 #include "plugins/PIClass.h"
 #include "plugins/Win32Plugins.h"
+#include "support/Files.h"
+#include "support/Wait.h"
 
 namespace {
 
-std::string BuiltFile(const std::string& relative) {
-  // The build folder is a Unix path; Wine reaches it through Z:.
-  std::string path = std::string("Z:") + TARVISK_BUILD_DIR + "/" + relative;
-  std::replace(path.begin(), path.end(), '/', '\\');
-  return path;
-}
-
-const std::string kBoxesDll = BuiltFile("Plugins/Boxes.dll");
-const std::string kTestDll = BuiltFile("testplugins/TestPlug.dll");
-const std::string kNamesOnlyDll = BuiltFile("testplugins/NamesOnly.dll");
+const std::string kBoxesDll = BuildPath("Plugins/Boxes.dll");
+const std::string kTestDll = BuildPath("testplugins/TestPlug.dll");
+const std::string kNamesOnlyDll = BuildPath("testplugins/NamesOnly.dll");
 
 bool Exists(const std::string& path) {
   return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
@@ -31,23 +26,6 @@ void WriteBytes(const std::string& path, const std::string& bytes) {
   DWORD written = 0;
   WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
   CloseHandle(file);
-}
-
-void RemoveTree(const std::string& folder) {
-  WIN32_FIND_DATAA found;
-  HANDLE search = FindFirstFileA((folder + "*").c_str(), &found);
-  if (search != INVALID_HANDLE_VALUE) {
-    do {
-      std::string name = found.cFileName;
-      if (name == "." || name == "..") continue;
-      if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
-        RemoveTree(folder + name + "\\");
-      else
-        DeleteFileA((folder + name).c_str());
-    } while (FindNextFileA(search, &found));
-    FindClose(search);
-  }
-  RemoveDirectoryA(folder.c_str());
 }
 
 // A program folder of its own under the temporary folder, removed with all it holds.

@@ -1,0 +1,9 @@
+#pragma once
+// Clipboard and file helpers shared by the Wine tests.
+#include <string>
+
+// The clipboard's CF_TEXT, "<clipboard busy>" when it cannot be opened.
+std::string ClipboardText();
+void SetClipboardText(const std::string& text);
+// Removes a folder (ending in a backslash) with everything in it.
+void RemoveTree(const std::string& folder);
