@@ -36,7 +36,7 @@ void FloorCalls(HWND w) {
   GetTextWithTimeout(w, buffer, sizeof buffer);
   DWORD pid;
   GetWindowThreadProcessId(w, &pid);
-  for (int index : {GWL_HINSTANCE, GWL_ID, GWL_WNDPROC, GWL_STYLE, GWL_EXSTYLE}) GetWindowLongA(w, index);
+  for (int index : {GWLP_HINSTANCE, GWLP_ID, GWLP_WNDPROC, GWL_STYLE, GWL_EXSTYLE}) GetWindowLongPtrA(w, index);
   HWND parent = GetParent(w);
   GetMenu(w);
   RECT r, c;
@@ -44,8 +44,9 @@ void FloorCalls(HWND w) {
   MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&r), 2);
   GetClientRect(w, &c);
   GetClassNameA(w, buffer, sizeof buffer);
-  for (int index : {GCL_WNDPROC, GCL_HICON, GCL_HICONSM, GCL_HCURSOR, GCL_HBRBACKGROUND, GCL_HMODULE, GCL_STYLE}) {
-    GetClassLongA(w, index);
+  for (int index : {GCLP_WNDPROC, GCLP_HICON, GCLP_HICONSM, GCLP_HCURSOR, GCLP_HBRBACKGROUND, GCLP_HMODULE,
+                    GCL_STYLE}) {
+    GetClassLongPtrA(w, index);
   }
 }
 

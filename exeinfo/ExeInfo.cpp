@@ -13,6 +13,7 @@ namespace {
 
 // The ANSI ToolHelp records of a 32-bit process; a 64-bit build has its own sizes.
 constexpr DWORD kProcessEntrySize = sizeof(void*) == 4 ? 296 : sizeof(PROCESSENTRY32);
+constexpr int kAddressBits = static_cast<int>(sizeof(void*) * 8);
 constexpr DWORD kModuleEntrySize = sizeof(void*) == 4 ? 548 : sizeof(MODULEENTRY32);
 static_assert(sizeof(PROCESSENTRY32) == kProcessEntrySize, "PROCESSENTRY32 layout");
 static_assert(sizeof(MODULEENTRY32) == kModuleEntrySize, "MODULEENTRY32 layout");
@@ -175,7 +176,8 @@ ModuleWalk ToolHelpModuleSource::Walk(uint32_t processId) {
     module.szExePath[MAX_PATH - 1] = 0;
     ModuleEntry entry;
     entry.path = module.szExePath;
-    entry.handle = static_cast<uint32_t>(reinterpret_cast<uintptr_t>(module.hModule));
+    entry.handle = reinterpret_cast<uintptr_t>(module.hModule);
+    entry.addressBits = kAddressBits;
     walk.modules.push_back(std::move(entry));
   }
   return walk;
@@ -213,7 +215,8 @@ ModuleWalk PsapiModuleSource::Walk(uint32_t processId) {
     ModuleEntry entry;
     // Older systems leave a cut path without its terminating zero.
     entry.path.assign(path, std::min<DWORD>(length, MAX_PATH));
-    entry.handle = static_cast<uint32_t>(reinterpret_cast<uintptr_t>(handles[i]));
+    entry.handle = reinterpret_cast<uintptr_t>(handles[i]);
+    entry.addressBits = kAddressBits;
     walk.modules.push_back(std::move(entry));
   }
   return walk;

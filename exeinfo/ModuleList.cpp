@@ -1,5 +1,7 @@
 #include "exeinfo/ModuleList.h"
 
+#include "inspect/Format.h"
+
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
@@ -29,9 +31,7 @@ ModuleRow MakeModuleRow(const ModuleEntry& module) {
   ModuleRow row;
   row.handle = module.handle;
   if (module.path.empty()) {
-    char digits[9];
-    std::snprintf(digits, sizeof digits, "%08X", static_cast<unsigned>(module.handle));
-    row.file = digits;
+    row.file = FormatAddress(module.handle, module.addressBits, DisplayOptions{kFormatHexadecimal, kCaseUpper});
   } else {
     row.file = FileNamePart(module.path);
     row.folder = FolderPart(module.path);

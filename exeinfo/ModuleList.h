@@ -26,12 +26,13 @@ std::string FileNamePart(const std::string& path);
 struct ModuleRow {
   std::string file;     // "File" column
   std::string folder;   // "Path" column, with its final backslash
-  uint32_t handle = 0;  // the module handle behind the row
+  uint64_t handle = 0;  // the module handle behind the row
 };
 
 // A module whose path could not be read still has its handle, the value the
 // Window and Class pages show as instance and module handle: the row shows it
-// as 8 upper-case hexadecimal digits with an empty folder.
+// as upper-case hexadecimal digits, 8 or 16 as the Class page shows addresses,
+// with an empty folder.
 ModuleRow MakeModuleRow(const ModuleEntry& module);
 
 // Inserts the row after every row that does not sort after it, so the list stays

@@ -8,7 +8,8 @@
 
 struct ModuleEntry {
   std::string path;     // full path; empty when it could not be read
-  uint32_t handle = 0;  // module handle, that is its load address
+  uint64_t handle = 0;  // module handle, that is its load address
+  int addressBits = 32;  // of the program that walked it: the width the handle is shown in
 };
 
 // How a walk tells the executable among the modules.

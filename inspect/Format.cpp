@@ -17,6 +17,23 @@ std::string FormatInteger(uint32_t value, const DisplayOptions& opts) {
   return std::string();
 }
 
+std::string FormatAddress(uint64_t value, int bits, const DisplayOptions& opts) {
+  if (bits != 64) return FormatInteger(static_cast<uint32_t>(value), opts);
+  char text[32];
+  switch (opts.integerFormat) {
+    case kFormatHexadecimal:
+      std::snprintf(text, sizeof text, "%016llX", static_cast<unsigned long long>(value));
+      return text;
+    case kFormatDecimal:
+      std::snprintf(text, sizeof text, "%lld", static_cast<long long>(static_cast<int64_t>(value)));
+      return text;
+    case kFormatBinary:
+      return BinaryDigits(static_cast<uint32_t>(value >> 32), 32) +
+             BinaryDigits(static_cast<uint32_t>(value), 32);
+  }
+  return std::string();
+}
+
 std::string FormatByte(uint32_t value, const DisplayOptions& opts) {
   unsigned byte = value & 0xFFu;
   char text[8];

@@ -19,6 +19,10 @@ struct DisplayOptions {
 // A 32-bit value (handle, identifier, address, style word): 8 upper-case hex
 // digits, signed decimal or 32 binary digits; the empty text for an unknown format.
 std::string FormatInteger(uint32_t value, const DisplayOptions& opts);
+// A pointer-sized value (instance, procedure, module handle) of a program whose
+// addresses have `bits` bits: FormatInteger for 32, and for 64 the same forms at
+// twice the width (16 hex digits, signed 64-bit decimal, 64 binary digits).
+std::string FormatAddress(uint64_t value, int bits, const DisplayOptions& opts);
 // The low 8 bits of value: 2 hex digits, 0..255 or 8 binary digits.
 std::string FormatByte(uint32_t value, const DisplayOptions& opts);
 // The low `digits` bits of value (1..32), most significant first.

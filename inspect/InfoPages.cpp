@@ -133,9 +133,9 @@ void PaintClassIcons(HWND classSheet, HDC dc, const RECT& box, HWND target) {
     int index, left, size;
   };
   const Place places[] = {
-      {GCL_HICON, 0, 32},
-      {GCL_HICONSM, leftOf(IDC_LBLSMALLICONVIEW) - boxLeft, 16},
-      {GCL_HCURSOR, leftOf(IDC_LBLCURSORVIEW) - boxLeft, 32},
+      {GCLP_HICON, 0, 32},
+      {GCLP_HICONSM, leftOf(IDC_LBLSMALLICONVIEW) - boxLeft, 16},
+      {GCLP_HCURSOR, leftOf(IDC_LBLCURSORVIEW) - boxLeft, 32},
   };
   for (const Place& p : places) {
     HICON icon = reinterpret_cast<HICON>(GetClassLongPtrA(target, p.index));

@@ -44,11 +44,12 @@ WindowInfo GatherWindowInfo(const WindowSystem& ws, Hwnd handle, const DisplayOp
   info.processId = ws.ProcessId(handle);
   info.parentWindow = ws.Parent(handle);
   info.process = FormatInteger(info.processId, opts);
-  info.instance = FormatInteger(ws.WindowLong(handle, WinLong::HInstance), opts);
+  const int bits = ws.AddressBits();
+  info.instance = FormatAddress(ws.WindowLongPtr(handle, WinLong::HInstance), bits, opts);
   info.handle = FormatInteger(handle, opts);
   info.parent = FormatInteger(info.parentWindow, opts);
   info.controlId = FormatInteger(ws.WindowLong(handle, WinLong::Id), opts);
-  info.function = FormatInteger(ws.WindowLong(handle, WinLong::WndProc), opts);
+  info.function = FormatAddress(ws.WindowLongPtr(handle, WinLong::WndProc), bits, opts);
   // A child's menu slot holds its control identifier; GetParent also gives the
   // owner of a pop-up, and such windows show no menu either.
   info.menu = FormatInteger(info.parentWindow != 0 ? 0 : ws.Menu(handle), opts);
@@ -68,7 +69,7 @@ WindowInfo GatherWindowInfo(const WindowSystem& ws, Hwnd handle, const DisplayOp
 
   info.className = ws.ClassName(handle);
   info.className.resize(std::min<size_t>(std::strlen(info.className.c_str()), kTextBufferSize - 1));
-  info.classFunction = FormatInteger(ws.ClassLong(handle, ClassLong::WndProc), opts);
+  info.classFunction = FormatAddress(ws.ClassLongPtr(handle, ClassLong::WndProc), bits, opts);
   info.iconHandle = ws.ClassLong(handle, ClassLong::HIcon);
   info.smallIconHandle = ws.ClassLong(handle, ClassLong::HIconSm);
   info.cursorHandle = ws.ClassLong(handle, ClassLong::HCursor);
@@ -76,7 +77,7 @@ WindowInfo GatherWindowInfo(const WindowSystem& ws, Hwnd handle, const DisplayOp
   info.smallIcon = FormatInteger(info.smallIconHandle, opts);
   info.cursor = FormatInteger(info.cursorHandle, opts);
   info.brush = FormatInteger(ws.ClassLong(handle, ClassLong::HBrBackground), opts);
-  info.moduleHandle = FormatInteger(ws.ClassLong(handle, ClassLong::HModule), opts);
+  info.moduleHandle = FormatAddress(ws.ClassLongPtr(handle, ClassLong::HModule), bits, opts);
   info.classStyleBits = ws.ClassLong(handle, ClassLong::Style);
   info.classStyle = FormatInteger(info.classStyleBits, opts);
   info.classStyleMemo = DecodeClassStyle(info.classStyleBits, opts);

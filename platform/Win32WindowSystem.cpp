@@ -65,6 +65,14 @@ uint32_t Win32WindowSystem::ClassLong(Hwnd w, int index) const {
   return static_cast<uint32_t>(GetClassLongPtrA(ToHwnd(w), index));
 }
 
+uint64_t Win32WindowSystem::WindowLongPtr(Hwnd w, int index) const {
+  return static_cast<uint64_t>(static_cast<uintptr_t>(GetWindowLongPtrA(ToHwnd(w), index)));
+}
+
+uint64_t Win32WindowSystem::ClassLongPtr(Hwnd w, int index) const {
+  return static_cast<uint64_t>(GetClassLongPtrA(ToHwnd(w), index));
+}
+
 uint32_t Win32WindowSystem::ProcessId(Hwnd w) const {
   DWORD pid = 0;
   GetWindowThreadProcessId(ToHwnd(w), &pid);

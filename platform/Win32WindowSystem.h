@@ -20,7 +20,11 @@ constexpr UINT kGetTextTimeoutMs = 200;
 // the buffer alive until that thread has gone.
 void GetTextWithTimeout(HWND window, char* buffer, UINT size);
 
-inline HWND ToHwnd(Hwnd h) { return reinterpret_cast<HWND>(static_cast<uintptr_t>(h)); }
+// Handles are 32-bit values in both builds; a 64-bit program widens them with
+// the sign, as the system does when it hands one over from a 32-bit process.
+inline HWND ToHwnd(Hwnd h) {
+  return reinterpret_cast<HWND>(static_cast<intptr_t>(static_cast<int32_t>(h)));
+}
 inline Hwnd FromHwnd(HWND h) { return static_cast<Hwnd>(reinterpret_cast<uintptr_t>(h)); }
 
 class Win32WindowSystem : public WindowSystem {
@@ -33,6 +37,9 @@ class Win32WindowSystem : public WindowSystem {
   Hwnd Parent(Hwnd w) const override;
   uint32_t WindowLong(Hwnd w, int index) const override;
   uint32_t ClassLong(Hwnd w, int index) const override;
+  uint64_t WindowLongPtr(Hwnd w, int index) const override;
+  uint64_t ClassLongPtr(Hwnd w, int index) const override;
+  int AddressBits() const override { return static_cast<int>(sizeof(void*) * 8); }
   uint32_t ProcessId(Hwnd w) const override;
   Hwnd Menu(Hwnd w) const override;
   bool IsVisible(Hwnd w) const override;

@@ -48,6 +48,13 @@ class WindowSystem {
   virtual Hwnd Parent(Hwnd w) const = 0;  // GetParent: the parent, or the owner of a pop-up
   virtual uint32_t WindowLong(Hwnd w, int index) const = 0;
   virtual uint32_t ClassLong(Hwnd w, int index) const = 0;
+  // The pointer-sized slots (instance, procedures, module) in full: in a 64-bit
+  // program they are 64-bit values, which WindowLong and ClassLong would cut.
+  virtual uint64_t WindowLongPtr(Hwnd w, int index) const { return WindowLong(w, index); }
+  virtual uint64_t ClassLongPtr(Hwnd w, int index) const { return ClassLong(w, index); }
+  // Width of an address in the inspecting program, 32 or 64: pointer-sized
+  // values are shown in that width, window handles always in 32 bits.
+  virtual int AddressBits() const { return 32; }
   virtual uint32_t ProcessId(Hwnd w) const = 0;
   virtual Hwnd Menu(Hwnd w) const = 0;
   virtual bool IsVisible(Hwnd w) const = 0;

@@ -17,9 +17,9 @@ struct FakeWindow {
   std::string text;  // what WM_GETTEXT and GetWindowTextA return
   std::string sentText;  // when not empty, WM_GETTEXT returns this raw buffer instead
   bool hung = false;     // WM_GETTEXT times out
-  uint32_t style = 0, exStyle = 0, id = 0, instance = 0, wndProc = 0;
-  uint32_t classStyle = 0, classWndProc = 0, icon = 0, smallIcon = 0, cursor = 0, brush = 0,
-           module = 0;
+  uint32_t style = 0, exStyle = 0, id = 0;
+  uint64_t instance = 0, wndProc = 0, classWndProc = 0, module = 0;  // pointer-sized
+  uint32_t classStyle = 0, icon = 0, smallIcon = 0, cursor = 0, brush = 0;
   uint32_t processId = 0;
   Hwnd menu = 0;
   bool visible = true;
@@ -31,6 +31,7 @@ struct FakeWindow {
 class FakeDesktop : public WindowSystem {
  public:
   static constexpr Hwnd kDesktop = 0x10010;
+  int addressBits = 32;  // 64: the desktop as a 64-bit inspector sees it
 
   // Adds a window on top of its siblings' z-order (as a newly created window is).
   Hwnd Add(FakeWindow w) {
@@ -71,6 +72,9 @@ class FakeDesktop : public WindowSystem {
   Hwnd Desktop() const override { return kDesktop; }
   Hwnd Parent(Hwnd w) const override { return Get(w).parent; }
   uint32_t WindowLong(Hwnd w, int index) const override {
+    return static_cast<uint32_t>(WindowLongPtr(w, index));
+  }
+  uint64_t WindowLongPtr(Hwnd w, int index) const override {
     const FakeWindow& f = Get(w);
     switch (index) {
       case WinLong::WndProc: return f.wndProc;
@@ -83,6 +87,9 @@ class FakeDesktop : public WindowSystem {
     return 0;
   }
   uint32_t ClassLong(Hwnd w, int index) const override {
+    return static_cast<uint32_t>(ClassLongPtr(w, index));
+  }
+  uint64_t ClassLongPtr(Hwnd w, int index) const override {
     const FakeWindow& f = Get(w);
     switch (index) {
       case ClassLong::HBrBackground: return f.brush;
@@ -95,6 +102,7 @@ class FakeDesktop : public WindowSystem {
     }
     return 0;
   }
+  int AddressBits() const override { return addressBits; }
   uint32_t ProcessId(Hwnd w) const override { return Get(w).processId; }
   Hwnd Menu(Hwnd w) const override { return Get(w).menu; }
   bool IsVisible(Hwnd w) const override {

@@ -74,6 +74,35 @@ TEST(InspectWindowInfo, TopLevelWindow) {
   EXPECT_EQ(desk.getTextCalls, 1);
 }
 
+// A 64-bit inspector shows the pointer-sized values in full and the handles in
+// their 32 bits; a value above 4 GB must not lose its high half.
+TEST(InspectWindowInfo, SixtyFourBitInspectorShowsAddressesInFull) {
+  FakeDesktop desk;
+  desk.addressBits = 64;
+  FakeWindow w = TopLevel();
+  w.instance = 0x140000000ull;
+  w.wndProc = 0x00007FFB12345678ull;
+  w.classWndProc = 0xFFFFFFFF80001234ull;
+  w.module = 0x140000000ull;
+  Hwnd h = desk.Add(w);
+  WindowInfo hex = GatherWindowInfo(desk, h, kHexLower);
+  EXPECT_EQ(hex.instance, "0000000140000000");
+  EXPECT_EQ(hex.function, "00007FFB12345678");
+  EXPECT_EQ(hex.classFunction, "FFFFFFFF80001234");
+  EXPECT_EQ(hex.moduleHandle, "0000000140000000");
+  EXPECT_EQ(hex.handle, FormatInteger(h, kHexLower));
+  EXPECT_EQ(hex.menu, "000300C2");
+  EXPECT_EQ(hex.icon, "00010031");
+  EXPECT_EQ(hex.brush, "00000006");
+
+  WindowInfo dec = GatherWindowInfo(desk, h, kDecUpper);
+  EXPECT_EQ(dec.instance, "5368709120");
+  EXPECT_EQ(dec.classFunction, "-2147478988");
+  WindowInfo bin = GatherWindowInfo(desk, h, DisplayOptions{kFormatBinary, kCaseLower});
+  EXPECT_EQ(bin.instance, std::string(31, '0') + "101" + std::string(30, '0'));
+  EXPECT_EQ(bin.handle.size(), 32u);
+}
+
 TEST(InspectWindowInfo, ChildAndOwnedWindowsShowNoMenu) {
   FakeDesktop desk;
   Hwnd top = desk.Add(TopLevel());

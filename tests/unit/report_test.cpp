@@ -104,6 +104,15 @@ TEST(ReportSections, WindowSectionRowsAndEnding) {
   EXPECT_EQ(lines[19], "");
   EXPECT_EQ(lines[20], "");
 
+  // A 64-bit Tarvisk's addresses: 16 hex digits fit, 64 binary ones are cut to
+  // the value column, and the rows stay 80 columns wide.
+  in.window.instance = "0000000140000000";
+  in.window.function = std::string(64, '1');
+  lines = Lines(WindowInfoSection(in));
+  EXPECT_EQ(lines[4], PadField("App instance", ' ', 20) + PadField("0000000140000000", ' ', 60));
+  EXPECT_EQ(lines[8], PadField("Function", ' ', 20) + std::string(57, '1') + "...");
+  for (int i = 2; i < 16; ++i) EXPECT_EQ(lines[i].size(), 80u) << i;
+
   // An empty class constant list still leaves its (empty) line.
   ReportInput none;
   std::string cls = ClassInfoSection(none);

@@ -84,7 +84,9 @@ TEST(InspectWin32, TopLevelAndChildWindows) {
   EXPECT_EQ(t.parentCoords, t.screenCoords);
   EXPECT_EQ(t.windowSize, "width: 300, height: 200");
   EXPECT_EQ(t.processId, GetCurrentProcessId());
-  EXPECT_EQ(t.instance, FormatInteger(static_cast<uint32_t>(reinterpret_cast<uintptr_t>(Instance())), kHexLower));
+  // The instance in full: 16 digits in a 64-bit build, where MinGW's image base is above 4 GB.
+  EXPECT_EQ(t.instance, FormatAddress(reinterpret_cast<uintptr_t>(Instance()), sizeof(void*) * 8, kHexLower));
+  EXPECT_EQ(t.instance.size(), sizeof(void*) * 2);
   EXPECT_EQ(t.className, kTopClass);
   EXPECT_EQ(t.cursorHandle, static_cast<uint32_t>(reinterpret_cast<uintptr_t>(LoadCursorA(nullptr, IDC_ARROW))));
   EXPECT_EQ(t.iconHandle, 0u);
