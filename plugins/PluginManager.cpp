@@ -12,8 +12,16 @@ PluginManager::PluginManager(PluginSystem& system, PluginPrompts& prompts,
 PluginManager::~PluginManager() { Release(); }
 
 void PluginManager::Discover() {
-  for (const std::string& file : m_system.FindPluginFiles(m_pluginFolder))
+  for (const std::string& file : m_system.FindPluginFiles(m_pluginFolder)) {
+    if (!BitnessMismatch(m_pluginFolder + file).empty()) continue;
     AddItem(m_system.Load(m_pluginFolder + file));
+  }
+}
+
+std::string PluginManager::BitnessMismatch(const std::string& path) {
+  int bits = m_system.FileBitness(path), own = m_system.ProgramBitness();
+  if (bits == 0 || bits == own) return std::string();
+  return PluginBitnessText(ShortFileNameOf(path), bits, own, m_appTitle);
 }
 
 void PluginManager::Release() {
@@ -60,6 +68,11 @@ bool PluginManager::ShowSelectedInfo() {
 }
 
 PluginManager::InstallOutcome PluginManager::Install(const std::string& chosenFile) {
+  std::string mismatch = BitnessMismatch(chosenFile);
+  if (!mismatch.empty()) {
+    m_prompts.ShowInformation(m_appTitle, mismatch);
+    return InstallOutcome::Declined;
+  }
   m_system.CreateFolder(m_pluginFolder);
   std::string target = m_pluginFolder + ShortFileNameOf(chosenFile);
   if (m_system.FileExists(target) &&

@@ -43,6 +43,11 @@ class PluginSystem {
   virtual bool RemoveFile(const std::string& path) = 0;
   // <0, 0 or >0 as the sorted list box orders two item texts.
   virtual int CompareNames(const std::string& a, const std::string& b) = 0;
+  // 32 or 64 for a Windows image, 0 when the file cannot tell (then it is
+  // loaded, and fails or not as any other file would).
+  virtual int FileBitness(const std::string&) { return 0; }
+  // The bitness of this program: only plug-ins of the same load.
+  virtual int ProgramBitness() { return 32; }
 };
 
 // The message boxes of the plug-in commands.
@@ -73,7 +78,8 @@ class PluginManager {
 
   const std::string& PluginFolder() const { return m_pluginFolder; }
 
-  // Start-up: loads every DLL of the plug-in folder. Nothing is selected.
+  // Start-up: loads every DLL of the plug-in folder, except those of the other
+  // bitness, which could only fail. Nothing is selected.
   void Discover();
   // Frees every plug-in, first to last; the list is empty afterwards.
   void Release();
@@ -103,7 +109,8 @@ class PluginManager {
 
   enum class InstallOutcome {
     Installed,  // an item was added and selected: refresh the list and the panel
-    Declined    // the user kept the installed file: change nothing, not even the panel
+    Declined    // the user kept the installed file, or the file is of the other
+                // bitness and was refused with a message: change nothing, not even the panel
   };
   // `chosenFile` is the full path picked in the open dialog.
   InstallOutcome Install(const std::string& chosenFile);
@@ -119,6 +126,8 @@ class PluginManager {
   };
   size_t AddItem(std::unique_ptr<PlugIn> plugIn);
   size_t SortedPosition(const std::string& name);
+  // The other bitness's message, or empty when the file may be loaded.
+  std::string BitnessMismatch(const std::string& path);
   bool HasSelection() const {
     return m_selected >= 0 && static_cast<size_t>(m_selected) < m_items.size();
   }

@@ -55,3 +55,23 @@ std::string PluginDeleteQuestion(const std::string& shortFileName, const std::st
   return "Plugin \"" + shortFileName + "\" will be deleted from " + appTitle +
          " plugins folder.\rContinue?";
 }
+
+int ImageBitness(const unsigned char* bytes, size_t size) {
+  auto word = [&](size_t at) { return static_cast<unsigned>(bytes[at] | bytes[at + 1] << 8); };
+  if (size < 0x40 || bytes[0] != 'M' || bytes[1] != 'Z') return 0;
+  size_t pe = word(0x3C) | static_cast<size_t>(word(0x3E)) << 16;
+  if (pe > size || size - pe < 6) return 0;
+  if (bytes[pe] != 'P' || bytes[pe + 1] != 'E' || bytes[pe + 2] != 0 || bytes[pe + 3] != 0) return 0;
+  switch (word(pe + 4)) {
+    case 0x014C: return 32;  // i386
+    case 0x8664: return 64;  // x86_64
+    case 0xAA64: return 64;  // ARM64
+  }
+  return 0;
+}
+
+std::string PluginBitnessText(const std::string& shortFileName, int pluginBits, int programBits,
+                              const std::string& appTitle) {
+  return shortFileName + " is a " + std::to_string(pluginBits) + "-bit plug-in; this " + appTitle +
+         " is " + std::to_string(programBits) + "-bit.";
+}

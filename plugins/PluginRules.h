@@ -2,6 +2,7 @@
 // The host's side of the plug-in contract that does not need the system: how a
 // result is read, how text goes into and comes out of the shared buffer, and
 // the texts the plug-in commands show.
+#include <cstddef>
 #include <cstdint>
 #include <string>
 
@@ -29,8 +30,16 @@ std::string ShortFileNameOf(const std::string& path);
 // plug-in left in the buffer (meaningful only for Done).
 std::string ExecuteResultText(ExecuteResult result, const std::string& data);
 
+// The bitness of a Windows image from its first bytes (the MZ header, then the
+// PE header it points at): 32 for i386, 64 for x86_64 and ARM64, 0 when the
+// bytes are no image or the header lies beyond them.
+int ImageBitness(const unsigned char* bytes, size_t size);
+
 // Message texts of the plug-in commands; CR alone ends a line in them.
 std::string PluginInfoCaption(const std::string& appTitle);
 std::string PluginInfoText(const std::string& info, const std::string& shortFileName);
 std::string PluginOverwriteQuestion(const std::string& chosenFile);
 std::string PluginDeleteQuestion(const std::string& shortFileName, const std::string& appTitle);
+// A DLL built for the other bitness cannot be loaded by this program at all.
+std::string PluginBitnessText(const std::string& shortFileName, int pluginBits, int programBits,
+                              const std::string& appTitle);

@@ -48,6 +48,20 @@ int Win32PluginSystem::CompareNames(const std::string& a, const std::string& b) 
          CSTR_EQUAL;
 }
 
+int Win32PluginSystem::FileBitness(const std::string& path) {
+  HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                            nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return 0;
+  // The PE header sits within the first few hundred bytes of any real image.
+  unsigned char head[4096];
+  DWORD got = 0;
+  BOOL read = ReadFile(file, head, sizeof head, &got, nullptr);
+  CloseHandle(file);
+  return read ? ImageBitness(head, got) : 0;
+}
+
+int Win32PluginSystem::ProgramBitness() { return static_cast<int>(sizeof(void*) * 8); }
+
 bool MessageBoxPrompts::AskYesNo(const std::string& caption, const std::string& text) {
   return MessageBoxA(m_questionOwner, text.c_str(), caption.c_str(),
                      MB_YESNO | MB_ICONQUESTION) == IDYES;

@@ -15,6 +15,8 @@ class Win32PluginSystem : public PluginSystem {
   bool RemoveFile(const std::string& path) override;
   // As a sorted list box orders its items: case-insensitive, by the user's locale.
   int CompareNames(const std::string& a, const std::string& b) override;
+  int FileBitness(const std::string& path) override;
+  int ProgramBitness() override;
 };
 
 // MessageBoxA with the owners the commands want: questions owned by the main

@@ -81,6 +81,13 @@ class FakeSystem : public PluginSystem {
   int CompareNames(const std::string& a, const std::string& b) override {
     return strcasecmp(a.c_str(), b.c_str());
   }
+  std::map<std::string, int> bitness;  // by full path; absent: the file cannot tell
+  int programBits = 32;
+  int FileBitness(const std::string& path) override {
+    auto it = bitness.find(path);
+    return it == bitness.end() ? 0 : it->second;
+  }
+  int ProgramBitness() override { return programBits; }
 
  private:
   Log& m_log;
@@ -323,4 +330,38 @@ TEST_F(PluginManagerTest, ReleaseUnloadsInListOrder) {
   EXPECT_EQ(manager->Count(), 0u);
   manager.reset();  // nothing is released twice
   EXPECT_EQ(log.size(), 3u);
+}
+
+// A plug-in of the other bitness can never load: discovery passes over it and
+// installing it says why instead of adding an item that does nothing.
+TEST_F(PluginManagerTest, PluginsOfTheOtherBitnessAreSkippedAndRefused) {
+  system.programBits = 64;
+  Install({{"old32.dll", "Old"}, {"new64.dll", "New"}, {"odd.dll", "Odd"}});
+  system.bitness[kFolder + "old32.dll"] = 32;
+  system.bitness[kFolder + "new64.dll"] = 64;
+  Start();
+  EXPECT_EQ(manager->Names(), (std::vector<std::string>{"New", "Odd"}));
+  EXPECT_EQ(Count("load " + kFolder + "old32.dll"), 0u);
+
+  system.dlls["D:\\dl\\Boxes.dll"].name = "Boxes";
+  system.bitness["D:\\dl\\Boxes.dll"] = 32;
+  EXPECT_EQ(manager->Install("D:\\dl\\Boxes.dll"), PluginManager::InstallOutcome::Declined);
+  ASSERT_EQ(prompts.shown.size(), 1u);
+  EXPECT_EQ(prompts.shown[0].second, "Boxes.dll is a 32-bit plug-in; this Tarvisk is 64-bit.");
+  EXPECT_EQ(Count("copy D:\\dl\\Boxes.dll " + kFolder + "Boxes.dll"), 0u);
+  EXPECT_EQ(manager->Count(), 2u);
+}
+
+TEST(PluginRules, ImageBitnessReadsTheMachineOfThePeHeader) {
+  std::vector<unsigned char> image(0x100, 0);
+  image[0] = 'M', image[1] = 'Z', image[0x3C] = 0x80;
+  image[0x80] = 'P', image[0x81] = 'E';
+  image[0x84] = 0x4C, image[0x85] = 0x01;
+  EXPECT_EQ(ImageBitness(image.data(), image.size()), 32);
+  image[0x84] = 0x64, image[0x85] = 0x86;
+  EXPECT_EQ(ImageBitness(image.data(), image.size()), 64);
+  EXPECT_EQ(ImageBitness(image.data(), 0x84), 0);  // header cut short
+  image[0x3C] = 0xFF, image[0x3D] = 0xFF, image[0x3E] = 0xFF, image[0x3F] = 0xFF;
+  EXPECT_EQ(ImageBitness(image.data(), image.size()), 0);  // points far beyond the file
+  EXPECT_EQ(ImageBitness(image.data(), 10), 0);
 }
