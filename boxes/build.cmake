@@ -10,18 +10,26 @@ function(tarvisk_plugin target output_dir)
   target_link_libraries(${target} PRIVATE user32 kernel32)
 endfunction()
 
+# The x86_64 export files (*64.def) name the functions without the @N that
+# __stdcall gives them in i686 only.
+if(CMAKE_SIZEOF_VOID_P EQUAL 8)
+  set(def 64.def)
+else()
+  set(def .def)
+endif()
+
 tarvisk_plugin(Boxes ${CMAKE_BINARY_DIR}/Plugins
-  ${CMAKE_CURRENT_LIST_DIR}/Boxes.cpp ${CMAKE_CURRENT_LIST_DIR}/Boxes.def ${CMAKE_CURRENT_LIST_DIR}/Boxes.rc)
+  ${CMAKE_CURRENT_LIST_DIR}/Boxes.cpp ${CMAKE_CURRENT_LIST_DIR}/Boxes${def} ${CMAKE_CURRENT_LIST_DIR}/Boxes.rc)
 
 set(TARVISK_TEST_PLUGINS ${CMAKE_SOURCE_DIR}/tests/win/plugins)
 tarvisk_plugin(TestPlug ${CMAKE_BINARY_DIR}/testplugins
-  ${TARVISK_TEST_PLUGINS}/TestPlug.cpp ${TARVISK_TEST_PLUGINS}/TestPlug.def)
+  ${TARVISK_TEST_PLUGINS}/TestPlug.cpp ${TARVISK_TEST_PLUGINS}/TestPlug${def})
 tarvisk_plugin(NamesOnly ${CMAKE_BINARY_DIR}/testplugins
-  ${TARVISK_TEST_PLUGINS}/TestPlug.cpp ${TARVISK_TEST_PLUGINS}/NamesOnly.def)
+  ${TARVISK_TEST_PLUGINS}/TestPlug.cpp ${TARVISK_TEST_PLUGINS}/NamesOnly${def})
 
 # The example plug-in of the README: built and loaded by the tests.
 tarvisk_plugin(Caption ${CMAKE_BINARY_DIR}/examples
-  ${CMAKE_SOURCE_DIR}/examples/plugin/Caption.cpp ${CMAKE_SOURCE_DIR}/examples/plugin/Caption.def)
+  ${CMAKE_SOURCE_DIR}/examples/plugin/Caption.cpp ${CMAKE_SOURCE_DIR}/examples/plugin/Caption${def})
 
 # win_tests is declared after this file is read; tie it to the DLLs it loads
 # once the whole project is known.

@@ -5,11 +5,21 @@ source "$(dirname "$0")/common.sh"
 
 "$ROOT/scripts/install-deps.sh" || exit 1
 build_native >/dev/null || exit 1
+build_win64 >/dev/null || exit 1
 build_win >/dev/null || exit 1
 trap stop_session EXIT
 start_xvfb || exit 1
-ensure_prefix
-start_wineserver
-for b in "$WIN_BUILD"/*_bench.exe; do
-  "$WIN_BUILD/wine-run.sh" "$b" </dev/null
+
+# Every build this machine can start, each in its own prefix.
+builds=("$WIN64_BUILD")
+if can_run_32bit; then builds=("$WIN_BUILD" "$WIN64_BUILD"); else echo "32-bit build: not run (this machine cannot start 32-bit programs)"; fi
+for build in "${builds[@]}"; do
+  use_build "$build"
+  ensure_prefix
+  start_wineserver
+  if [ "$build" = "$WIN_BUILD" ]; then echo "== 32-bit build"; else echo "== 64-bit build"; fi
+  for b in "$build"/*_bench.exe; do
+    "$WINE" "$b" </dev/null
+  done
+  stop_wineserver
 done

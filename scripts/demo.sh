@@ -1,14 +1,16 @@
 #!/usr/bin/env bash
-# The demonstration of the Run command on a machine without a display.
+# The demonstration of the Run command on a machine without a display, with the
+# build that this machine can start (the 32-bit one where it can).
 set -uo pipefail
 source "$(dirname "$0")/common.sh"
 
+use_build "$(preferred_build)"
 trap stop_session EXIT
 start_xvfb || exit 1
 ensure_prefix
 start_wineserver
 
-export TARVISK_WIN_BUILD="$WIN_BUILD"
+export TARVISK_WIN_BUILD="$CURRENT_BUILD"
 source "$ROOT/tests/e2e/lib.sh"
 trap 'cleanup; stop_session' EXIT
 
@@ -21,6 +23,9 @@ driver wait-main 15000 >/dev/null || { echo "Tarvisk's window did not appear" >&
 echo "Starting notepad and pointing at it..."
 start_program notepad.exe
 if wait_for 15 xdotool search --onlyvisible --name '^Untitled - Notepad$'; then
+  # Beside Tarvisk, not over its pages.
+  driver place Notepad 560 120 560 420 >/dev/null
+  sleep 0.3
   xwin=$(xdotool search --onlyvisible --name '^Untitled - Notepad$' | head -n 1)
   eval "$(xdotool getwindowgeometry --shell "$xwin")"
   # First its caption bar (the main window), then the middle (the edit area).

@@ -1,10 +1,11 @@
 #!/usr/bin/env bash
 # Installs what building and testing Tarvisk needs on Debian 12: the MinGW-w64
-# cross compiler, 32-bit Wine, a virtual X display and the test tools.
+# cross compilers (i686 and x86_64), Wine (both loaders), a virtual X display
+# and the test tools.
 # Idempotent: returns at once when everything is already there.
 set -euo pipefail
 
-pkgs=(g++-mingw-w64-i686 wine wine32:i386 wine64 xvfb xdotool x11-utils
+pkgs=(g++-mingw-w64-i686 g++-mingw-w64-x86-64 wine wine32:i386 wine64 xvfb xdotool x11-utils
       imagemagick cmake ninja-build googletest g++ ghostscript clang libclang-rt-14-dev)
 
 missing=()

@@ -6,13 +6,14 @@ source "$(dirname "$0")/common.sh"
 
 "$ROOT/scripts/install-deps.sh" || exit 1
 build_native >/dev/null || exit 1
-build_win >/dev/null || exit 1
+if can_run_32bit; then build_win >/dev/null || exit 1; use_build "$WIN_BUILD"
+else build_win64 >/dev/null || exit 1; use_build "$WIN64_BUILD"; fi
 trap stop_session EXIT
 start_xvfb || exit 1
 ensure_prefix
 start_wineserver
 
-export TARVISK_WIN_BUILD="$WIN_BUILD"
+export TARVISK_WIN_BUILD="$CURRENT_BUILD"
 source "$ROOT/tests/e2e/lib.sh"
 trap 'cleanup; stop_session' EXIT
 

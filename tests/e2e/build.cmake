@@ -8,5 +8,5 @@ foreach(script ${TARVISK_E2E_SCRIPTS})
   get_filename_component(name ${script} NAME_WE)
   add_test(NAME e2e.${name} COMMAND bash ${script})
   set_tests_properties(e2e.${name} PROPERTIES TIMEOUT 180 RUN_SERIAL TRUE
-    ENVIRONMENT "TARVISK_WIN_BUILD=${CMAKE_BINARY_DIR};TARVISK_SOURCE=${CMAKE_SOURCE_DIR}")
+    ENVIRONMENT "TARVISK_WIN_BUILD=${CMAKE_BINARY_DIR};TARVISK_SOURCE=${CMAKE_SOURCE_DIR};TARVISK_BITS=${TARVISK_BITS}")
 endforeach()

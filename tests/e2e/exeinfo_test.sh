@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
-# A user probes Wine's 32-bit winver, then regedit, which restarts itself as a
-# 64-bit process: the Executable page names each program with its version
-# strings, the Modules page lists winver's libraries and nothing for the
-# process that a 32-bit program cannot walk.
+# A user probes Wine's winver of Tarvisk's own bitness, then regedit, which
+# restarts itself as a 64-bit process: the Executable page names each program
+# with its version strings, the Modules page lists winver's libraries, and
+# regedit's too for the 64-bit Tarvisk, nothing for the 32-bit one, which
+# cannot walk a 64-bit process.
 source "$(dirname "$0")/lib.sh"
 
 EXECUTABLE_PAGE=6
@@ -46,11 +47,12 @@ check "the reminder closes" dismiss_reminder
 check "the main window appears" driver wait-main 15000 >/dev/null
 check "probing starts at launch" driver wait-text 105 "St&op" 5000
 
-start_program 'C:\windows\syswow64\winver.exe'
+if [ "${TARVISK_BITS:-32}" = 64 ]; then folder=system32; else folder=syswow64; fi
+start_program "C:\\windows\\$folder\\winver.exe"
 check "winver's window appears" wait_for 20 found_window '^About Wine'
 point_into "$(visible_window '^About Wine')"
 check "the Executable page names winver" wait_for 10 shows "File name" "winver.exe"
-check "winver's folder" test "$(exe_field "File path" | tr 'A-Z' 'a-z')" = 'c:\windows\syswow64\'
+check "winver's folder" test "$(exe_field "File path" | tr 'A-Z' 'a-z')" = "c:\\windows\\$folder\\"
 check "winver's product name" shows "Product name" "Wine"
 check "the Modules page lists ntdll.dll" lists "ntdll.dll"
 check "the Modules page does not list winver.exe" lists_not "winver.exe"
@@ -63,7 +65,11 @@ REGEDIT_PID=$(xdotool getwindowpid "$regedit" 2>/dev/null)
 point_into "$regedit" 400
 check "the Executable page names regedit" wait_for 10 shows "File name" "regedit.exe"
 check "regedit's product name" shows "Product name" "Wine"
-check "the Modules page is empty for the 64-bit process" lists_nothing
+if [ "${TARVISK_BITS:-32}" = 64 ]; then
+  check "the Modules page lists regedit's libraries" wait_for 10 lists "ntdll.dll"
+else
+  check "the Modules page is empty for the 64-bit process" lists_nothing
+fi
 screenshot exeinfo-regedit
 
 check "the window closes cleanly" driver close 10000
