@@ -113,6 +113,43 @@ BOOL CALLBACK AttachOne(HWND h, LPARAM p) {
   return TRUE;
 }
 
+// Whoever reads a control of a page that has not shown since the last
+// inspection, this program or another, reads the target as it was inspected.
+// Lists only count when another program asks: this program's own readers know
+// better (Detail counts rows of hidden lists, the report brings every page up
+// to date first). The tree is left out: refilling it from inside one of its
+// own notifications would pull its items from under comctl32.
+LRESULT CALLBACK PendingReadProc(HWND control, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR,
+                                 DWORD_PTR) {
+  bool read = false;
+  switch (msg) {
+    case WM_GETTEXT:
+    case WM_GETTEXTLENGTH:
+    case BM_GETCHECK:
+    case BM_GETSTATE:
+      read = true;
+      break;
+    case LVM_GETITEMCOUNT:
+    case LVM_GETITEMA:
+    case LVM_GETITEMW:
+    case LVM_GETITEMTEXTA:
+    case LVM_GETITEMTEXTW:
+    case LVM_GETNEXTITEM:
+      read = InSendMessage() != FALSE;
+      break;
+    case WM_NCDESTROY:
+      RemoveWindowSubclass(control, PendingReadProc, 1);
+      break;
+  }
+  if (read && g_frmTarvisk) g_frmTarvisk->BeforePageRead(control);
+  return DefSubclassProc(control, msg, wParam, lParam);
+}
+
+BOOL CALLBACK WatchReads(HWND h, LPARAM) {
+  SetWindowSubclass(h, PendingReadProc, 1, 0);
+  return TRUE;
+}
+
 bool IsEditControl(HWND h) {
   char cls[16] = {};
   return h && GetClassNameA(h, cls, sizeof cls) && lstrcmpiA(cls, "Edit") == 0;
@@ -132,6 +169,9 @@ void TfrmTarvisk::AttachInformationFields() {
     AttachContext ctx{Sheet(page), page == kPageGraphics ? FieldKind::NoCopy : FieldKind::Edit};
     EnumChildWindows(ctx.sheet, AttachOne, reinterpret_cast<LPARAM>(&ctx));
   }
+  for (int page : {kPageWindow, kPageClass, kPageParents, kPageChildren, kPageDigger, kPageTree,
+                   kPageExecutable, kPageModules, kPageModify})
+    EnumChildWindows(Sheet(page), WatchReads, 0);
 }
 
 void TfrmTarvisk::ShowFieldMenu(HWND field, LPARAM screenPoint) {

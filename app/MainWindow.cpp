@@ -8,6 +8,7 @@
 #include "app/CommandStates.h"
 #include "app/HotKeyValue.h"
 #include "app/Nag.h"
+#include "app/StartupSteps.h"
 #include "capture/CaptureBitmap.h"
 #include "capture/CaptureMath.h"
 #include "exeinfo/ExePages.h"
@@ -45,6 +46,8 @@ TfrmTarvisk::~TfrmTarvisk() {
 }
 
 bool TfrmTarvisk::Create() {
+  StartupSteps& steps = StartupSteps::Instance();
+  steps.Mark("start");
   INITCOMMONCONTROLSEX icc = {sizeof icc, ICC_WIN95_CLASSES | ICC_TAB_CLASSES | ICC_HOTKEY_CLASS};
   InitCommonControlsEx(&icc);
   HICON icon = LoadIconA(GetModuleHandleA(nullptr), "MAINICON");
@@ -60,10 +63,13 @@ bool TfrmTarvisk::Create() {
                        GetModuleHandleA(nullptr), this)) {
     return false;
   }
+  steps.Mark("main window created");
   CreateFrame();
+  steps.Mark("pages and controls created");
   m_fonts.ApplyDesignFont(m_hwnd);
   m_fonts.ScaleToScreen(m_hwnd);
   pgcMain.LayoutSheets();
+  steps.Mark("fonts and layout");
   FormCreate();
   return true;
 }
@@ -205,8 +211,11 @@ void TfrmTarvisk::FormCreate() {
     ProgramFolder = slash == std::string::npos ? "" : ProgramFolder.substr(0, slash + 1);
     if (ProgramFolder.empty() || ProgramFolder.back() != '\\') ProgramFolder += '\\';
 
+    StartupSteps::Instance().Mark("capture surface");
     DiscoverPlugins();
+    StartupSteps::Instance().Mark("plug-ins discovered");
     LoadSettings();
+    StartupSteps::Instance().Mark("settings restored");
     UpdatePluginPanel();
   } catch (...) {
   }
@@ -217,15 +226,19 @@ void TfrmTarvisk::FormCreate() {
     InspectWindow(0, false);
     CaptureScreen(0);
   }
+  StartupSteps::Instance().Mark("first inspection");
   Graphics.ResetCaptureGeometry();
   if (pgcMain.ActiveIndex() != kPageOptions) RegisterStartStopHotKey();
   SetDiggerTimerEnabled(true);
+  StartupSteps::Instance().Mark("hot key and timers");
 }
 
 void TfrmTarvisk::Show() {
   FormShow();
+  StartupSteps::Instance().Mark("reminder, on top, window tree");
   ShowWindow(m_hwnd, SW_SHOW);
   UpdateWindow(m_hwnd);
+  StartupSteps::Instance().Mark("shown and painted");
 }
 
 void TfrmTarvisk::FormShow() {
@@ -300,6 +313,8 @@ bool TfrmTarvisk::PreTranslate(MSG& msg) {
 
 LRESULT TfrmTarvisk::OnCommand(int id, int code, HWND control) {
   if (!control && OnFieldMenuCommand(id)) return 0;
+  // A button acts on its page as the page would show it.
+  if (control && code == BN_CLICKED) BeforePageRead(control);
   for (PageHandler* page : m_pages) {
     if (page->OnCommand(id, code, control)) return 0;
   }

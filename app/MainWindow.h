@@ -9,7 +9,9 @@
 #include "app/Settings.h"
 #include "capture/GraphicsPage.h"
 #include "capture/MainWindowHost.h"
+#include "exeinfo/ModuleList.h"
 #include "inspect/Format.h"
+#include "inspect/WindowInfo.h"
 #include "modify/MainWindowModifyHost.h"
 #include "modify/ModifyPage.h"
 #include "report/Report.h"
@@ -146,11 +148,21 @@ class TfrmTarvisk : public BaseWindow<TfrmTarvisk> {
 
   // --- Window inspection ---
   void InspectWindow(Hwnd handle, bool refreshAll);
+  // An inspection writes only the page that shows; what it read for the others
+  // waits here until their page shows or something reads them.
+  void WritePendingPage(int page);
+  void WriteAllPendingPages();
+  // `control`, or a control on it, is about to be read: its page is brought up to date.
+  void BeforePageRead(HWND control);
+  bool PagePending(int page) const { return (m_pendingPages & (1u << page)) != 0; }
+  // Marks what the page shows as read; a page that shows is written at once.
+  void MarkPagePending(int page);
   void pntIconsPaint(HDC dc, const RECT& box);
   DisplayOptions CurrentDisplayOptions() const { return {IntegerFormat(), ConstsFormat()}; }
 
   // --- Reports ---
-  ReportInput GatherReport() const;
+  // Brings every page up to date, then reads the report from them.
+  ReportInput GatherReport();
   void btnSaveClick();
   void btnPrintClick();
   // Tests answer the save dialog and the message boxes in place of a user.
@@ -208,6 +220,16 @@ class TfrmTarvisk : public BaseWindow<TfrmTarvisk> {
   bool m_destroyed = false;
   unsigned m_probeCount = 0;
   unsigned m_processInfoFills = 0;
+  // What the pending pages will show, read by the last inspection that touched them.
+  unsigned m_pendingPages = 0;  // a bit per page index
+  bool m_writingPages = false;
+  WindowInfo m_pendingInfo;
+  // What the Window and Class pages were last given, so that a write touches
+  // only the fields whose text changes.
+  WindowInfo m_windowPageInfo, m_classPageInfo;
+  bool m_windowPageShown = false, m_classPageShown = false;
+  ProcessInfo m_pendingProcess;
+  ModifyValues m_pendingModify;
   std::string m_lastHint;
   HBRUSH m_white = nullptr;
   HMENU m_fieldMenu = nullptr;

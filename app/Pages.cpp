@@ -10,19 +10,38 @@ void TfrmTarvisk::CaptureScreen(Hwnd window) { Graphics.CaptureScreen(window); }
 void TfrmTarvisk::DiscoverPlugins() { Modify.DiscoverPlugins(); }
 void TfrmTarvisk::UpdatePluginPanel() { Modify.UpdatePluginPanel(); }
 void TfrmTarvisk::EnableModifyPage(bool enabled) { Modify.EnableModifyPage(enabled); }
-void TfrmTarvisk::FillModifyPage(Hwnd window) { Modify.FillModifyPage(window); }
+// The target is read at once; the page's controls are written when it shows.
+void TfrmTarvisk::FillModifyPage(Hwnd window) {
+  m_pendingModify = ModifyPage::GatherModifyValues(window);
+  MarkPagePending(kPageModify);
+}
 void TfrmTarvisk::LoadProcessInfo(uint32_t processId) {
   ++m_processInfoFills;
-  ShowProcessInfo(Sheet(kPageExecutable), Sheet(kPageModules), LoadProcessInfoData(processId));
+  m_pendingProcess = LoadProcessInfoData(processId);
+  MarkPagePending(kPageExecutable);
+  MarkPagePending(kPageModules);
 }
 
 // --- Window relations ---
-void TfrmTarvisk::FillParents(Hwnd window) { m_windowLists.FillParents(window); }
-void TfrmTarvisk::FillChildren(Hwnd window) { m_windowLists.FillChildren(window); }
-void TfrmTarvisk::RefreshDigger() { m_windowLists.RefreshDigger(); }
-void TfrmTarvisk::timDiggerTimer() { m_windowLists.timDiggerTimer(); }
-void TfrmTarvisk::BuildWindowTree() { m_treePage.BuildWindowTree(); }
-void TfrmTarvisk::SelectTreeNode(Hwnd window) { m_treePage.SelectTreeNode(window); }
+void TfrmTarvisk::FillParents(Hwnd window) {
+  m_windowLists.GatherParents(window);
+  WritePendingPage(pgcMain.ActiveIndex());
+}
+void TfrmTarvisk::FillChildren(Hwnd window) {
+  m_windowLists.GatherChildren(window);
+  WritePendingPage(pgcMain.ActiveIndex());
+}
+void TfrmTarvisk::RefreshDigger() {
+  m_windowLists.GatherDigger();
+  WritePendingPage(pgcMain.ActiveIndex());
+}
+void TfrmTarvisk::timDiggerTimer() { RefreshDigger(); }
+void TfrmTarvisk::BuildWindowTree() {
+  m_treePage.GatherWindowTree();
+  WritePendingPage(pgcMain.ActiveIndex());
+}
+// The node is chosen when the Tree page shows, in the tree it then holds.
+void TfrmTarvisk::SelectTreeNode(Hwnd) { MarkPagePending(kPageTree); }
 void TfrmTarvisk::UpdateParentTreeButton() { m_treePage.UpdateParentTreeButton(); }
 void TfrmTarvisk::CreateFindWindowDialog() { m_treePage.CreateFindWindowDialog(m_hwnd); }
 

@@ -75,7 +75,8 @@ std::vector<ReportListRow> WindowListRows(HWND sheet) {
 
 }  // namespace
 
-ReportInput TfrmTarvisk::GatherReport() const {
+ReportInput TfrmTarvisk::GatherReport() {
+  WriteAllPendingPages();
   ReportInput in;
   in.title = kAppTitle;
   in.integerFormat = IntegerFormat();

@@ -148,18 +148,20 @@ int AddModuleItem(HWND modulesSheet, const std::string& path) {
   return InsertRow(list, low, row);
 }
 
-void ShowProcessInfo(HWND exeSheet, HWND modulesSheet, const ProcessInfo& info) {
+void ShowModuleRows(HWND modulesSheet, const std::vector<ModuleRow>& modules) {
   HWND list = ModulesList(modulesSheet);
-  {
-    RedrawSuspended quiet(list);
-    SendMessageA(list, LVM_DELETEALLITEMS, 0, 0);
-    int index = 0;
-    for (const ModuleRow& row : info.modules) {
-      // A list that refuses a row is out of memory; the rows after it would
-      // fail the same way.
-      if (InsertRow(list, index, row) < 0) break;
-      ++index;
-    }
+  RedrawSuspended quiet(list);
+  SendMessageA(list, LVM_DELETEALLITEMS, 0, 0);
+  int index = 0;
+  for (const ModuleRow& row : modules) {
+    // A list that refuses a row is out of memory; the rows after it would
+    // fail the same way.
+    if (InsertRow(list, index, row) < 0) break;
+    ++index;
   }
+}
+
+void ShowProcessInfo(HWND exeSheet, HWND modulesSheet, const ProcessInfo& info) {
+  ShowModuleRows(modulesSheet, info.modules);
   ShowExecutableInfo(exeSheet, info.executable);
 }

@@ -55,6 +55,8 @@ void ShowProcessInfo(HWND exeSheet, HWND modulesSheet, const ProcessInfo& info);
 
 // Fills the Executable page alone, from what is known of one executable.
 void ShowExecutableInfo(HWND exeSheet, const ExecutableInfo& executable);
+// The Modules list alone, refilled with its redrawing held.
+void ShowModuleRows(HWND modulesSheet, const std::vector<ModuleRow>& modules);
 // Reads path, name and version strings of one file into the Executable page.
 void ShowExecutable(HWND exeSheet, const std::string& path);
 // Adds one module row at its place in the "File" order (lstrcmpA); rows that

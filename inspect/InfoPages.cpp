@@ -86,9 +86,15 @@ void SetFieldText(HWND sheet, int id, const std::string& text) {
   SetWindowTextA(field, text.c_str());
 }
 
+// With `shown`, the texts the fields hold are known without asking them.
+void PutFieldText(HWND sheet, int id, const std::string& text, const std::string* shown) {
+  if (!shown) return SetFieldText(sheet, id, text);
+  if (*shown != text) SetWindowTextA(GetDlgItem(sheet, id), text.c_str());
+}
+
 template <size_t N>
-void FillRows(HWND sheet, const FieldRow (&rows)[N], const WindowInfo& info) {
-  for (const FieldRow& r : rows) SetFieldText(sheet, r.id, info.*r.value);
+void FillRows(HWND sheet, const FieldRow (&rows)[N], const WindowInfo& info, const WindowInfo* shown) {
+  for (const FieldRow& r : rows) PutFieldText(sheet, r.id, info.*r.value, shown ? &(shown->*r.value) : nullptr);
 }
 
 }  // namespace
@@ -112,12 +118,20 @@ void CreateClassInfoPage(HWND sheet) {
   });
 }
 
+void ShowWindowPage(HWND windowSheet, const WindowInfo& info, const WindowInfo* shown) {
+  PutFieldText(windowSheet, IDC_LBLTEXT, info.textCaption, shown ? &shown->textCaption : nullptr);
+  FillRows(windowSheet, kWindowRows, info, shown);
+  PutFieldText(windowSheet, IDC_MEMSTYLE, info.styleMemo, shown ? &shown->styleMemo : nullptr);
+}
+
+void ShowClassPage(HWND classSheet, const WindowInfo& info, const WindowInfo* shown) {
+  FillRows(classSheet, kClassRows, info, shown);
+  PutFieldText(classSheet, IDC_MEMCLASSSTYLE, info.classStyleMemo, shown ? &shown->classStyleMemo : nullptr);
+}
+
 void ShowWindowInfo(HWND windowSheet, HWND classSheet, const WindowInfo& info) {
-  SetFieldText(windowSheet, IDC_LBLTEXT, info.textCaption);
-  FillRows(windowSheet, kWindowRows, info);
-  SetFieldText(windowSheet, IDC_MEMSTYLE, info.styleMemo);
-  FillRows(classSheet, kClassRows, info);
-  SetFieldText(classSheet, IDC_MEMCLASSSTYLE, info.classStyleMemo);
+  ShowWindowPage(windowSheet, info);
+  ShowClassPage(classSheet, info);
 }
 
 void PaintClassIcons(HWND classSheet, HDC dc, const RECT& box, HWND target) {

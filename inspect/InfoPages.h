@@ -43,5 +43,10 @@ void CreateWindowInfoPage(HWND sheet);
 void CreateClassInfoPage(HWND sheet);
 // Writes the gathered texts into both pages' fields.
 void ShowWindowInfo(HWND windowSheet, HWND classSheet, const WindowInfo& info);
+// The same for one page; a field whose text is already right is left alone.
+// `shown` is what the page was last given, when the caller knows it: the
+// fields are read-only, so it spares asking each field for its text.
+void ShowWindowPage(HWND windowSheet, const WindowInfo& info, const WindowInfo* shown = nullptr);
+void ShowClassPage(HWND classSheet, const WindowInfo& info, const WindowInfo* shown = nullptr);
 // pntIconsPaint: white, then the class icon, small icon and cursor of `target`.
 void PaintClassIcons(HWND classSheet, HDC dc, const RECT& box, HWND target);

@@ -156,10 +156,11 @@ int ModifyPage::UpDownPosition(int id) const {
   return static_cast<int16_t>(LOWORD(r));
 }
 
-void ModifyPage::FillModifyPage(Hwnd window) {
-  FillingFlag filling(m_host);
-  HWND w = ToHwnd(window);
+void ModifyPage::FillModifyPage(Hwnd window) { ShowModifyValues(GatherModifyValues(window)); }
 
+ModifyValues ModifyPage::GatherModifyValues(Hwnd window) {
+  ModifyValues v;
+  HWND w = ToHwnd(window);
   RECT r = {};
   GetWindowRect(w, &r);
   // GetParent also names the owner of a pop-up, whose client area has nothing
@@ -167,23 +168,36 @@ void ModifyPage::FillModifyPage(Hwnd window) {
   // not a child in screen coordinates, and so the page shows it.
   if (PlacedInParent(static_cast<uint32_t>(GetWindowLongA(w, GWL_STYLE))))
     MapWindowPoints(nullptr, GetParent(w), reinterpret_cast<POINT*>(&r), 2);
-  SetUpDown(IDC_UDNLEFT, r.left);
-  SetUpDown(IDC_UDNTOP, r.top);
-  SetUpDown(IDC_UDNWIDTH, r.right - r.left);
-  SetUpDown(IDC_UDNHEIGHT, r.bottom - r.top);
+  v.left = r.left;
+  v.top = r.top;
+  v.width = r.right - r.left;
+  v.height = r.bottom - r.top;
 
   std::vector<char> text(kTextBufferSize);
   GetTextWithTimeout(w, text.data(), kTextBufferSize);
+  v.text = text.data();
+
+  v.stateItem = StateItemFor(IsZoomed(w) != FALSE, IsIconic(w) != FALSE);
+  v.visible = IsWindowVisible(w) != FALSE;
+  v.enabled = IsWindowEnabled(w) != FALSE;
+  v.topmost = (static_cast<uint32_t>(GetWindowLongA(w, GWL_EXSTYLE)) & kExStyleTopmost) != 0;
+  return v;
+}
+
+void ModifyPage::ShowModifyValues(const ModifyValues& v) {
+  FillingFlag filling(m_host);
+  SetUpDown(IDC_UDNLEFT, v.left);
+  SetUpDown(IDC_UDNTOP, v.top);
+  SetUpDown(IDC_UDNWIDTH, v.width);
+  SetUpDown(IDC_UDNHEIGHT, v.height);
   HWND edit = Control(IDC_EDTWINDOWTEXT);
   // Setting the same text again would only move the user's caret.
-  if (WindowTextOf(edit) != text.data()) SetWindowTextA(edit, text.data());
-
-  m_stateItem = StateItemFor(IsZoomed(w) != FALSE, IsIconic(w) != FALSE);
+  if (WindowTextOf(edit) != v.text) SetWindowTextA(edit, v.text.c_str());
+  m_stateItem = v.stateItem;
   SetRadioGroupIndex(m_sheet, IDC_RGRSTATE, 3, m_stateItem);
-  SetChecked(m_sheet, IDC_CHBVISIBLE, IsWindowVisible(w) != FALSE);
-  SetChecked(m_sheet, IDC_CHBENABLED, IsWindowEnabled(w) != FALSE);
-  SetChecked(m_sheet, IDC_CHBSTAYONTOP,
-             (static_cast<uint32_t>(GetWindowLongA(w, GWL_EXSTYLE)) & kExStyleTopmost) != 0);
+  SetChecked(m_sheet, IDC_CHBVISIBLE, v.visible);
+  SetChecked(m_sheet, IDC_CHBENABLED, v.enabled);
+  SetChecked(m_sheet, IDC_CHBSTAYONTOP, v.topmost);
 }
 
 void ModifyPage::EnableModifyPage(bool enable) {

@@ -52,6 +52,14 @@ enum ModifyControlId {
 // their order, and of the controls of each one that holds windows of its own.
 void EnableControlsTree(HWND container, bool enable);
 
+// What the properties group shows of a target, read at one moment.
+struct ModifyValues {
+  int32_t left = 0, top = 0, width = 0, height = 0;
+  std::string text;
+  int stateItem = 0;  // item of rgrState
+  bool visible = false, enabled = false, topmost = false;
+};
+
 class ModifyPage : public PageHandler {
  public:
   explicit ModifyPage(ModifyHost& host);
@@ -72,6 +80,10 @@ class ModifyPage : public PageHandler {
   // Loads the controls from `window` without acting on it; ModifyFilling is
   // set for the whole fill.
   void FillModifyPage(Hwnd window);
+  // The two halves of FillModifyPage: reading the target, and loading the
+  // controls from what was read.
+  static ModifyValues GatherModifyValues(Hwnd window);
+  void ShowModifyValues(const ModifyValues& values);
   // Enables or disables the whole page; the state group only for a target
   // without WS_CHILD. Ends with UpdatePluginPanel.
   void EnableModifyPage(bool enable);

@@ -126,18 +126,43 @@ void WindowListsPage::AddWindowItem(int list, Hwnd window) {
 }
 
 void WindowListsPage::FillParents(Hwnd target) {
-  ShowRows(kListParents, ParentRows(m_ws, target, Formatter()));
+  GatherParents(target);
+  ShowPending(kListParents);
 }
 
 void WindowListsPage::FillChildren(Hwnd target) {
-  ShowRows(kListChildren, ChildRows(m_ws, target, m_host.ShowSubchildren(), Formatter()));
+  GatherChildren(target);
+  ShowPending(kListChildren);
 }
 
 void WindowListsPage::RefreshDigger() {
+  GatherDigger();
+  ShowPending(kListDigger);
+}
+
+void WindowListsPage::GatherParents(Hwnd target) {
+  m_pending[kListParents] = ParentRows(m_ws, target, Formatter());
+  m_hasPending[kListParents] = true;
+}
+
+void WindowListsPage::GatherChildren(Hwnd target) {
+  m_pending[kListChildren] = ChildRows(m_ws, target, m_host.ShowSubchildren(), Formatter());
+  m_hasPending[kListChildren] = true;
+}
+
+void WindowListsPage::GatherDigger() {
   WinPoint last = m_host.LastDiggerPoint();
   if (!TakeDiggerPoint(m_host.ProbePoint(), last)) return;
   m_host.SetLastDiggerPoint(last);
-  ShowRows(kListDigger, DiggerRows(m_ws, last, m_host.DigChildren(), Formatter()));
+  m_pending[kListDigger] = DiggerRows(m_ws, last, m_host.DigChildren(), Formatter());
+  m_hasPending[kListDigger] = true;
+}
+
+void WindowListsPage::ShowPending(int list) {
+  if (!m_hasPending[list]) return;
+  m_hasPending[list] = false;
+  ShowRows(list, std::move(m_pending[list]));
+  m_pending[list].clear();
 }
 
 void WindowListsPage::SortList(int list) {

@@ -39,6 +39,15 @@ class WindowListsPage : public PageHandler {
   void RefreshDigger();
   void timDiggerTimer() { RefreshDigger(); }
 
+  // The reading halves of the three fills: the rows are read now, as the
+  // target is, and wait for ShowPending, which a hidden list gets when its page
+  // shows or something reads it.
+  void GatherParents(Hwnd target);
+  void GatherChildren(Hwnd target);
+  void GatherDigger();
+  bool HasPending(int list) const { return m_hasPending[list]; }
+  void ShowPending(int list);
+
   // A header click in any of the lists: the sort state changes and all three
   // lists take the new order.
   void lsvColumnClick(int column);
@@ -76,4 +85,6 @@ class WindowListsPage : public PageHandler {
   Win32WindowSystem m_ws;
   HWND m_lists[kWindowListCount] = {};
   std::vector<WindowRow> m_rows[kWindowListCount];
+  std::vector<WindowRow> m_pending[kWindowListCount];
+  bool m_hasPending[kWindowListCount] = {};
 };

@@ -57,10 +57,22 @@ void TreePage::Populate(int node) {
 HTREEITEM TreePage::ItemOf(int node) const { return m_tree.IsNode(node) ? m_items[node] : nullptr; }
 
 void TreePage::BuildWindowTree() {
-  WindowTree tree = ::BuildWindowTree(m_ws);
+  GatherWindowTree();
+  ShowPendingTree();
+}
+
+void TreePage::GatherWindowTree() {
+  m_pendingTree = ::BuildWindowTree(m_ws);
+  m_treePending = true;
+}
+
+void TreePage::ShowPendingTree() {
+  if (!m_treePending) return;
+  m_treePending = false;
   RedrawSuspended redraw(m_trv);
   SendMessageA(m_trv, TVM_DELETEITEM, 0, reinterpret_cast<LPARAM>(TVI_ROOT));
-  m_tree = std::move(tree);
+  m_tree = std::move(m_pendingTree);
+  m_pendingTree = WindowTree();
   m_items.assign(m_tree.Count(), nullptr);
   m_populated.assign(m_tree.Count(), 0);
   if (m_tree.Empty()) return;

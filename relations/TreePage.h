@@ -37,6 +37,11 @@ class TreePage : public PageHandler {
 
   // Discards every node and builds the tree anew from the desktop.
   void BuildWindowTree();
+  // Its halves: the desktop is read now, the control is refilled (redrawing
+  // held) when ShowPendingTree runs, which a hidden page gets when it shows.
+  void GatherWindowTree();
+  bool TreePending() const { return m_treePending; }
+  void ShowPendingTree();
   // Selects the first node of `window`, expanding its ancestors and scrolling it
   // into view; clears the selection when the window has no node.
   void SelectTreeNode(Hwnd window);
@@ -77,6 +82,8 @@ class TreePage : public PageHandler {
   RelationsHost& m_host;
   Win32WindowSystem m_ws;
   WindowTree m_tree;
+  WindowTree m_pendingTree;
+  bool m_treePending = false;
   std::vector<HTREEITEM> m_items;  // per node of the model
   std::vector<char> m_populated;   // per node: its children are in the control
   TfrmFindWindow m_find;

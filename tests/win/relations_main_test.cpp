@@ -22,8 +22,13 @@ class RelationsMainTest : public MainWindowFixture {
     if (!List(kPageParents, IDC_LSVPARENTS)) GTEST_SKIP() << "the relation pages are not in the main window";
   }
   HWND List(int page, int id) { return GetDlgItem(frm->Sheet(page), id); }
-  int Rows(HWND list) { return static_cast<int>(SendMessageA(list, LVM_GETITEMCOUNT, 0, 0)); }
+  // What the list shows when its page is shown.
+  int Rows(HWND list) {
+    frm->BeforePageRead(GetParent(list));
+    return static_cast<int>(SendMessageA(list, LVM_GETITEMCOUNT, 0, 0));
+  }
   std::string Cell(HWND list, int position, int column) {
+    frm->BeforePageRead(GetParent(list));
     char text[256] = {};
     LVITEMA item = {};
     item.iSubItem = column;
@@ -55,6 +60,7 @@ class RelationsMainTest : public MainWindowFixture {
   }
   std::string SelectedLabel() {
     HWND tree = List(kPageTree, IDC_TRVWINDOWS);
+    frm->WritePendingPage(kPageTree);
     char text[1100] = {};
     TVITEMA item = {};
     item.mask = TVIF_TEXT;
