@@ -4,7 +4,7 @@ target_link_libraries(inspect_bench tarvisk_win)
 
 add_executable(minimal_window WIN32 ${CMAKE_SOURCE_DIR}/bench/minimal_window.cpp)
 add_executable(startup_bench ${CMAKE_SOURCE_DIR}/bench/startup_bench.cpp)
-target_link_libraries(startup_bench psapi advapi32)
+target_link_libraries(startup_bench tarvisk_win psapi advapi32)
 target_include_directories(startup_bench PRIVATE ${CMAKE_SOURCE_DIR})
 add_dependencies(startup_bench Tarvisk minimal_window Boxes)
 

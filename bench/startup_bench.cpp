@@ -1,11 +1,15 @@
 // Start-up time of Tarvisk against a minimal one-window program, its private
-// memory after start and after 10,000 probes, and the size of the deliverables.
-//   startup_bench [runs]
+// memory after start and after 10,000 probes, the latency from a cursor
+// movement to the Window page, and the size of the deliverables.
+//   startup_bench [runs] [latency moves]
 #include <windows.h>
 
 #include "bench/BenchClock.h"
 
 #include <psapi.h>
+
+#include "app/MainWindow.h"
+#include "app/StartupSteps.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -86,6 +90,109 @@ double Median(std::vector<double> v) {
   return v.empty() ? 0 : v[v.size() / 2];
 }
 
+double Percentile(std::vector<double> v, double share) {
+  std::sort(v.begin(), v.end());
+  return v.empty() ? 0 : v[std::min(v.size() - 1, static_cast<size_t>(share * v.size()))];
+}
+
+HWND FindControl(HWND top, int id) {
+  struct Search {
+    int id;
+    HWND found;
+  } search{id, nullptr};
+  EnumChildWindows(
+      top,
+      [](HWND h, LPARAM p) -> BOOL {
+        auto* s = reinterpret_cast<Search*>(p);
+        if (GetDlgCtrlID(h) != s->id) return TRUE;
+        s->found = h;
+        return FALSE;
+      },
+      reinterpret_cast<LPARAM>(&search));
+  return search.found;
+}
+
+std::string TextOf(HWND field) {
+  char text[64] = {};
+  DWORD_PTR ignored;
+  SendMessageTimeoutA(field, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text), SMTO_ABORTIFHUNG, 1000,
+                      &ignored);
+  return text;
+}
+
+void PumpOwn() {
+  MSG msg;
+  while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&msg);
+}
+
+double CpuSeconds(HANDLE process) {
+  FILETIME created, ended, kernel, user;
+  if (!GetProcessTimes(process, &created, &ended, &kernel, &user)) return 0;
+  auto seconds = [](FILETIME f) { return (static_cast<double>(f.dwHighDateTime) * 4294967296.0 + f.dwLowDateTime) / 1e7; };
+  return seconds(kernel) + seconds(user);
+}
+
+// From a cursor movement onto another window to the Window page showing that
+// window's handle, as a person sweeping the mouse sees it; and what the
+// cursor watch costs while the cursor rests.
+void ProbeLatency(const Started& t, HANDLE process, HWND a, HWND b, int moves) {
+  HWND handleField = FindControl(t.window, 504);  // edtHandle
+  if (!handleField) {
+    std::printf("Probe latency: the Handle field was not found\n");
+    return;
+  }
+  std::vector<double> latency;
+  int missed = 0;
+  for (int i = 0; i < moves; ++i) {
+    HWND target = i % 2 ? b : a;
+    char expected[16];
+    std::snprintf(expected, sizeof expected, "%08X", static_cast<unsigned>(reinterpret_cast<UINT_PTR>(target)));
+    RECT r;
+    GetWindowRect(target, &r);
+    double t0 = Now();
+    SetCursorPos((r.left + r.right) / 2 + i % 7, (r.top + r.bottom) / 2);
+    bool seen = false;
+    while (Now() - t0 < 2.0) {
+      PumpOwn();
+      if (TextOf(handleField) == expected) {
+        seen = true;
+        break;
+      }
+      Sleep(1);
+    }
+    if (seen) latency.push_back(Now() - t0); else ++missed;
+  }
+  std::printf("Probe latency, cursor move to Window page (%d moves)   median %5.1f ms   95th percentile %5.1f ms%s\n",
+              moves, Median(latency) * 1e3, Percentile(latency, 0.95) * 1e3, missed ? "   (some missed)" : "");
+  double c0 = CpuSeconds(process), w0 = Now();
+  for (int i = 0; i < 300; ++i) {
+    PumpOwn();
+    Sleep(10);
+  }
+  double share = (CpuSeconds(process) - c0) / (Now() - w0);
+  std::printf("Probing with the cursor at rest: Tarvisk uses %.2f%% of one core\n", share * 100);
+}
+
+// The steps of one start in this process, to see where the time goes.
+void StartupStepsInProcess() {
+  StartupSteps& steps = StartupSteps::Instance();
+  steps.enabled = true;
+  {
+    TfrmTarvisk frm;
+    if (!frm.Create()) return;
+    frm.Show();
+    steps.enabled = false;
+  }
+  LARGE_INTEGER freq;
+  QueryPerformanceFrequency(&freq);
+  std::printf("Start-up steps in one start (this process):");
+  for (int i = 1; i < steps.count; ++i) {
+    double ms = 1e3 * static_cast<double>(steps.at[i].QuadPart - steps.at[i - 1].QuadPart) / freq.QuadPart;
+    std::printf("%s %s %.1f ms", i == 1 ? "" : ",", steps.names[i], ms);
+  }
+  std::printf("\n");
+}
+
 long FileSize(const std::string& path) {
   WIN32_FILE_ATTRIBUTE_DATA d;
   return GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &d) ? static_cast<long>(d.nFileSizeLow) : -1;
@@ -110,6 +217,7 @@ int main(int argc, char** argv) {
     Stop(t);
   }
   double tm = Median(tarvisk), mm = Median(minimal);
+  StartupStepsInProcess();
   std::printf("Start-up to a visible window (median of %d)   Tarvisk %7.1f ms   minimal program %7.1f ms   ratio %.2f\n",
               runs, tm * 1e3, mm * 1e3, tm / mm);
 
@@ -133,6 +241,7 @@ int main(int argc, char** argv) {
   double after = PrivateKiB(process);
   std::printf("Private memory   after start %8.0f KiB   after 10,000 probes %8.0f KiB   growth %+.0f KiB\n", before,
               after, after - before);
+  ProbeLatency(t, process, a, b, argc > 2 ? std::atoi(argv[2]) : 200);
   CloseHandle(process);
   Stop(t);
   DestroyWindow(a);
