@@ -51,8 +51,12 @@ void TfrmTarvisk::WritePendingPage(int page) {
       m_writingPages = false;
     }
   }
-  if (page == kPageTree && m_treePage.TreePending()) {
+  if (page == kPageTree && (m_treeBuildDeferred || m_treePage.TreePending())) {
+    // Reading the desktop reads this program's own controls too, which must
+    // not write the page before its tree is there.
     m_writingPages = true;
+    if (m_treeBuildDeferred) m_treePage.GatherWindowTree();
+    m_treeBuildDeferred = false;
     m_treePage.ShowPendingTree();
     m_writingPages = false;
   }

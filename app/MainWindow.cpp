@@ -247,7 +247,13 @@ void TfrmTarvisk::FormShow() {
   if (IsChecked(Sheet(kPageOptions), IDC_CHBALWAYSONTOP)) {
     SetWindowPos(m_hwnd, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
   }
-  BuildWindowTree();
+  // Reading the whole desktop takes a while; a tree nobody looks at yet is
+  // read when its page first shows.
+  if (pgcMain.ActiveIndex() == kPageTree) {
+    BuildWindowTree();
+  } else {
+    m_treeBuildDeferred = true;
+  }
 }
 
 void TfrmTarvisk::FormDestroy() {

@@ -37,6 +37,7 @@ void TfrmTarvisk::RefreshDigger() {
 }
 void TfrmTarvisk::timDiggerTimer() { RefreshDigger(); }
 void TfrmTarvisk::BuildWindowTree() {
+  m_treeBuildDeferred = false;
   m_treePage.GatherWindowTree();
   WritePendingPage(pgcMain.ActiveIndex());
 }
