@@ -61,6 +61,7 @@ bool TfrmTarvisk::Create() {
     return false;
   }
   CreateFrame();
+  AddMessageLogMenuItem();
   m_fonts.ApplyDesignFont(m_hwnd);
   m_fonts.ScaleToScreen(m_hwnd);
   pgcMain.LayoutSheets();
@@ -240,6 +241,7 @@ void TfrmTarvisk::FormShow() {
 void TfrmTarvisk::FormDestroy() {
   if (m_destroyed) return;
   m_destroyed = true;
+  MessageLogs.CloseAll();
   UnregisterStartStopHotKey();
   KillTimer(m_hwnd, kTimerCursorWatch);
   RemoveProbeHook();
@@ -292,6 +294,7 @@ void TfrmTarvisk::btnCloseClick() { DestroyWindow(m_hwnd); }
 
 bool TfrmTarvisk::PreTranslate(MSG& msg) {
   if (!m_hwnd) return false;
+  if (MessageLogKeys(msg)) return true;
   if (msg.message >= WM_KEYFIRST && msg.message <= WM_KEYLAST) {
     return IsDialogMessageA(m_hwnd, &msg) != FALSE;
   }
@@ -396,6 +399,12 @@ LRESULT TfrmTarvisk::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
       }
       break;
     }
+    case WM_INITMENU:
+      UpdateMessageLogMenuItem();
+      break;
+    case WM_SYSCOMMAND:
+      if (OnMessageLogSysCommand(wParam)) return 0;
+      break;
     case DM_GETDEFID:
       return MAKELRESULT(IDC_BTNSTART, DC_HASDEFID);
     case WM_NEXTDLGCTL:

@@ -12,6 +12,8 @@
 #include "inspect/Format.h"
 #include "modify/MainWindowModifyHost.h"
 #include "modify/ModifyPage.h"
+#include "app/MainWindowMessageLogHost.h"
+#include "msglog/MessageLogs.h"
 #include "report/Report.h"
 #include "platform/Win32WindowSystem.h"
 #include "relations/RelationPages.h"
@@ -177,6 +179,14 @@ class TfrmTarvisk : public BaseWindow<TfrmTarvisk> {
   void CreateFindWindowDialog();
   void timDiggerTimer();
   void UpdateParentTreeButton();
+
+  // --- Message log (app/MessageLogCommand.cpp) ---
+  MainWindowMessageLogHost m_messageLogHost{*this};
+  msglog::MessageLogs MessageLogs{m_messageLogHost};
+  void AddMessageLogMenuItem();
+  void UpdateMessageLogMenuItem();
+  bool OnMessageLogSysCommand(WPARAM command);
+  bool MessageLogKeys(MSG& msg);
 
   // --- Window relations ---
   WindowListsPage& WindowLists() { return m_windowLists; }
