@@ -2,6 +2,7 @@
 # program. Beside Tarvisk.exe; small, no exceptions, the C++ runtime unused.
 add_library(TarviskHook SHARED
   ${CMAKE_CURRENT_LIST_DIR}/MsgHook.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/TarviskHook.rc
   ${CMAKE_SOURCE_DIR}/msglog/RingFormat.cpp)
 set_target_properties(TarviskHook PROPERTIES
   PREFIX ""

@@ -103,7 +103,8 @@ std::string Command(const RecordData& r) {
 std::string Notify(const RecordData& r) {
   if (!(r.flags & kHasNotifyHeader)) return "id=" + std::to_string(r.wParam);
   const int32_t code = r.data[2];
-  return OrNumber(NotifyCodeName(code), code) + " id=" + std::to_string(static_cast<uint32_t>(r.data[1])) +
+  const ControlFamily family = (r.flags & kHasControlClass) ? FamilyOfClass(r.text) : ControlFamily::None;
+  return OrNumber(NotifyCodeName(code, family), code) + " id=" + std::to_string(static_cast<uint32_t>(r.data[1])) +
          " control=" + HandleText(static_cast<uint32_t>(r.data[0]));
 }
 

@@ -190,7 +190,22 @@ const char* CommandCodeName(ControlFamily family, uint32_t code) {
   return LookupName(SystemTable(id), static_cast<int16_t>(code & 0xFFFF));
 }
 
-const char* NotifyCodeName(int32_t code) {
+const char* NotifyCodeName(int32_t code, ControlFamily family) {
+  SystemTableId own = SystemTableId::Count;
+  switch (family) {
+    case ControlFamily::ListView: own = SystemTableId::ListViewNotifications; break;
+    case ControlFamily::TreeView: own = SystemTableId::TreeViewNotifications; break;
+    case ControlFamily::Tab: own = SystemTableId::TabNotifications; break;
+    case ControlFamily::Header: own = SystemTableId::HeaderNotifications; break;
+    case ControlFamily::Toolbar: own = SystemTableId::ToolbarNotifications; break;
+    case ControlFamily::Tooltip: own = SystemTableId::TooltipNotifications; break;
+    case ControlFamily::UpDown: own = SystemTableId::UpDownNotifications; break;
+    default: break;
+  }
+  if (own != SystemTableId::Count) {
+    if (const char* n = LookupName(SystemTable(own), code)) return n;
+  }
+  if (const char* n = LookupName(SystemTable(SystemTableId::CommonNotifications), code)) return n;
   for (int id = static_cast<int>(SystemTableId::CommonNotifications);
        id < static_cast<int>(SystemTableId::Count); ++id) {
     if (const char* n = LookupName(SystemTable(static_cast<SystemTableId>(id)), code)) return n;

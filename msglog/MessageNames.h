@@ -42,8 +42,10 @@ bool ParseMessage(const std::string& text, uint32_t* message);
 
 // The WM_COMMAND notification code of a control family (BN_, EN_, LBN_, CBN_, STN_).
 const char* CommandCodeName(ControlFamily family, uint32_t code);
-// A WM_NOTIFY code: NM_, LVN_, TVN_, TCN_, HDN_, TBN_, TTN_, UDN_.
-const char* NotifyCodeName(int32_t code);
+// A WM_NOTIFY code: NM_, LVN_, TVN_, TCN_, HDN_, TBN_, TTN_, UDN_. The
+// families' ranges overlap (TBN_SAVE is UDN_DELTAPOS), so the sending
+// control's family is asked first; without one, the first match.
+const char* NotifyCodeName(int32_t code, ControlFamily family = ControlFamily::None);
 const char* SysCommandName(uint32_t command);  // the low four bits are ignored
 const char* HitTestName(int32_t code);
 // "VK_RETURN", "A", "7", or the number when the key has no name.
