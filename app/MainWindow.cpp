@@ -65,6 +65,7 @@ bool TfrmTarvisk::Create() {
   }
   steps.Mark("main window created");
   CreateFrame();
+  AddMessageLogMenuItem();
   steps.Mark("pages and controls created");
   m_fonts.ApplyDesignFont(m_hwnd);
   m_fonts.ScaleToScreen(m_hwnd);
@@ -259,6 +260,7 @@ void TfrmTarvisk::FormShow() {
 void TfrmTarvisk::FormDestroy() {
   if (m_destroyed) return;
   m_destroyed = true;
+  MessageLogs.CloseAll();
   UnregisterStartStopHotKey();
   KillTimer(m_hwnd, kTimerCursorWatch);
   RemoveProbeHook();
@@ -311,6 +313,7 @@ void TfrmTarvisk::btnCloseClick() { DestroyWindow(m_hwnd); }
 
 bool TfrmTarvisk::PreTranslate(MSG& msg) {
   if (!m_hwnd) return false;
+  if (MessageLogKeys(msg)) return true;
   if (msg.message >= WM_KEYFIRST && msg.message <= WM_KEYLAST) {
     return IsDialogMessageA(m_hwnd, &msg) != FALSE;
   }
@@ -417,6 +420,12 @@ LRESULT TfrmTarvisk::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
       }
       break;
     }
+    case WM_INITMENU:
+      UpdateMessageLogMenuItem();
+      break;
+    case WM_SYSCOMMAND:
+      if (OnMessageLogSysCommand(wParam)) return 0;
+      break;
     case DM_GETDEFID:
       return MAKELRESULT(IDC_BTNSTART, DC_HASDEFID);
     case WM_NEXTDLGCTL:

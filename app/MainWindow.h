@@ -14,6 +14,8 @@
 #include "inspect/WindowInfo.h"
 #include "modify/MainWindowModifyHost.h"
 #include "modify/ModifyPage.h"
+#include "app/MainWindowMessageLogHost.h"
+#include "msglog/MessageLogs.h"
 #include "report/Report.h"
 #include "platform/Win32WindowSystem.h"
 #include "relations/RelationPages.h"
@@ -189,6 +191,14 @@ class TfrmTarvisk : public BaseWindow<TfrmTarvisk> {
   void CreateFindWindowDialog();
   void timDiggerTimer();
   void UpdateParentTreeButton();
+
+  // --- Message log (app/MessageLogCommand.cpp) ---
+  MainWindowMessageLogHost m_messageLogHost{*this};
+  msglog::MessageLogs MessageLogs{m_messageLogHost};
+  void AddMessageLogMenuItem();
+  void UpdateMessageLogMenuItem();
+  bool OnMessageLogSysCommand(WPARAM command);
+  bool MessageLogKeys(MSG& msg);
 
   // --- Window relations ---
   WindowListsPage& WindowLists() { return m_windowLists; }

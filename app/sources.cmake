@@ -5,6 +5,7 @@ if(WIN32)
   list(APPEND TARVISK_WIN_SOURCES
     ${CMAKE_CURRENT_LIST_DIR}/FieldConveniences.cpp
     ${CMAKE_CURRENT_LIST_DIR}/Inspect.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/MessageLogCommand.cpp
     ${CMAKE_CURRENT_LIST_DIR}/MainWindow.cpp
     ${CMAKE_CURRENT_LIST_DIR}/Nag.cpp
     ${CMAKE_CURRENT_LIST_DIR}/Pages.cpp

@@ -12,3 +12,7 @@ add_executable(relations_wine_bench ${CMAKE_SOURCE_DIR}/bench/relations_wine_ben
                ${CMAKE_SOURCE_DIR}/bench/relations_bench.cpp)
 target_compile_definitions(relations_wine_bench PRIVATE TARVISK_RELATIONS_BENCH_NO_MAIN)
 target_link_libraries(relations_wine_bench tarvisk_win)
+
+add_executable(msglog_bench ${CMAKE_SOURCE_DIR}/bench/msglog_bench.cpp)
+target_link_libraries(msglog_bench tarvisk_win)
+add_dependencies(msglog_bench TarviskHook LogFixture)

@@ -52,6 +52,12 @@ endif()
 if(EXISTS ${CMAKE_SOURCE_DIR}/boxes/build.cmake)
   include(boxes/build.cmake)
 endif()
+# The message log's hook DLL beside Tarvisk.exe, and its fixture for the tests.
+include(msghook/build.cmake)
+include(tests/win/fixtures/build.cmake)
+if(TARGET Tarvisk)
+  add_dependencies(Tarvisk TarviskHook)
+endif()
 
 # GoogleTest: Debian's sources when cross building, a downloaded or installed
 # copy (GTEST_ROOT / find_package) on Windows; without it only the program builds.
@@ -77,6 +83,7 @@ add_executable(win_tests ${TARVISK_WIN_TESTS} ${TARVISK_WIN_TEST_HELPERS})
 target_include_directories(win_tests PRIVATE ${CMAKE_SOURCE_DIR}/tests/win)
 target_link_libraries(win_tests tarvisk_win gtest gtest_main)
 target_compile_definitions(win_tests PRIVATE TARVISK_BUILD_DIR="${CMAKE_BINARY_DIR}")
+add_dependencies(win_tests TarviskHook LogFixture)
 # Discovery runs at test time, when the test script has the Wine prefix and display ready.
 gtest_discover_tests(win_tests TEST_PREFIX "win." DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 120
                      PROPERTIES TIMEOUT 120)
@@ -93,19 +100,19 @@ if(EXISTS ${CMAKE_SOURCE_DIR}/bench/build.cmake)
   include(bench/build.cmake)
 endif()
 
-# The release layout, zipped: Tarvisk.exe, Plugins\Boxes.dll, License.txt.
+# The release layout, zipped: Tarvisk.exe, TarviskHook.dll, Plugins\Boxes.dll, License.txt.
 if(TARGET Tarvisk AND TARGET Boxes)
   set(release_dir ${CMAKE_BINARY_DIR}/release/Tarvisk)
   set(release_zip ${CMAKE_BINARY_DIR}/Tarvisk-5.3-${TARVISK_RELEASE_NAME}.zip)
   add_custom_target(release
     COMMAND ${CMAKE_COMMAND} -E rm -rf ${CMAKE_BINARY_DIR}/release
     COMMAND ${CMAKE_COMMAND} -E make_directory ${release_dir}/Plugins
-    COMMAND ${CMAKE_COMMAND} -E copy $<TARGET_FILE:Tarvisk> ${release_dir}/
+    COMMAND ${CMAKE_COMMAND} -E copy $<TARGET_FILE:Tarvisk> $<TARGET_FILE:TarviskHook> ${release_dir}/
     COMMAND ${CMAKE_COMMAND} -E copy $<TARGET_FILE:Boxes> ${release_dir}/Plugins/
     COMMAND ${CMAKE_COMMAND} -E copy ${CMAKE_SOURCE_DIR}/License.txt ${release_dir}/
     COMMAND ${CMAKE_COMMAND} -E chdir ${CMAKE_BINARY_DIR}/release
             ${CMAKE_COMMAND} -E tar cf ${release_zip} --format=zip Tarvisk
     COMMAND ${CMAKE_COMMAND} -E echo "Release: ${release_zip}"
-    DEPENDS Tarvisk Boxes
+    DEPENDS Tarvisk Boxes TarviskHook
     VERBATIM)
 endif()

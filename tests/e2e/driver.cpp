@@ -19,6 +19,9 @@
 //   driver rect <id>                      prints the screen rectangle "left top right bottom" of control <id>
 //   driver clipboard                      prints the clipboard's text, CR and LF written as \\r and \\n
 //   driver close <ms>                     closes the main window and waits for its process
+//   driver kill-main                      ends Tarvisk's process at once, as a crash would
+//   driver answers <class> <text>         sets and reads back the text of another program's window
+//                                         <class>; prints 1 when it answered both within 2 s
 #include <windows.h>
 
 #include <commctrl.h>
@@ -344,6 +347,23 @@ int main(int argc, char** argv) {
   }
   if (cmd == "install-printer") return InstallPrinter(arg(2), arg(3));
   if (cmd == "remove-printer") return RemovePrinter();
+  if (cmd == "kill-main") {
+    DWORD pid = 0;
+    GetWindowThreadProcessId(MainWindow(), &pid);
+    HANDLE process = pid ? OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, pid) : nullptr;
+    if (!process) return 1;
+    const bool ended = TerminateProcess(process, 9) && WaitForSingleObject(process, 5000) == WAIT_OBJECT_0;
+    CloseHandle(process);
+    return ended ? 0 : 1;
+  }
+  if (cmd == "answers") {
+    HWND w = FindWindowA(arg(2).c_str(), nullptr);
+    DWORD_PTR result = 0;
+    const bool set = w && SendMessageTimeoutA(w, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(arg(3).c_str()),
+                                              SMTO_ABORTIFHUNG, 2000, &result);
+    std::printf("%d\n", set && TextOf(w) == arg(3) ? 1 : 0);
+    return 0;
+  }
   if (cmd == "close") {
     HWND main = MainWindow();
     if (!main) return 0;

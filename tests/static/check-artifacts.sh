@@ -50,7 +50,16 @@ for pair in "2 Name" "3 Hint" "4 Info" "5 Action"; do
     fail "Boxes.dll does not export $2 at ordinal $1"
 done
 
+# The message log's hook DLL, loaded into other programs: its slot table in a
+# section shared between processes, and the three entry points Tarvisk binds.
+check_image "$build/TarviskHook.dll" ""
+dump=$("$objdump" -h -p "$build/TarviskHook.dll" 2>/dev/null)
+grep -A1 -E '^[[:space:]]*[0-9]+ \.shr ' <<<"$dump" | grep -q SHARED || fail "TarviskHook.dll has no shared section"
+for name in TarviskHookClaimSlot TarviskHookReleaseSlot TarviskHookProcs; do
+  grep -qE "\] $name\$" <<<"$dump" || fail "TarviskHook.dll does not export $name"
+done
+
 if [ "$failures" -eq 0 ]; then
-  echo "$bits-bit files: Tarvisk.exe and Plugins/Boxes.dll as expected"
+  echo "$bits-bit files: Tarvisk.exe, TarviskHook.dll and Plugins/Boxes.dll as expected"
 fi
 [ "$failures" -eq 0 ]
