@@ -2,6 +2,11 @@
 // finds the window, and what the text, JSON and listing outputs hold.
 #include <gtest/gtest.h>
 
+#include <unistd.h>
+
+#include <cstdlib>
+#include <fstream>
+
 #include <nlohmann/json.hpp>
 
 #include "FakeDesktop.h"
@@ -11,6 +16,24 @@
 #include "relations/WindowLists.h"
 
 namespace {
+
+// Every JSON these tests make must pass the published schema (draft 2020-12),
+// checked by Python's jsonschema.
+void ExpectValid(const std::string& json) {
+  char path[] = "/tmp/tarvisk-cli-json-XXXXXX";
+  const int fd = mkstemp(path);
+  ASSERT_GE(fd, 0);
+  close(fd);
+  std::ofstream(path, std::ios::binary) << json;
+  const std::string command =
+      "python3 -c 'import json, sys, jsonschema; "
+      "jsonschema.Draft202012Validator(json.load(open(sys.argv[1]))).validate(json.load(open(sys.argv[2])))' "
+      "'" TARVISK_SOURCE_DIR "/docs/tarvisk-report.schema.json' " +
+      std::string(path);
+  const int status = std::system(command.c_str());
+  std::remove(path);
+  EXPECT_EQ(status, 0) << json.substr(0, 2000);
+}
 
 CliParse Parse(std::vector<std::string> args) { return ParseCliArguments(args); }
 
@@ -231,6 +254,7 @@ TEST_F(CliRunTest, JsonHoldsNumbersNamesAndUtf8) {
   env.foreground = notes;
   CliOutcome o = Run({"/report", "/foreground", "/format", "json"});
   ASSERT_EQ(o.status, kCliOk) << o.error;
+  ExpectValid(o.output);
   const nlohmann::json j = nlohmann::json::parse(o.output);
   EXPECT_EQ(j["window"]["handle"], notes);
   EXPECT_EQ(j["window"]["text"], "Notes - caf\xC3\xA9");
@@ -263,6 +287,7 @@ TEST_F(CliRunTest, ResourceIdentifierAndGoneWindowInJson) {
   d[button].sentText = std::string("\xFF\x01\x7F", 3);
   CliOutcome o = Run({"/report", "/window", std::to_string(button), "/format", "json"});
   ASSERT_EQ(o.status, kCliOk);
+  ExpectValid(o.output);
   nlohmann::json j = nlohmann::json::parse(o.output);
   EXPECT_EQ(j["window"]["textLabel"], "Resource ID");
   EXPECT_EQ(j["window"]["text"], "");
@@ -274,6 +299,7 @@ TEST_F(CliRunTest, ResourceIdentifierAndGoneWindowInJson) {
   env.sources.process = [](uint32_t) { return ProcessInfo(); };
   env.sources.pixel = nullptr;
   o = Run({"/report", "/window", std::to_string(other), "/format", "json"});
+  ExpectValid(o.output);
   j = nlohmann::json::parse(o.output);
   EXPECT_EQ(j["executable"], nullptr);
   EXPECT_EQ(j["graphic"]["pixelColor"], nullptr);
@@ -291,6 +317,8 @@ TEST_F(CliRunTest, ListingsOneLineEachOrAnArray) {
   o = Run({"/children", std::to_string(notes)});
   EXPECT_NE(o.output.find("\tEdit\t1\tline one  line two\r\n"), std::string::npos) << o.output;
   o = Run({"/children", std::to_string(notes), "/format", "json"});
+  ExpectValid(o.output);
+  ExpectValid(Run({"/list", "/format", "json"}).output);
   const nlohmann::json j = nlohmann::json::parse(o.output);
   ASSERT_EQ(j.size(), 2u);
   EXPECT_EQ(j[0]["parent"], notes);
