@@ -34,6 +34,20 @@ run() {
   cli "$@" >"$OUT/out" 2>"$OUT/err"
   status=$?
 }
+# Saves through the Save button as JSON: the file type chosen in the dialog.
+save_json_report() {
+  local file="$1"
+  rm -f "$file"
+  driver click 103 || return 1
+  driver wait-window "Save window information" 10000 >/dev/null || return 1
+  local dialog
+  dialog=$(xdotool search --onlyvisible --name '^Save window information$' | head -n 1)
+  [ -n "$dialog" ] && xdotool windowfocus --sync "$dialog" 2>/dev/null
+  xdotool key ctrl+a
+  xdotool type --delay 5 "$(winpath "${file%.json}")"
+  xdotool key alt+t Down Return
+  wait_for 10 test -s "$file"
+}
 settings_absent() { ! "$WINE_RUN" reg query 'HKCU\Software\Norvane' </dev/null >/dev/null 2>&1; }
 
 "$WINE_RUN" reg delete 'HKCU\Software\Norvane' /f </dev/null >/dev/null 2>&1
@@ -124,6 +138,12 @@ check "a report while Tarvisk runs succeeds" test "$status" = 0
 # the input to rest; the hot key came just before.
 check "the text equals what Save writes" \
   diff <(grep -av '^Pixel color' "$OUT/gui.txt") <(grep -av '^Pixel color' "$OUT/cli.txt")
+check "Save writes JSON when that type is chosen" save_json_report "$OUT/gui.json"
+check "the saved JSON passes the schema" validate "$OUT/gui.json"
+run /report /point "$px,$py" /format json
+cp "$OUT/out" "$OUT/cli.json"
+check "the saved JSON equals the command line's" \
+  diff <(jq -S 'del(.graphic.pixelColor)' "$OUT/gui.json") <(jq -S 'del(.graphic.pixelColor)' "$OUT/cli.json")
 
 # Typing into the save dialog may have pressed Scroll Lock again under Wine
 # (see the README), so probing restarts with the button unless it already has.
