@@ -4,6 +4,8 @@
 
 #include <shellapi.h>
 
+#include <algorithm>
+
 #include "app/RegistryStore.h"
 #include "app/Settings.h"
 #include "platform/Win32WindowSystem.h"

@@ -86,6 +86,15 @@ class CliReportTest : public MainWindowFixture {
                              reinterpret_cast<HMENU>(8), nullptr, nullptr);
     popup = CreateWindowExA(0, "CliFixtureFrame", "owned", WS_POPUP, 0, 0, 50, 50, frame, nullptr, nullptr, nullptr);
     ASSERT_TRUE(frame && edit && button && popup);
+    // Painted, and through to the screen, before anyone reads a pixel there.
+    RedrawWindow(frame, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+    ASSERT_TRUE(WaitUntil([&] { return ScreenPixel(InEdit()) == RGB(255, 255, 255); }, 5000));
+  }
+  static COLORREF ScreenPixel(POINT p) {
+    HDC dc = GetDC(GetDesktopWindow());
+    const COLORREF c = GetPixel(dc, p.x, p.y);
+    ReleaseDC(GetDesktopWindow(), dc);
+    return c;
   }
   void TearDown() override {
     if (popup) DestroyWindow(popup);
@@ -95,13 +104,19 @@ class CliReportTest : public MainWindowFixture {
   }
 
   // The main window inspects `target` with the cursor (the probe point) at
-  // `point`, as probing there would have it. The Digger list is refilled only
-  // when the probe point has moved, so it is made to look moved.
+  // `point`, as probing there would have it once the cursor rests. The Digger
+  // list is refilled only when the probe point has moved, so it is made to
+  // look moved.
   void ShowInPages(HWND target, POINT point) {
+    PumpMessages();
     frm->ProbePoint = {point.x, point.y};
     frm->LastDiggerPoint = {point.x + 1, point.y};
     frm->InspectWindow(FromHwnd(target), true);
-    frm->CaptureScreen(FromHwnd(target));
+    // The Graphics page reads the pixel only once input has rested.
+    ASSERT_TRUE(WaitUntil([&] {
+      frm->CaptureScreen(FromHwnd(target));
+      return !frm->Graphics.RedrawPending();
+    }));
   }
 
   CliOutcome RunCli(std::vector<std::string> args, POINT cursor) {
