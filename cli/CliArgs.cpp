@@ -104,6 +104,11 @@ class Parser {
     result.error = error;
     return result;
   }
+  // The same, for the steps that answer whether they succeeded.
+  static bool Refuse(CliParse& result, const std::string& error) {
+    Fail(result, error);
+    return false;
+  }
 
   bool TakeValue(std::string& value) {
     if (m_next >= m_args.size()) return false;
@@ -115,9 +120,9 @@ class Parser {
   }
 
   bool TakeHandle(CliParse& result, const std::string& option) {
-    if (m_next >= m_args.size()) return Fail(result, option + " needs a window handle"), false;
+    if (m_next >= m_args.size()) return Refuse(result, option + " needs a window handle");
     const std::string& text = m_args[m_next++];
-    if (!ParseHandle(text, result.request.handle)) return Fail(result, InvalidHandleText(text)), false;
+    if (!ParseHandle(text, result.request.handle)) return Refuse(result, InvalidHandleText(text));
     result.request.selectorText = option + " " + text;
     return true;
   }
@@ -130,23 +135,25 @@ class Parser {
       return true;
     }
     if (m_next >= m_args.size()) {
-      const char* what = name == "window" ? " needs a window handle" : name == "point" ? " needs X,Y" : " needs CLASS[,TEXT]";
-      return Fail(result, "/" + name + what), false;
+      const char* what = name == "window"  ? " needs a window handle"
+                         : name == "point" ? " needs X,Y"
+                                           : " needs CLASS[,TEXT]";
+      return Refuse(result, "/" + name + what);
     }
     const std::string& value = m_args[m_next++];
     r.selectorText = "/" + name + " " + value;
     if (name == "window") {
       r.selector = CliSelector::Window;
-      if (!ParseHandle(value, r.handle)) return Fail(result, InvalidHandleText(value)), false;
+      if (!ParseHandle(value, r.handle)) return Refuse(result, InvalidHandleText(value));
     } else if (name == "point") {
       r.selector = CliSelector::Point;
-      if (!ParsePoint(value, r.point)) return Fail(result, "'" + value + "' is not a point X,Y"), false;
+      if (!ParsePoint(value, r.point)) return Refuse(result, "'" + value + "' is not a point X,Y");
     } else {
       r.selector = CliSelector::Find;
       const size_t comma = value.find(',');
       r.findClass = value.substr(0, comma);
       r.findText = comma == std::string::npos ? std::string() : value.substr(comma + 1);
-      if (r.findClass.empty() && r.findText.empty()) return Fail(result, "/find needs a class or a text"), false;
+      if (r.findClass.empty() && r.findText.empty()) return Refuse(result, "/find needs a class or a text");
     }
     return true;
   }
