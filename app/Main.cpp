@@ -1,9 +1,14 @@
-// Program entry: one copy per desktop, the main window, the message loop.
+// Program entry: a command of the command line, or one copy per desktop of the
+// main window and its message loop.
 #include <windows.h>
 
 #include "app/MainWindow.h"
+#include "cli/CliMain.h"
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
+  // Before the mutex: a running Tarvisk does not stop a report.
+  const std::vector<std::string> args = CommandLineArguments();
+  if (IsCliCommand(args)) return RunCommandLine(args);
   HANDLE mutex = CreateMutexA(nullptr, TRUE, "Tarvisk Mutex");
   if (!mutex || GetLastError() == ERROR_ALREADY_EXISTS) {
     // The second copy opens nothing and leaves the first one undisturbed.

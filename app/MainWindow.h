@@ -17,6 +17,7 @@
 #include "app/MainWindowMessageLogHost.h"
 #include "msglog/MessageLogs.h"
 #include "report/Report.h"
+#include "report/SaveAndPrint.h"
 #include "platform/Win32WindowSystem.h"
 #include "relations/RelationPages.h"
 #include "relations/TreePage.h"
@@ -165,10 +166,15 @@ class TfrmTarvisk : public BaseWindow<TfrmTarvisk> {
   // --- Reports ---
   // Brings every page up to date, then reads the report from them.
   ReportInput GatherReport();
+  // The JSON report of CurrentTarget, read afresh at the probe point.
+  std::string JsonReport() const;
   void btnSaveClick();
   void btnPrintClick();
   // Tests answer the save dialog and the message boxes in place of a user.
   std::function<bool(std::string& fileName)> SaveDialogHook;
+  // The save dialog's file type (ReportFileType), kept for the run like its
+  // file name; a test's SaveDialogHook chooses it by setting it.
+  int ReportFileType = kReportFileText;
   std::function<int(const std::string& text, unsigned style)> MessageBoxHook;
 
   // --- Operations filled in by the pages' subsystems ---

@@ -2,8 +2,12 @@
 
 #include <vector>
 
-RegistryStore::RegistryStore() {
+RegistryStore::RegistryStore(RegistryAccess access) : m_readOnly(access == RegistryAccess::ReadOnly) {
   HKEY key = nullptr;
+  if (m_readOnly) {
+    if (RegOpenKeyExA(HKEY_CURRENT_USER, kMakerKeyPath, 0, KEY_READ, &key) == ERROR_SUCCESS) m_maker = key;
+    return;
+  }
   if (RegCreateKeyExA(HKEY_CURRENT_USER, kMakerKeyPath, 0, nullptr, REG_OPTION_NON_VOLATILE,
                       KEY_ALL_ACCESS, nullptr, &key, nullptr) == ERROR_SUCCESS)
     m_maker = key;
@@ -48,6 +52,7 @@ StoredValue RegistryStore::Read(const std::string& subkey, const std::string& na
 
 StoreWrite RegistryStore::WriteString(const std::string& subkey, const std::string& name,
                                       const std::string& text) {
+  if (m_readOnly) return StoreWrite::Ok;
   HKEY key = nullptr;
   if (!m_maker || RegCreateKeyExA(m_maker, subkey.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE,
                                   KEY_ALL_ACCESS, nullptr, &key, nullptr) != ERROR_SUCCESS)

@@ -8,11 +8,18 @@
 
 constexpr const char* kMakerKeyPath = "SOFTWARE\\Norvane";
 
+enum class RegistryAccess {
+  ReadWrite,
+  // Reads what is stored and writes nothing: the key is not created, and the
+  // writes that a restore makes (the descriptive values) are dropped.
+  ReadOnly,
+};
+
 class RegistryStore : public SettingsStore {
  public:
   // Opens the maker key, creating it when missing, with full access. When
   // that fails every read finds nothing and every write fails.
-  RegistryStore();
+  explicit RegistryStore(RegistryAccess access = RegistryAccess::ReadWrite);
   ~RegistryStore() override;
   RegistryStore(const RegistryStore&) = delete;
   RegistryStore& operator=(const RegistryStore&) = delete;
@@ -25,4 +32,5 @@ class RegistryStore : public SettingsStore {
 
  private:
   HKEY m_maker = nullptr;
+  bool m_readOnly = false;
 };

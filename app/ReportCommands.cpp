@@ -12,10 +12,13 @@
 #include "app/MainWindow.h"
 #include "exeinfo/ExePages.h"
 #include "inspect/InfoPages.h"
+#include "relations/RelationControls.h"
+#include "report/JsonReport.h"
 #include "report/Report.h"
 #include "report/ReportFile.h"
 #include "report/ReportPrinter.h"
 #include "report/SaveAndPrint.h"
+#include "report/SystemSnapshot.h"
 #include "ui/Controls.h"
 #include "ui/MessageBoxes.h"
 
@@ -130,6 +133,17 @@ ReportInput TfrmTarvisk::GatherReport() {
   return in;
 }
 
+std::string TfrmTarvisk::JsonReport() const {
+  HWND options = Sheet(kPageOptions);
+  SnapshotOptions o;
+  o.point = ProbePoint;
+  o.showSubchildren = IsChecked(options, IDC_CHBSHOWSUBCHILDREN);
+  o.digChildren = IsChecked(options, IDC_CHBDIGCHILDREN);
+  const TargetSnapshot snapshot = GatherTargetSnapshot(m_ws, CurrentTarget, o, SystemSnapshotSources());
+  const SortState sort{SortColumn, LastSortColumn, SortInverted};
+  return JsonReportText(snapshot, CurrentDisplayOptions(), sort, LocaleCompare, AnsiToUtf8);
+}
+
 bool TfrmTarvisk::ChooseReportFile(std::string& fileName) {
   if (SaveDialogHook) return SaveDialogHook(fileName);
   char name[MAX_PATH] = {};
@@ -146,10 +160,13 @@ bool TfrmTarvisk::ChooseReportFile(std::string& fileName) {
   ofn.lpstrFile = name;
   ofn.nMaxFile = MAX_PATH;
   ofn.lpstrTitle = kSaveDialogTitle;
+  ofn.nFilterIndex = static_cast<DWORD>(ReportFileType);
+  // The dialog gives a typed name without extension that of the chosen type.
   ofn.lpstrDefExt = kSaveDialogDefaultExt;
   ofn.Flags = OFN_HIDEREADONLY | OFN_PATHMUSTEXIST | OFN_NOCHANGEDIR;
   if (!GetSaveFileNameA(&ofn)) return false;
   fileName = name;
+  ReportFileType = ofn.nFilterIndex == kReportFileJson ? kReportFileJson : kReportFileText;
   return true;
 }
 
@@ -166,8 +183,9 @@ void TfrmTarvisk::btnSaveClick() {
       Ask(OverwriteQuestion(name), kOverwriteQuestionStyle) != IDYES) {
     return;
   }
+  const std::string bytes = ReportFileType == kReportFileJson ? JsonReport() : ReportText(GatherReport());
   std::string error;
-  if (!SaveFileReplacing(name, ReportText(GatherReport()), &error)) Ask(error, MB_OK | MB_ICONERROR);
+  if (!SaveFileReplacing(name, bytes, &error)) Ask(error, MB_OK | MB_ICONERROR);
 }
 
 void TfrmTarvisk::btnPrintClick() {

@@ -20,66 +20,103 @@ std::string RectSizeText(const WinRect& r) {
 
 }  // namespace
 
-std::string WindowTextOrResource(const WindowSystem& ws, Hwnd handle, const DisplayOptions& opts,
-                                 bool* isResourceId) {
+namespace {
+
+// WM_GETTEXT into a fresh buffer: the text, or the identifier of a resource.
+std::string RawWindowText(const WindowSystem& ws, Hwnd handle, bool* isResourceId,
+                          uint32_t* resourceId) {
   std::vector<char> buffer(kTextBufferSize, 0);
   ws.SendGetText(handle, buffer.data(), kTextBufferSize);
   buffer[kTextBufferSize - 1] = 0;
   const auto* bytes = reinterpret_cast<const unsigned char*>(buffer.data());
-  bool resource = bytes[0] == 0xFF;
-  if (isResourceId) *isResourceId = resource;
-  if (resource) {
-    // The identifier's bytes may be zero, so they are read from the raw buffer;
-    // the buffer was cleared, so a short text gives zeros there.
-    return StockIconName(bytes[1] + 256u * bytes[2], opts);
-  }
+  *isResourceId = bytes[0] == 0xFF;
+  // The identifier's bytes may be zero, so they are read from the raw buffer;
+  // the buffer was cleared, so a short text gives zeros there.
+  *resourceId = *isResourceId ? bytes[1] + 256u * bytes[2] : 0;
+  if (*isResourceId) return std::string();
   return std::string(buffer.data(), std::strlen(buffer.data()));
 }
 
-WindowInfo GatherWindowInfo(const WindowSystem& ws, Hwnd handle, const DisplayOptions& opts) {
-  WindowInfo info;
-  info.text = WindowTextOrResource(ws, handle, opts, &info.isResourceId);
-  info.textCaption = info.isResourceId ? kCaptionResourceId : kCaptionText;
+}  // namespace
 
-  info.processId = ws.ProcessId(handle);
-  info.parentWindow = ws.Parent(handle);
-  info.process = FormatInteger(info.processId, opts);
-  const int bits = ws.AddressBits();
-  info.instance = FormatAddress(ws.WindowLongPtr(handle, WinLong::HInstance), bits, opts);
-  info.handle = FormatInteger(handle, opts);
-  info.parent = FormatInteger(info.parentWindow, opts);
-  info.controlId = FormatInteger(ws.WindowLong(handle, WinLong::Id), opts);
-  info.function = FormatAddress(ws.WindowLongPtr(handle, WinLong::WndProc), bits, opts);
+std::string WindowTextOrResource(const WindowSystem& ws, Hwnd handle, const DisplayOptions& opts,
+                                 bool* isResourceId) {
+  bool resource = false;
+  uint32_t id = 0;
+  std::string text = RawWindowText(ws, handle, &resource, &id);
+  if (isResourceId) *isResourceId = resource;
+  return resource ? StockIconName(id, opts) : text;
+}
+
+WindowFacts GatherWindowFacts(const WindowSystem& ws, Hwnd handle) {
+  WindowFacts f;
+  f.handle = handle;
+  f.text = RawWindowText(ws, handle, &f.isResourceId, &f.resourceId);
+  f.processId = ws.ProcessId(handle);
+  f.parent = ws.Parent(handle);
+  f.addressBits = ws.AddressBits();
+  f.instance = ws.WindowLongPtr(handle, WinLong::HInstance);
+  f.controlId = ws.WindowLong(handle, WinLong::Id);
+  f.function = ws.WindowLongPtr(handle, WinLong::WndProc);
   // A child's menu slot holds its control identifier; GetParent also gives the
   // owner of a pop-up, and such windows show no menu either.
-  info.menu = FormatInteger(info.parentWindow != 0 ? 0 : ws.Menu(handle), opts);
+  f.menu = f.parent != 0 ? 0 : ws.Menu(handle);
+  f.screenCoords = ws.WindowRect(handle);
+  f.parentCoords = ws.ScreenToClientRect(f.parent, f.screenCoords);
+  f.clientRect = ws.ClientRect(handle);
+  f.style = ws.WindowLong(handle, WinLong::Style);
+  f.exStyle = ws.WindowLong(handle, WinLong::ExStyle);
+  f.className = ws.ClassName(handle);
+  f.className.resize(std::min<size_t>(std::strlen(f.className.c_str()), kTextBufferSize - 1));
+  f.classFunction = ws.ClassLongPtr(handle, ClassLong::WndProc);
+  f.icon = ws.ClassLong(handle, ClassLong::HIcon);
+  f.smallIcon = ws.ClassLong(handle, ClassLong::HIconSm);
+  f.cursor = ws.ClassLong(handle, ClassLong::HCursor);
+  f.brush = ws.ClassLong(handle, ClassLong::HBrBackground);
+  f.moduleHandle = ws.ClassLongPtr(handle, ClassLong::HModule);
+  f.classStyle = ws.ClassLong(handle, ClassLong::Style);
+  return f;
+}
 
-  WinRect screen = ws.WindowRect(handle);
-  WinRect inParent = ws.ScreenToClientRect(info.parentWindow, screen);
-  info.screenCoords = RectText(screen);
-  info.parentCoords = RectText(inParent);
-  info.windowSize = RectSizeText(inParent);
-  info.clientSize = RectSizeText(ws.ClientRect(handle));
+WindowInfo DescribeWindow(const WindowFacts& f, const DisplayOptions& opts) {
+  WindowInfo info;
+  info.isResourceId = f.isResourceId;
+  info.text = f.isResourceId ? StockIconName(f.resourceId, opts) : f.text;
+  info.textCaption = info.isResourceId ? kCaptionResourceId : kCaptionText;
 
-  info.styleBits = ws.WindowLong(handle, WinLong::Style);
-  info.exStyleBits = ws.WindowLong(handle, WinLong::ExStyle);
-  info.style = FormatInteger(info.styleBits, opts);
-  info.exStyle = FormatInteger(info.exStyleBits, opts);
-  info.styleMemo = StyleMemoText(info.styleBits, info.exStyleBits, opts);
+  info.processId = f.processId;
+  info.parentWindow = f.parent;
+  info.process = FormatInteger(f.processId, opts);
+  info.instance = FormatAddress(f.instance, f.addressBits, opts);
+  info.handle = FormatInteger(f.handle, opts);
+  info.parent = FormatInteger(f.parent, opts);
+  info.controlId = FormatInteger(f.controlId, opts);
+  info.function = FormatAddress(f.function, f.addressBits, opts);
+  info.menu = FormatInteger(f.menu, opts);
 
-  info.className = ws.ClassName(handle);
-  info.className.resize(std::min<size_t>(std::strlen(info.className.c_str()), kTextBufferSize - 1));
-  info.classFunction = FormatAddress(ws.ClassLongPtr(handle, ClassLong::WndProc), bits, opts);
-  info.iconHandle = ws.ClassLong(handle, ClassLong::HIcon);
-  info.smallIconHandle = ws.ClassLong(handle, ClassLong::HIconSm);
-  info.cursorHandle = ws.ClassLong(handle, ClassLong::HCursor);
-  info.icon = FormatInteger(info.iconHandle, opts);
-  info.smallIcon = FormatInteger(info.smallIconHandle, opts);
-  info.cursor = FormatInteger(info.cursorHandle, opts);
-  info.brush = FormatInteger(ws.ClassLong(handle, ClassLong::HBrBackground), opts);
-  info.moduleHandle = FormatAddress(ws.ClassLongPtr(handle, ClassLong::HModule), bits, opts);
-  info.classStyleBits = ws.ClassLong(handle, ClassLong::Style);
-  info.classStyle = FormatInteger(info.classStyleBits, opts);
-  info.classStyleMemo = DecodeClassStyle(info.classStyleBits, opts);
+  info.screenCoords = RectText(f.screenCoords);
+  info.parentCoords = RectText(f.parentCoords);
+  info.windowSize = RectSizeText(f.parentCoords);
+  info.clientSize = RectSizeText(f.clientRect);
+
+  info.styleBits = f.style;
+  info.exStyleBits = f.exStyle;
+  info.style = FormatInteger(f.style, opts);
+  info.exStyle = FormatInteger(f.exStyle, opts);
+  info.styleMemo = StyleMemoText(f.style, f.exStyle, opts);
+
+  info.className = f.className;
+  info.classFunction = FormatAddress(f.classFunction, f.addressBits, opts);
+  info.iconHandle = f.icon;
+  info.smallIconHandle = f.smallIcon;
+  info.cursorHandle = f.cursor;
+  info.icon = FormatInteger(f.icon, opts);
+  info.smallIcon = FormatInteger(f.smallIcon, opts);
+  info.cursor = FormatInteger(f.cursor, opts);
+  info.brush = FormatInteger(f.brush, opts);
+  info.moduleHandle = FormatAddress(f.moduleHandle, f.addressBits, opts);
+  info.classStyleBits = f.classStyle;
+  info.classStyle = FormatInteger(f.classStyle, opts);
+  info.classStyleMemo = DecodeClassStyle(f.classStyle, opts);
   return info;
 }

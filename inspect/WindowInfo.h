@@ -48,10 +48,39 @@ struct WindowInfo {
   uint32_t iconHandle = 0, smallIconHandle = 0, cursorHandle = 0;
 };
 
+// The values behind the Window and Class pages as the platform gives them,
+// before any display option: the one reading of a window that the pages, the
+// text report and the JSON report all render.
+struct WindowFacts {
+  Hwnd handle = 0;
+  std::string text;  // up to the first zero byte; empty for a resource identifier
+  bool isResourceId = false;
+  uint32_t resourceId = 0;  // the two bytes after the 0xFF, low byte first
+  uint32_t processId = 0;
+  uint64_t instance = 0;
+  Hwnd parent = 0;  // GetParent
+  uint32_t controlId = 0;
+  uint64_t function = 0;
+  Hwnd menu = 0;  // 0 for a window with a parent or owner
+  WinRect parentCoords, screenCoords, clientRect;
+  uint32_t style = 0, exStyle = 0;
+  std::string className;
+  uint64_t classFunction = 0;
+  uint32_t icon = 0, smallIcon = 0, cursor = 0, brush = 0;
+  uint64_t moduleHandle = 0;
+  uint32_t classStyle = 0;
+  int addressBits = 32;  // of the inspecting program: the width of the pointer-sized values
+};
+
 // Reads the window's text, numbers, rectangles, styles and class data. A handle
-// that is no window gives what the platform returns for it: empty texts, zeros,
-// and the decoded lists of zero words.
-WindowInfo GatherWindowInfo(const WindowSystem& ws, Hwnd handle, const DisplayOptions& opts);
+// that is no window gives what the platform returns for it: empty texts, zeros.
+WindowFacts GatherWindowFacts(const WindowSystem& ws, Hwnd handle);
+// The page texts of those values in the display options; a handle that is no
+// window shows the decoded lists of zero words.
+WindowInfo DescribeWindow(const WindowFacts& facts, const DisplayOptions& opts);
+inline WindowInfo GatherWindowInfo(const WindowSystem& ws, Hwnd handle, const DisplayOptions& opts) {
+  return DescribeWindow(GatherWindowFacts(ws, handle), opts);
+}
 
 // WM_GETTEXT into a fresh buffer of kTextBufferSize bytes. A text whose first byte
 // is 0xFF names a resource: its identifier is the next two bytes, low byte first,

@@ -3,8 +3,10 @@
 #include <string>
 
 constexpr const char* kSaveDialogTitle = "Save window information";
-constexpr const char* kSaveDialogFilter = "Text file (*.txt)|*.txt";
+constexpr const char* kSaveDialogFilter = "Text report (*.txt)|*.txt|JSON (*.json)|*.json";
 constexpr const char* kSaveDialogDefaultExt = "txt";
+// The save dialog's file types, numbered as its filter index counts them.
+enum ReportFileType { kReportFileText = 1, kReportFileJson = 2 };
 // MB_YESNO | MB_ICONHAND: the stop icon, not the question mark.
 constexpr unsigned kOverwriteQuestionStyle = 0x14;
 constexpr const char* kNoDefaultPrinter = "There is no default printer currently selected";

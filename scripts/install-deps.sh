@@ -6,7 +6,8 @@
 set -euo pipefail
 
 pkgs=(g++-mingw-w64-i686 g++-mingw-w64-x86-64 wine wine32:i386 wine64 xvfb xdotool x11-utils
-      imagemagick cmake ninja-build googletest g++ ghostscript clang libclang-rt-14-dev)
+      imagemagick cmake ninja-build googletest g++ ghostscript clang libclang-rt-14-dev
+      nlohmann-json3-dev python3-jsonschema jq)
 
 missing=()
 for p in "${pkgs[@]}"; do

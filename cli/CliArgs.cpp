@@ -1,0 +1,206 @@
+#include "cli/CliArgs.h"
+
+#include <cstdint>
+
+#include "relations/FindWin.h"
+
+namespace {
+
+// The option's name in lower case without its "/" or "-"; empty for an argument
+// that is no option ("-" alone names standard output).
+std::string OptionName(const std::string& arg) {
+  if (arg.size() < 2 || (arg[0] != '/' && arg[0] != '-')) return std::string();
+  std::string name = arg.substr(1);
+  for (char& c : name) {
+    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+  }
+  return name;
+}
+
+CliCommand CommandNamed(const std::string& name) {
+  if (name == "report") return CliCommand::Report;
+  if (name == "list") return CliCommand::List;
+  if (name == "children") return CliCommand::Children;
+  if (name == "?" || name == "help") return CliCommand::Help;
+  return CliCommand::None;
+}
+
+bool ParseInt32(const std::string& text, int32_t& value) {
+  size_t i = 0;
+  bool negative = false;
+  if (i < text.size() && (text[i] == '+' || text[i] == '-')) negative = text[i++] == '-';
+  if (i == text.size()) return false;
+  int64_t v = 0;
+  for (; i < text.size(); ++i) {
+    if (text[i] < '0' || text[i] > '9') return false;
+    v = v * 10 + (text[i] - '0');
+    if (v > 0x80000000LL) return false;
+  }
+  if (negative) v = -v;
+  if (v > INT32_MAX) return false;
+  value = static_cast<int32_t>(v);
+  return true;
+}
+
+class Parser {
+ public:
+  explicit Parser(const std::vector<std::string>& args) : m_args(args) {}
+
+  CliParse Run() {
+    CliParse result;
+    CliRequest& r = result.request;
+    r.command = m_args.empty() ? CliCommand::None : CommandNamed(OptionName(m_args[0]));
+    if (r.command == CliCommand::None) return Fail(result, "no command given");
+    m_next = 1;
+    if (r.command == CliCommand::Children && !TakeHandle(result, "/children")) return result;
+    bool haveFile = false, haveSelector = false, haveFormat = false, haveNumbers = false;
+    while (m_next < m_args.size()) {
+      const std::string& arg = m_args[m_next++];
+      const std::string name = OptionName(arg);
+      if (r.command == CliCommand::Help) return Fail(result, "/? takes no arguments");
+      if (name.empty()) {
+        if (r.command != CliCommand::Report) return Fail(result, "unexpected argument " + arg);
+        if (haveFile) return Fail(result, "more than one file: " + r.file + " and " + arg);
+        r.file = arg;
+        haveFile = true;
+      } else if (name == "format") {
+        std::string value;
+        if (haveFormat) return Fail(result, "/format given twice");
+        if (!TakeValue(value)) return Fail(result, "/format needs text or json");
+        if (value == "text") {
+          r.format = CliFormat::Text;
+        } else if (value == "json") {
+          r.format = CliFormat::Json;
+        } else {
+          return Fail(result, "/format needs text or json, not " + value);
+        }
+        haveFormat = true;
+      } else if (name == "hex" || name == "dec" || name == "bin") {
+        if (r.command != CliCommand::Report) return Fail(result, arg + " applies to /report only");
+        if (haveNumbers) return Fail(result, "more than one of /hex, /dec and /bin");
+        r.integerFormat = name == "hex" ? 0 : name == "dec" ? 1 : 2;
+        haveNumbers = true;
+      } else if (name == "children" && r.command == CliCommand::List) {
+        if (haveSelector) return Fail(result, "/children given twice");
+        r.command = CliCommand::Children;
+        if (!TakeHandle(result, "/children")) return result;
+        haveSelector = true;
+      } else if (name == "window" || name == "point" || name == "find" || name == "foreground") {
+        if (r.command != CliCommand::Report) return Fail(result, arg + " applies to /report only");
+        if (haveSelector) return Fail(result, "more than one of /window, /point, /find and /foreground");
+        haveSelector = true;
+        if (!TakeSelector(result, name)) return result;
+      } else {
+        return Fail(result, "unknown option " + arg);
+      }
+    }
+    result.ok = true;
+    return result;
+  }
+
+ private:
+  static CliParse& Fail(CliParse& result, const std::string& error) {
+    result.ok = false;
+    result.error = error;
+    return result;
+  }
+  // The same, for the steps that answer whether they succeeded.
+  static bool Refuse(CliParse& result, const std::string& error) {
+    Fail(result, error);
+    return false;
+  }
+
+  bool TakeValue(std::string& value) {
+    if (m_next >= m_args.size()) return false;
+    value = m_args[m_next++];
+    for (char& c : value) {
+      if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+    }
+    return true;
+  }
+
+  bool TakeHandle(CliParse& result, const std::string& option) {
+    if (m_next >= m_args.size()) return Refuse(result, option + " needs a window handle");
+    const std::string& text = m_args[m_next++];
+    if (!ParseHandle(text, result.request.handle)) return Refuse(result, InvalidHandleText(text));
+    result.request.selectorText = option + " " + text;
+    return true;
+  }
+
+  bool TakeSelector(CliParse& result, const std::string& name) {
+    CliRequest& r = result.request;
+    if (name == "foreground") {
+      r.selector = CliSelector::Foreground;
+      r.selectorText = "/foreground";
+      return true;
+    }
+    if (m_next >= m_args.size()) {
+      const char* what = name == "window"  ? " needs a window handle"
+                         : name == "point" ? " needs X,Y"
+                                           : " needs CLASS[,TEXT]";
+      return Refuse(result, "/" + name + what);
+    }
+    const std::string& value = m_args[m_next++];
+    r.selectorText = "/" + name + " " + value;
+    if (name == "window") {
+      r.selector = CliSelector::Window;
+      if (!ParseHandle(value, r.handle)) return Refuse(result, InvalidHandleText(value));
+    } else if (name == "point") {
+      r.selector = CliSelector::Point;
+      if (!ParsePoint(value, r.point)) return Refuse(result, "'" + value + "' is not a point X,Y");
+    } else {
+      r.selector = CliSelector::Find;
+      const size_t comma = value.find(',');
+      r.findClass = value.substr(0, comma);
+      r.findText = comma == std::string::npos ? std::string() : value.substr(comma + 1);
+      if (r.findClass.empty() && r.findText.empty()) return Refuse(result, "/find needs a class or a text");
+    }
+    return true;
+  }
+
+  const std::vector<std::string>& m_args;
+  size_t m_next = 0;
+};
+
+}  // namespace
+
+bool IsCliCommand(const std::vector<std::string>& args) {
+  return !args.empty() && CommandNamed(OptionName(args[0])) != CliCommand::None;
+}
+
+CliParse ParseCliArguments(const std::vector<std::string>& args) { return Parser(args).Run(); }
+
+bool ParsePoint(const std::string& text, WinPoint& point) {
+  const size_t comma = text.find(',');
+  if (comma == std::string::npos) return false;
+  int32_t x = 0, y = 0;
+  if (!ParseInt32(text.substr(0, comma), x) || !ParseInt32(text.substr(comma + 1), y)) return false;
+  point = {x, y};
+  return true;
+}
+
+std::string CliUsageText() {
+  return "Usage:\r\n"
+         "  Tarvisk.exe /report [FILE] [/window HANDLE | /point X,Y | /find CLASS[,TEXT] | /foreground]\r\n"
+         "                      [/format text|json] [/hex | /dec | /bin]\r\n"
+         "  Tarvisk.exe /list [/format text|json]\r\n"
+         "  Tarvisk.exe /children HANDLE [/format text|json]\r\n"
+         "\r\n"
+         "/report writes the report of one window to FILE, or to standard output when\r\n"
+         "FILE is absent or \"-\". Without a selector it reports the window under the\r\n"
+         "mouse cursor. The Digger list and the Graphic section are taken at the\r\n"
+         "mouse cursor, or at the point of /point.\r\n"
+         "  /window HANDLE      the window with this handle: decimal, or $ and hexadecimal digits\r\n"
+         "  /point X,Y          the window at this screen point, as probing would choose it\r\n"
+         "  /find CLASS[,TEXT]  the first window in the window tree whose class and text\r\n"
+         "                      contain these (either may be empty, any letter case)\r\n"
+         "  /foreground         the foreground window\r\n"
+         "  /format text|json   the 80-column text report (the default) or JSON\r\n"
+         "  /hex /dec /bin      the text report's number format (default: the saved setting)\r\n"
+         "\r\n"
+         "/list lists the top-level windows, /children HANDLE the descendants of one\r\n"
+         "window: one line each with handle, process id, class, visible (1 or 0) and\r\n"
+         "text, separated by tabs, or a JSON array.\r\n"
+         "\r\n"
+         "Exit status: 0 done, 2 no window matches, 1 any other error.\r\n";
+}

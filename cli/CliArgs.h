@@ -1,0 +1,41 @@
+#pragma once
+// The command line of the reports: which command, which window, which form.
+// Options start with "/" or "-" and are matched regardless of letter case.
+#include <string>
+#include <vector>
+
+#include "platform/WindowSystem.h"
+
+enum class CliCommand { None, Help, Report, List, Children };
+enum class CliSelector { Cursor, Window, Point, Find, Foreground };
+enum class CliFormat { Text, Json };
+
+struct CliRequest {
+  CliCommand command = CliCommand::None;
+  std::string file;  // empty or "-": standard output
+  CliSelector selector = CliSelector::Cursor;
+  std::string selectorText;  // the selector as given, for messages ("/find Notepad")
+  Hwnd handle = 0;           // /window, /children
+  WinPoint point;            // /point
+  std::string findClass, findText;  // /find
+  CliFormat format = CliFormat::Text;
+  int integerFormat = -1;  // /hex, /dec or /bin; -1: the saved setting
+};
+
+struct CliParse {
+  bool ok = false;
+  CliRequest request;
+  std::string error;  // one line, for a request that is not ok
+};
+
+// True when the first argument names a command of the command line; the
+// program then runs no window at all. Anything else starts the program as usual.
+bool IsCliCommand(const std::vector<std::string>& args);
+
+// args: the arguments after the program's name.
+CliParse ParseCliArguments(const std::vector<std::string>& args);
+
+// "X,Y" in screen coordinates, each a signed decimal number.
+bool ParsePoint(const std::string& text, WinPoint& point);
+
+std::string CliUsageText();

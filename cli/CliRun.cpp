@@ -1,0 +1,98 @@
+#include "cli/CliRun.h"
+
+#include "relations/WinTree.h"
+
+namespace {
+
+CliOutcome NoMatch(const std::string& what) {
+  CliOutcome o;
+  o.status = kCliNoMatch;
+  o.error = "no window matches " + what;
+  return o;
+}
+
+std::vector<ListedWindow> Listed(const WindowSystem& ws, const std::vector<Hwnd>& windows) {
+  std::vector<ListedWindow> out;
+  const auto none = [](uint32_t) { return std::string(); };
+  for (const WindowRow& row : MakeWindowRows(ws, windows, none)) {
+    ListedWindow w;
+    w.handle = row.handle;
+    w.parent = ws.Parent(row.handle);
+    w.processId = ws.ProcessId(row.handle);
+    w.className = row.className;
+    w.visible = ws.IsVisible(row.handle);
+    w.text = row.text;
+    out.push_back(std::move(w));
+  }
+  return out;
+}
+
+}  // namespace
+
+Hwnd ProbedWindowAt(const WindowSystem& ws, WinPoint screen) {
+  const Hwnd w = ws.WindowFromPoint(screen);
+  if (w == 0) return 0;
+  const Hwnd c = ws.ChildWindowFromPoint(w, ws.ScreenToClient(w, screen));
+  return c != 0 ? c : w;
+}
+
+Hwnd SelectTarget(const CliRequest& r, const CliEnvironment& env) {
+  const WindowSystem& ws = *env.ws;
+  switch (r.selector) {
+    case CliSelector::Window: return ws.IsWindow(r.handle) ? r.handle : 0;
+    case CliSelector::Point: return ProbedWindowAt(ws, r.point);
+    case CliSelector::Cursor: return ProbedWindowAt(ws, env.cursor);
+    case CliSelector::Foreground: return env.foreground != 0 && ws.IsWindow(env.foreground) ? env.foreground : 0;
+    case CliSelector::Find: {
+      const WindowTree tree = BuildWindowTree(ws);
+      FindRequest find;
+      find.mode = kFindByText;
+      find.text = r.findText;
+      find.className = r.findClass;
+      const int node = FindFirstNode(tree, ws, find, env.upper);
+      return node >= 0 ? tree[node].window : 0;
+    }
+  }
+  return 0;
+}
+
+CliOutcome RunCliRequest(const CliRequest& r, const CliEnvironment& env) {
+  const WindowSystem& ws = *env.ws;
+  CliOutcome o;
+  if (r.command == CliCommand::List || r.command == CliCommand::Children) {
+    std::vector<Hwnd> windows;
+    if (r.command == CliCommand::Children) {
+      if (!ws.IsWindow(r.handle)) return NoMatch(r.selectorText);
+      windows = ws.ChildWindows(r.handle);
+    } else {
+      windows = ws.TopLevelWindows();
+    }
+    const std::vector<ListedWindow> listed = Listed(ws, windows);
+    o.output = r.format == CliFormat::Json ? JsonWindowListText(listed, env.utf8) : TextWindowList(listed);
+    return o;
+  }
+  if (r.command != CliCommand::Report) {
+    o.status = kCliFailed;
+    o.error = "nothing to run";
+    return o;
+  }
+
+  const Hwnd target = SelectTarget(r, env);
+  if (target == 0) {
+    return NoMatch(r.selector == CliSelector::Cursor ? std::string("the mouse cursor's position") : r.selectorText);
+  }
+  SnapshotOptions options;
+  options.point = r.selector == CliSelector::Point ? r.point : env.cursor;
+  options.showSubchildren = env.showSubchildren;
+  options.digChildren = env.digChildren;
+  const TargetSnapshot snapshot = GatherTargetSnapshot(ws, target, options, env.sources);
+
+  DisplayOptions display = env.options;
+  if (r.integerFormat >= 0) display.integerFormat = r.integerFormat;
+  if (r.format == CliFormat::Json) {
+    o.output = JsonReportText(snapshot, display, env.sort, env.compare, env.utf8);
+  } else {
+    o.output = ReportText(SnapshotReportInput(snapshot, display, env.sort, env.compare, env.title));
+  }
+  return o;
+}

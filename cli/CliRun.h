@@ -1,0 +1,48 @@
+#pragma once
+// What a command of the command line does, apart from where its output goes:
+// find the window, gather its snapshot, render the report or the listing.
+// The system comes in through the window seam and the functions below, so the
+// whole run is also tested against an in-memory desktop.
+#include <string>
+
+#include "cli/CliArgs.h"
+#include "relations/FindWin.h"
+#include "relations/WindowRows.h"
+#include "report/JsonReport.h"
+#include "report/TargetSnapshot.h"
+
+// Exit statuses.
+constexpr int kCliOk = 0;
+constexpr int kCliFailed = 1;
+constexpr int kCliNoMatch = 2;
+
+struct CliEnvironment {
+  const WindowSystem* ws = nullptr;
+  SnapshotSources sources;
+  WinPoint cursor;      // GetCursorPos
+  Hwnd foreground = 0;  // GetForegroundWindow
+  // The saved settings the pages would use.
+  DisplayOptions options;
+  SortState sort;
+  bool showSubchildren = false, digChildren = true;
+  CellCompare compare = [](const std::string& a, const std::string& b) { return OrdinalCompare(a, b); };
+  UpperCase upper = AsciiUpper;
+  TextToUtf8 utf8 = Latin1ToUtf8;
+  std::string title = "Tarvisk";
+};
+
+struct CliOutcome {
+  int status = kCliOk;
+  std::string output;  // the report or listing; empty unless status is kCliOk
+  std::string error;   // one line without its line end; empty when status is kCliOk
+};
+
+// The window a selector names, 0 when none matches.
+Hwnd SelectTarget(const CliRequest& request, const CliEnvironment& env);
+
+// The window probing picks at a screen point: the child of the window there
+// that holds the point, or that window itself.
+Hwnd ProbedWindowAt(const WindowSystem& ws, WinPoint screen);
+
+// Runs a parsed request (not Help, which needs no system at all).
+CliOutcome RunCliRequest(const CliRequest& request, const CliEnvironment& env);
