@@ -20,15 +20,6 @@ enum : uint32_t {
   kMouseWheel = 0x020A, kMouseLast = 0x020E, kMouseHWheel = 0x020E,
 };
 
-std::string Hex(uint64_t v) {
-  char buf[24];
-  if (v > 0xFFFFFFFFull) {
-    std::snprintf(buf, sizeof buf, "0x%016llX", static_cast<unsigned long long>(v));
-  } else {
-    std::snprintf(buf, sizeof buf, "0x%08X", static_cast<unsigned>(v));
-  }
-  return buf;
-}
 
 std::string HandleText(uint64_t v) {
   char buf[16];
@@ -199,6 +190,16 @@ std::string DecodeParameters(const RecordData& r) {
   return "";
 }
 
-std::string ResultText(const RecordData& r) { return r.kind == kKindReturned ? Hex(r.result) : ""; }
+std::string HexValue(uint64_t v) {
+  char buf[24];
+  if (v > 0xFFFFFFFFull) {
+    std::snprintf(buf, sizeof buf, "0x%016llX", static_cast<unsigned long long>(v));
+  } else {
+    std::snprintf(buf, sizeof buf, "0x%08X", static_cast<unsigned>(v));
+  }
+  return buf;
+}
+
+std::string ResultText(const RecordData& r) { return r.kind == kKindReturned ? HexValue(r.result) : ""; }
 
 }  // namespace msglog

@@ -12,15 +12,6 @@ const char* const kColumnTitles[kColumnCount] = {"#", "Time", "Type", "Window", 
                                                  "wParam", "lParam", "Decoded", "Result"};
 const std::string kEmpty;
 
-std::string Hex(uint64_t v) {
-  char buf[24];
-  if (v > 0xFFFFFFFFull) {
-    std::snprintf(buf, sizeof buf, "0x%016llX", static_cast<unsigned long long>(v));
-  } else {
-    std::snprintf(buf, sizeof buf, "0x%08X", static_cast<unsigned>(v));
-  }
-  return buf;
-}
 }  // namespace
 
 const char* ColumnTitle(int column) { return kColumnTitles[column]; }
@@ -157,13 +148,13 @@ std::string LogStore::Cell(size_t row, int column) const {
     case kColNumber: return std::to_string(number + 1);
     case kColTime: return std::to_string(line.time);
     case kColKind: return std::string(1, " SRPN"[line.kind < 5 ? line.kind : 0]);
-    case kColWindow: return line.kind == kLineNote ? "" : Hex(line.hwnd);
+    case kColWindow: return line.kind == kLineNote ? "" : HexValue(line.hwnd);
     case kColMessage: return line.kind == kLineNote ? "" : MessageText(line);
-    case kColWParam: return line.kind == kLineNote ? "" : Hex(line.wParam);
-    case kColLParam: return line.kind == kLineNote ? "" : Hex(line.lParam);
+    case kColWParam: return line.kind == kLineNote ? "" : HexValue(line.wParam);
+    case kColLParam: return line.kind == kLineNote ? "" : HexValue(line.lParam);
     case kColDecoded:
       return line.kind == kLineNote ? PoolEntry(line.text) : DecodeParameters(AsRecord(line));
-    case kColResult: return line.kind == kLineReturned ? Hex(line.result) : "";
+    case kColResult: return line.kind == kLineReturned ? HexValue(line.result) : "";
   }
   return "";
 }
