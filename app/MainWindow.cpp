@@ -76,6 +76,11 @@ bool TfrmTarvisk::Create() {
 }
 
 void TfrmTarvisk::CreateFrame() {
+  // A page the program brings forward (Detail, the restored page) shows what
+  // was last inspected, as one the user picks does.
+  pgcMain.BeforeSheetShows = [this](int page) {
+    if (!m_pageChanging) WritePendingPage(page);
+  };
   pgcMain.Create(m_hwnd, IDC_PGCMAIN, 0, 0, 436, 445,
                  {"Window", "Class", "Parents", "Children", "Digger", "Tree", "Executable",
                   "Modules", "Modify", "Graphics", "Options", "About"});
@@ -352,7 +357,11 @@ LRESULT TfrmTarvisk::OnCommand(int id, int code, HWND control) {
 
 LRESULT TfrmTarvisk::OnNotify(NMHDR* hdr) {
   if (hdr->hwndFrom == pgcMain.Handle() && hdr->code == TCN_SELCHANGE) {
+    // The change's own inspection writes the page; writing it first too would
+    // only double the work.
+    m_pageChanging = true;
     pgcMain.ShowActiveSheet();
+    m_pageChanging = false;
     pgcMainChange();
     return 0;
   }

@@ -239,6 +239,7 @@ class TfrmTarvisk : public BaseWindow<TfrmTarvisk> {
   // What the pending pages will show, read by the last inspection that touched them.
   unsigned m_pendingPages = 0;  // a bit per page index
   bool m_writingPages = false;
+  bool m_pageChanging = false;  // inside the tab control's own change of page
   bool m_treeBuildDeferred = false;  // the start-up tree, read when the Tree page first shows
   WindowInfo m_pendingInfo;
   // What the Window and Class pages were last given, so that a write touches

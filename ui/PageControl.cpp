@@ -84,6 +84,7 @@ void PageControl::SetActiveIndex(int index) {
 
 void PageControl::ShowActiveSheet() {
   int active = ActiveIndex();
+  if (BeforeSheetShows && active >= 0 && active < Count()) BeforeSheetShows(active);
   for (int i = 0; i < Count(); ++i) {
     ShowWindow(m_sheets[i], i == active ? SW_SHOWNA : SW_HIDE);
   }

@@ -4,6 +4,7 @@
 // on to the form, so the form handles every control in one place.
 #include <windows.h>
 
+#include <functional>
 #include <initializer_list>
 #include <vector>
 
@@ -21,6 +22,9 @@ class PageControl {
   void ShowActiveSheet();
   // Fits the sheets to the tab control's display area (after a resize or scaling).
   void LayoutSheets();
+
+  // Called with the index of the sheet about to show, before it shows.
+  std::function<void(int)> BeforeSheetShows;
 
  private:
   HWND m_tab = nullptr;

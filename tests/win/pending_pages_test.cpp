@@ -112,6 +112,21 @@ TEST_F(PendingPagesTest, ReadsFromAnotherProgramBringTheHiddenPageUpToDate) {
   EXPECT_FALSE(frm->WindowLists().HasPending(kListChildren));
 }
 
+// Detail brings the Window page forward from the program, not from the tab
+// control: it must show the row's window, not what the page held before.
+TEST_F(PendingPagesTest, DetailShowsTheChosenWindowOnTheWindowPage) {
+  frm->InspectWindow(FromHwnd(a), true);
+  SelectPage(kPageChildren);
+  frm->InspectWindow(FromHwnd(b), true);
+  HWND children = frm->WindowLists().List(kListChildren);
+  ListView_SetItemState(children, 0, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
+  SendMessageA(frm->Handle(), WM_COMMAND, MAKEWPARAM(IDC_BTNDETAIL, BN_CLICKED),
+               reinterpret_cast<LPARAM>(frm->btnDetail));
+  EXPECT_EQ(frm->pgcMain.ActiveIndex(), kPageWindow);
+  EXPECT_FALSE(frm->PagePending(kPageWindow)) << "the page shows what it holds";
+  EXPECT_EQ(Field(kPageWindow, IDC_EDTTEXT), "child of the second");
+}
+
 // Modify acts on the target inspected while another page showed: the page's
 // values are the target's when it shows, and a change reaches the target.
 TEST_F(PendingPagesTest, ModifyPageActsOnATargetInspectedElsewhere) {
