@@ -14,7 +14,6 @@ rm -rf "$OUT"
 mkdir -p "$OUT"
 
 cli() { "$WINE_RUN" "$TARVISK" "$@" </dev/null; }
-winpath() { echo "Z:$(echo "$1" | tr '/' '\\')"; }
 jqe() { jq -e "$@" >/dev/null; }
 validate() {
   python3 - "$SCHEMA" "$1" <<'EOF'
@@ -34,34 +33,10 @@ run() {
   cli "$@" >"$OUT/out" 2>"$OUT/err"
   status=$?
 }
-# Saves through the Save button as JSON: the file type chosen in the dialog.
-save_json_report() {
-  local file="$1"
-  rm -f "$file"
-  driver click 103 || return 1
-  driver wait-window "Save window information" 10000 >/dev/null || return 1
-  local dialog
-  dialog=$(xdotool search --onlyvisible --name '^Save window information$' | head -n 1)
-  [ -n "$dialog" ] && xdotool windowfocus --sync "$dialog" 2>/dev/null
-  xdotool key ctrl+a
-  xdotool type --delay 5 "$(winpath "${file%.json}")"
-  xdotool key alt+t Down Return
-  wait_for 10 test -s "$file"
-}
 settings_absent() { ! "$WINE_RUN" reg query 'HKCU\Software\Norvane' </dev/null >/dev/null 2>&1; }
 
 "$WINE_RUN" reg delete 'HKCU\Software\Norvane' /f </dev/null >/dev/null 2>&1
-start_program notepad.exe
-check "notepad starts" wait_for 15 xdotool search --onlyvisible --name '^Untitled - Notepad$'
-xwin=$(xdotool search --onlyvisible --name '^Untitled - Notepad$' | head -n 1)
-eval "$(xdotool getwindowgeometry --shell "$xwin")"
-handle=$(driver find Notepad)
-hex=$(printf '%08X' "$handle")
-# A point of the edit area that Tarvisk's window (314, 241 to about 760, 830)
-# does not cover.
-px=$((X + 30))
-[ "$px" -ge 300 ] && [ "$px" -le 770 ] && px=$((X + WIDTH - 30))
-py=$((Y + HEIGHT / 2))
+start_notepad
 xdotool mousemove "$px" "$py"
 
 # Standard output redirected to a file, a pipe, and a file named on the line.
@@ -138,7 +113,7 @@ check "a report while Tarvisk runs succeeds" test "$status" = 0
 # the input to rest; the hot key came just before.
 check "the text equals what Save writes" \
   diff <(grep -av '^Pixel color' "$OUT/gui.txt") <(grep -av '^Pixel color' "$OUT/cli.txt")
-check "Save writes JSON when that type is chosen" save_json_report "$OUT/gui.json"
+check "Save writes JSON when that type is chosen" save_report "$OUT/gui.json" json
 check "the saved JSON passes the schema" validate "$OUT/gui.json"
 run /report /point "$px,$py" /format json
 cp "$OUT/out" "$OUT/cli.json"

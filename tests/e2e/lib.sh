@@ -67,11 +67,15 @@ wait_for() {
   done
 }
 
+# A Unix path as Wine programs reach it, through the Z: drive.
+winpath() { echo "Z:$(echo "$1" | tr '/' '\\')"; }
+
 # Saves Tarvisk's report through its Save button and dialog, as a user would.
-# $1: the file, a Unix path (reached through Wine's Z: drive).
+# $1: the file, a Unix path; $2: "json" to choose the JSON file type, whose
+# extension the dialog then adds.
 save_report() {
-  local file="$1" winpath
-  winpath="Z:$(echo "$file" | tr '/' '\\')"
+  local file="$1" name="$1"
+  [ "${2:-}" = json ] && name="${file%.json}"
   rm -f "$file"
   driver click 103 || return 1
   driver wait-window "Save window information" 10000 >/dev/null || return 1
@@ -79,9 +83,27 @@ save_report() {
   dialog=$(xdotool search --onlyvisible --name '^Save window information$' | head -n 1)
   [ -n "$dialog" ] && xdotool windowfocus --sync "$dialog" 2>/dev/null
   xdotool key ctrl+a
-  xdotool type --delay 5 "$winpath"
+  xdotool type --delay 5 "$(winpath "$name")"
+  [ "${2:-}" = json ] && xdotool key alt+t Down
   xdotool key Return
   wait_for 10 test -s "$file"
+}
+
+# Starts Wine's notepad and waits for it; sets X, Y, WIDTH and HEIGHT to its
+# window's geometry, handle and hex to its handle, and px, py to a point of its
+# edit area that Tarvisk's window (314, 241 to about 760, 830, always on top)
+# does not cover.
+start_notepad() {
+  start_program notepad.exe
+  check "notepad starts" wait_for 15 xdotool search --onlyvisible --name '^Untitled - Notepad$'
+  local xwin
+  xwin=$(xdotool search --onlyvisible --name '^Untitled - Notepad$' | head -n 1)
+  eval "$(xdotool getwindowgeometry --shell "$xwin")"
+  handle=$(driver find Notepad)
+  hex=$(printf '%08X' "$handle")
+  px=$((X + 30))
+  [ "$px" -ge 300 ] && [ "$px" -le 770 ] && px=$((X + WIDTH - 30))
+  py=$((Y + HEIGHT / 2))
 }
 
 # Selects a page of the main window by clicking its tab, as a user does.

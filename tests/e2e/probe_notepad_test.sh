@@ -7,12 +7,7 @@ reset_settings
 start_tarvisk
 check "the reminder appears" dismiss_reminder
 check "the main window appears" driver wait-main 15000 >/dev/null
-start_program notepad.exe
-check "notepad starts" wait_for 15 xdotool search --onlyvisible --name '^Untitled - Notepad$'
-xwin=$(xdotool search --onlyvisible --name '^Untitled - Notepad$' | head -n 1)
-eval "$(xdotool getwindowgeometry --shell "$xwin")"
-handle=$(driver find Notepad)
-hex=$(printf '%08X' "$handle")
+start_notepad
 
 # The caption bar belongs to the top-level window itself.
 xdotool mousemove $((X + 60)) $((Y + 8))

@@ -30,17 +30,7 @@ edit_before_notepad() {
 
 dialog_gone() { [ -z "$(xdotool search --onlyvisible --name '^Find Window$')" ]; }
 
-start_program notepad.exe
-check "notepad starts" wait_for 15 xdotool search --onlyvisible --name '^Untitled - Notepad$'
-xwin=$(xdotool search --onlyvisible --name '^Untitled - Notepad$' | head -n 1)
-eval "$(xdotool getwindowgeometry --shell "$xwin")"
-handle=$(driver find Notepad)
-hex=$(printf '%08X' "$handle")
-# A point of the edit area that Tarvisk's window (314, 241 to about 760, 830,
-# always on top) does not cover.
-px=$((X + 30))
-[ "$px" -ge 300 ] && [ "$px" -le 770 ] && px=$((X + WIDTH - 30))
-py=$((Y + HEIGHT / 2))
+start_notepad
 
 check "Tarvisk starts on the Digger page" start_on_page 4
 if ! driver text $LSV_DIGGER >/dev/null; then
