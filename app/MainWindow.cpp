@@ -67,7 +67,7 @@ bool TfrmTarvisk::Create() {
   CreateFrame();
   AddMessageLogMenuItem();
   steps.Mark("pages and controls created");
-  m_fonts.ApplyDesignFont(m_hwnd);
+  m_fonts.ApplyDesignFont(m_hwnd, true);  // FormCreate adopts the message font
   m_fonts.ScaleToScreen(m_hwnd);
   pgcMain.LayoutSheets();
   steps.Mark("fonts and layout");

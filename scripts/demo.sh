@@ -24,7 +24,7 @@ echo "Starting notepad and pointing at it..."
 start_program notepad.exe
 if wait_for 15 xdotool search --onlyvisible --name '^Untitled - Notepad$'; then
   # Beside Tarvisk, not over its pages.
-  driver place Notepad 560 120 560 420 >/dev/null
+  driver place Notepad 780 120 480 380 >/dev/null
   sleep 0.3
   xwin=$(xdotool search --onlyvisible --name '^Untitled - Notepad$' | head -n 1)
   eval "$(xdotool getwindowgeometry --shell "$xwin")"

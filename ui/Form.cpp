@@ -75,7 +75,7 @@ void FormFonts::GiveFont(HWND form, HFONT font) {
   }
 }
 
-void FormFonts::ApplyDesignFont(HWND form) {
+void FormFonts::ApplyDesignFont(HWND form, bool deferred) {
   LOGFONTA lf = {};
   lf.lfHeight = -kDesignFontHeight;
   lf.lfCharSet = DEFAULT_CHARSET;
@@ -85,7 +85,8 @@ void FormFonts::ApplyDesignFont(HWND form) {
   if (m_font) DeleteObject(m_font);
   m_font = font;
   m_fontHeight = kDesignFontHeight;
-  GiveFont(form, font);
+  m_designFontDeferred = deferred;
+  if (!deferred) GiveFont(form, font);
 }
 
 void FormFonts::SetOwnFont(HWND control, const LOGFONTA& font) {
@@ -142,15 +143,22 @@ void FormFonts::ScaleToScreen(HWND form) {
 }
 
 void FormFonts::AdoptMessageFont(HWND form) {
+  bool deferred = m_designFontDeferred;
+  m_designFontDeferred = false;
   // Older systems reject the structure with the padded-border field, so the
   // size without it is passed.
   NONCLIENTMETRICSA ncm = {};
   ncm.cbSize = 340;
-  if (!SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, 340, &ncm, 0)) return;
-  int messageHeight = std::abs(ncm.lfMessageFont.lfHeight);
-  if (messageHeight == 0) return;
-  HFONT font = CreateFontIndirectA(&ncm.lfMessageFont);
-  if (!font) return;
+  int messageHeight = 0;
+  HFONT font = nullptr;
+  if (SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, 340, &ncm, 0)) {
+    messageHeight = std::abs(ncm.lfMessageFont.lfHeight);
+    if (messageHeight != 0) font = CreateFontIndirectA(&ncm.lfMessageFont);
+  }
+  if (!font) {
+    if (deferred && m_font) GiveFont(form, m_font);
+    return;
+  }
   ScaleForm(form, messageHeight, std::abs(m_fontHeight));
   if (m_font) DeleteObject(m_font);
   m_font = font;

@@ -23,8 +23,10 @@ class FormFonts {
   FormFonts(const FormFonts&) = delete;
   FormFonts& operator=(const FormFonts&) = delete;
 
-  // Gives the design font to the form and every control made so far.
-  void ApplyDesignFont(HWND form);
+  // Gives the design font to the form and every control made so far. With
+  // `deferred`, a form that adopts the message font next is spared a pass over
+  // every control: the design font is only sent if that adoption fails.
+  void ApplyDesignFont(HWND form, bool deferred = false);
   // A control that keeps a font of its own (scaled with the form, never replaced
   // by the message font). The object keeps ownership of `font`.
   void SetOwnFont(HWND control, const LOGFONTA& font);
@@ -42,6 +44,7 @@ class FormFonts {
 
  private:
   void GiveFont(HWND form, HFONT font);
+  bool m_designFontDeferred = false;
 
   HFONT m_font = nullptr;
   int m_fontHeight = kDesignFontHeight;
