@@ -1,5 +1,6 @@
 // The Graphics page's image leaving the page: the clipboard, BMP files, the
 // overwrite question; and the capture bitmap's pixel formats.
+#include "support/Files.h"
 #include "capture_fixture_test.h"
 
 #include <fstream>
@@ -48,11 +49,6 @@ BOOL CALLBACK FindDialog(HWND h, LPARAM p) {
   if (lstrcmpA(cls, "#32770") != 0 || !IsWindowVisible(h)) return TRUE;
   *reinterpret_cast<HWND*>(p) = h;
   return FALSE;
-}
-
-std::string ReadFile(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 
 void WriteFile(const std::string& path, const std::string& bytes) {
@@ -148,7 +144,7 @@ TEST_F(CaptureImageTest, SaveWritesTheImageAsABmpFile) {
   EXPECT_EQ(prompts.fileDialogs, 1);
   EXPECT_TRUE(prompts.questions.empty()) << "no question for a new file";
   EXPECT_TRUE(prompts.errors.empty());
-  std::string file = ReadFile(path);
+  std::string file = FileContents(path);
   BmpHeader h = ReadBmpHeader(file);
   ASSERT_TRUE(h.valid);
   EXPECT_EQ(h.width, 120);
@@ -177,13 +173,13 @@ TEST_F(CaptureImageTest, ExistingFileIsReplacedOnlyAfterYes) {
   page.btnSaveImageClick();
   ASSERT_EQ(prompts.questions.size(), 1u);
   EXPECT_EQ(prompts.questions[0], "File \"" + path + "\" already exists.\rOverwrite?");
-  EXPECT_EQ(ReadFile(path), "old contents");
+  EXPECT_EQ(FileContents(path), "old contents");
 
   prompts.answerOverwrite = true;
   page.btnSaveImageClick();
   EXPECT_EQ(prompts.questions.size(), 2u);
   EXPECT_TRUE(prompts.errors.empty());
-  EXPECT_EQ(FileMismatches(ReadFile(path)), 0);
+  EXPECT_EQ(FileMismatches(FileContents(path)), 0);
 }
 
 TEST_F(CaptureImageTest, FailedSaveIsReportedAndKeepsTheOldFile) {
@@ -194,7 +190,7 @@ TEST_F(CaptureImageTest, FailedSaveIsReportedAndKeepsTheOldFile) {
   ASSERT_EQ(prompts.errors.size(), 1u);
   EXPECT_NE(prompts.errors[0].find(path), std::string::npos) << prompts.errors[0];
   SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
-  EXPECT_EQ(ReadFile(path), "old contents");
+  EXPECT_EQ(FileContents(path), "old contents");
 
   // A folder that does not exist: an error, and no file anywhere.
   prompts.fileName = folder + "\\missing\\capture.bmp";
@@ -241,7 +237,7 @@ TEST_F(CaptureImageTest, OverwriteQuestionIsAYesNoQuestionWithTheTitle) {
   EXPECT_TRUE(seen.no);
   EXPECT_FALSE(seen.cancel);
   EXPECT_TRUE(seen.questionIcon);
-  EXPECT_EQ(ReadFile(path), "old contents");
+  EXPECT_EQ(FileContents(path), "old contents");
 }
 
 TEST(CaptureBitmap, PixelFormatFollowsTheScreenDepth) {

@@ -16,17 +16,11 @@
 #include "report/Report.h"
 #include "support/MainWindowFixture.h"
 #include "support/Settings.h"
+#include "support/Files.h"
 #include "support/Wait.h"
 #include "ui/Controls.h"
 
 namespace {
-
-std::string ReadFile(const std::string& path) {
-  std::ifstream f(path, std::ios::binary);
-  std::stringstream s;
-  s << f.rdbuf();
-  return s.str();
-}
 
 std::vector<std::string> Lines(const std::string& text) {
   std::vector<std::string> lines;
@@ -238,7 +232,7 @@ TEST_F(CliReportTest, JsonDescribesWhatThePagesShowAndSaveWritesIt) {
     return true;
   };
   frm->btnSaveClick();
-  const std::string saved = ReadFile(file);
+  const std::string saved = FileContents(file);
   DeleteFileA(file.c_str());
   EXPECT_EQ(nlohmann::json::parse(saved), j);
 }
@@ -289,7 +283,7 @@ TEST(CliExe, ReportsAHungWindowWithinTheTimeOuts) {
   const DWORD took = GetTickCount() - start;
   EXPECT_EQ(code, 0u);
   EXPECT_LT(took, 5000u);
-  const std::string report = ReadFile(file);
+  const std::string report = FileContents(file);
   DeleteFileA(file.c_str());
   EXPECT_NE(report.find("Name                Static"), std::string::npos) << report.substr(0, 400);
   // The hung window's text did not come; everything else did.

@@ -15,16 +15,10 @@
 #include "report/Report.h"
 #include "support/MainWindowFixture.h"
 #include "support/Settings.h"
+#include "support/Files.h"
 #include "support/Wait.h"
 
 namespace {
-
-std::string ReadFile(const std::string& path) {
-  std::ifstream f(path, std::ios::binary);
-  std::stringstream s;
-  s << f.rdbuf();
-  return s.str();
-}
 
 void WriteFile(const std::string& path, const std::string& bytes) {
   std::ofstream(path, std::ios::binary) << bytes;
@@ -73,7 +67,7 @@ TEST_F(ReportCommandsTest, SaveWritesExactlyTheReportAndRemembersTheName) {
   ASSERT_EQ(proposed.size(), 1u);
   EXPECT_EQ(proposed[0], "Tarvisk.txt");
   EXPECT_TRUE(asked.empty()) << "a new file is written without a question";
-  std::string saved = ReadFile(chosen);
+  std::string saved = FileContents(chosen);
   EXPECT_EQ(saved, ReportText(frm->GatherReport()));
   EXPECT_NE(saved.substr(0, 3), "\xEF\xBB\xBF");
   EXPECT_NE(saved.find("report target"), std::string::npos);
@@ -94,11 +88,11 @@ TEST_F(ReportCommandsTest, OverwriteAsksFirstWithTheStopIcon) {
   ASSERT_EQ(asked.size(), 1u);
   EXPECT_EQ(asked[0], "File \"" + chosen + "\" already exists.\rOverwrite?");
   EXPECT_EQ(styles[0], 0x14u);
-  EXPECT_EQ(ReadFile(chosen), "old content");
+  EXPECT_EQ(FileContents(chosen), "old content");
 
   answer = IDYES;
   frm->btnSaveClick();
-  EXPECT_EQ(ReadFile(chosen), ReportText(frm->GatherReport()));
+  EXPECT_EQ(FileContents(chosen), ReportText(frm->GatherReport()));
 }
 
 TEST_F(ReportCommandsTest, FailedSaveIsReportedAndKeepsTheOldFile) {
@@ -115,7 +109,7 @@ TEST_F(ReportCommandsTest, FailedSaveIsReportedAndKeepsTheOldFile) {
   frm->btnSaveClick();  // asks to overwrite (Yes), then fails on the read-only file
   EXPECT_EQ(asked.size(), 2u);
   SetFileAttributesA(chosen.c_str(), FILE_ATTRIBUTE_NORMAL);
-  EXPECT_EQ(ReadFile(chosen), "keep me");
+  EXPECT_EQ(FileContents(chosen), "keep me");
 }
 
 TEST_F(ReportCommandsTest, PrintWithoutPrinterSaysSo) {

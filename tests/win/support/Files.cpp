@@ -3,6 +3,8 @@
 #include <windows.h>
 
 #include <cstring>
+#include <fstream>
+#include <iterator>
 
 std::string ClipboardText() {
   std::string text;
@@ -47,4 +49,9 @@ void RemoveTree(const std::string& folder) {
     FindClose(search);
   }
   RemoveDirectoryA(folder.c_str());
+}
+
+std::string FileContents(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }

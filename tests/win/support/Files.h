@@ -5,5 +5,7 @@
 // The clipboard's CF_TEXT, "<clipboard busy>" when it cannot be opened.
 std::string ClipboardText();
 void SetClipboardText(const std::string& text);
+// A file's bytes; empty when it cannot be read.
+std::string FileContents(const std::string& path);
 // Removes a folder (ending in a backslash) with everything in it.
 void RemoveTree(const std::string& folder);
