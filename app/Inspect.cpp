@@ -29,9 +29,9 @@ void TfrmTarvisk::InspectWindow(Hwnd handle, bool refreshAll) {
   CurrentTarget = handle;
   InvalidateRect(GetDlgItem(Sheet(kPageClass), IDC_PNTICONS), nullptr, FALSE);
 
-  if (page == kPageParents || refreshAll) m_windowLists.GatherParents(handle);
-  if (page == kPageChildren || refreshAll) m_windowLists.GatherChildren(handle);
-  if (page == kPageDigger || refreshAll) m_windowLists.GatherDigger();
+  if (page == kPageParents || refreshAll) FillParents(handle);
+  if (page == kPageChildren || refreshAll) FillChildren(handle);
+  if (page == kPageDigger || refreshAll) RefreshDigger();
   if (TakeProcessChange(LastProcessId, m_pendingInfo.processId)) LoadProcessInfo(m_pendingInfo.processId);
   FillModifyPage(handle);
   WritePendingPage(page);
