@@ -75,7 +75,6 @@ void TfrmTarvisk::WritePendingPage(int page) {
       m_classPageShown = true;
       break;
     case kPageTree:
-      m_treePage.ShowPendingTree();
       m_treePage.SelectTreeNode(CurrentTarget);
       m_treePage.UpdateParentTreeButton();
       break;
@@ -88,6 +87,10 @@ void TfrmTarvisk::WritePendingPage(int page) {
 
 void TfrmTarvisk::MarkPagePending(int page) {
   m_pendingPages |= Bit(page);
+  WriteIfShowing(page);
+}
+
+void TfrmTarvisk::WriteIfShowing(int page) {
   if (page == pgcMain.ActiveIndex()) WritePendingPage(page);
 }
 

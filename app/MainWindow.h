@@ -160,6 +160,7 @@ class TfrmTarvisk : public BaseWindow<TfrmTarvisk> {
   bool PagePending(int page) const { return (m_pendingPages & (1u << page)) != 0; }
   // Marks what the page shows as read; a page that shows is written at once.
   void MarkPagePending(int page);
+  void WriteIfShowing(int page);
   void pntIconsPaint(HDC dc, const RECT& box);
   DisplayOptions CurrentDisplayOptions() const { return {IntegerFormat(), ConstsFormat()}; }
 

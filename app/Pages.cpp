@@ -25,21 +25,21 @@ void TfrmTarvisk::LoadProcessInfo(uint32_t processId) {
 // --- Window relations ---
 void TfrmTarvisk::FillParents(Hwnd window) {
   m_windowLists.GatherParents(window);
-  WritePendingPage(pgcMain.ActiveIndex());
+  WriteIfShowing(kPageParents);
 }
 void TfrmTarvisk::FillChildren(Hwnd window) {
   m_windowLists.GatherChildren(window);
-  WritePendingPage(pgcMain.ActiveIndex());
+  WriteIfShowing(kPageChildren);
 }
 void TfrmTarvisk::RefreshDigger() {
   m_windowLists.GatherDigger();
-  WritePendingPage(pgcMain.ActiveIndex());
+  WriteIfShowing(kPageDigger);
 }
 void TfrmTarvisk::timDiggerTimer() { RefreshDigger(); }
 void TfrmTarvisk::BuildWindowTree() {
   m_treeBuildDeferred = false;
   m_treePage.GatherWindowTree();
-  WritePendingPage(pgcMain.ActiveIndex());
+  WriteIfShowing(kPageTree);
 }
 // The node is chosen when the Tree page shows, in the tree it then holds.
 void TfrmTarvisk::SelectTreeNode(Hwnd) { MarkPagePending(kPageTree); }
