@@ -18,7 +18,6 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   {
     TfrmTarvisk frm;
     if (frm.Create()) {
-      frm.CreateFindWindowDialog();
       frm.Show();
       MSG msg;
       for (;;) {

@@ -79,6 +79,7 @@ void TfrmTarvisk::CreateFrame() {
   // A page the program brings forward (Detail, the restored page) shows what
   // was last inspected, as one the user picks does.
   pgcMain.BeforeSheetShows = [this](int page) {
+    m_fonts.ReleaseHeldFont(Sheet(page));
     if (!m_pageChanging) WritePendingPage(page);
   };
   pgcMain.Create(m_hwnd, IDC_PGCMAIN, 0, 0, 436, 445,
@@ -130,6 +131,7 @@ void TfrmTarvisk::CreateFrame() {
   CreateOptionsPage();
   CreateAboutPage();
   pgcMain.SetActiveIndex(kPageAbout);  // the design page, kept when the restore ends early
+  for (int page = 0; page < pgcMain.Count(); ++page) m_fonts.HoldFontFor(Sheet(page));
   AttachInformationFields();
   AddTooltips(m_hwnd);
 }
@@ -225,6 +227,8 @@ void TfrmTarvisk::FormCreate() {
     UpdatePluginPanel();
   } catch (...) {
   }
+  // The page the restore ended on, whichever it is, shows in the form's font.
+  m_fonts.ReleaseHeldFont(Sheet(pgcMain.ActiveIndex()));
 
   if (IsChecked(Sheet(kPageOptions), IDC_CHBAUTOSTART)) {
     StartProbingAtLaunch();

@@ -132,6 +132,8 @@ void TreePage::NotFound() const { ShowInfoText(m_box, Owner(), "Window not found
 
 void TreePage::btnFindWindowClick() {
   FindRequest request;
+  // Made on first use: most starts never open it.
+  m_find.Create(Owner());
   if (m_find.ShowModal(request)) {
     int found = -1;
     {

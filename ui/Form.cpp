@@ -2,6 +2,7 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <map>
 #include <vector>
@@ -70,8 +71,32 @@ void FormFonts::GiveFont(HWND form, HFONT font) {
   SendMessageA(form, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
   for (HWND h : KnownDescendants(form)) {
     auto it = Controls().find(h);
-    if (it->second.ownFont) continue;
+    if (it->second.ownFont || Held(h)) continue;
     SendMessageA(h, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+  }
+}
+
+bool FormFonts::Held(HWND control) const {
+  for (HWND container : m_held) {
+    if (IsChild(container, control)) return true;
+  }
+  return false;
+}
+
+void FormFonts::HoldFontFor(HWND container) {
+  if (container && !Held(container) && std::find(m_held.begin(), m_held.end(), container) == m_held.end()) {
+    m_held.push_back(container);
+  }
+}
+
+void FormFonts::ReleaseHeldFont(HWND container) {
+  auto it = std::find(m_held.begin(), m_held.end(), container);
+  if (it == m_held.end()) return;
+  m_held.erase(it);
+  // A font still held back for the whole form is given when the form adopts it.
+  if (!m_font || m_designFontDeferred) return;
+  for (HWND h : KnownDescendants(container)) {
+    if (!Controls()[h].ownFont) SendMessageA(h, WM_SETFONT, reinterpret_cast<WPARAM>(m_font), FALSE);
   }
 }
 

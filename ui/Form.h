@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include <string>
+#include <vector>
 
 // Design font of every form: Tahoma, 11 pixels high (8 point at 96 dpi).
 constexpr int kDesignFontHeight = 11;
@@ -39,12 +40,20 @@ class FormFonts {
   // leaves the form with its design font and size.
   void AdoptMessageFont(HWND form);
 
+  // Controls inside `container` (a page not yet shown) are passed over when the
+  // form's font is given, until ReleaseHeldFont: under Wine each WM_SETFONT
+  // costs a relayout, and a page nobody has looked at needs no font yet.
+  void HoldFontFor(HWND container);
+  void ReleaseHeldFont(HWND container);
+
   int FontHeight() const { return m_fontHeight; }
   HFONT Font() const { return m_font; }
 
  private:
   void GiveFont(HWND form, HFONT font);
+  bool Held(HWND control) const;
   bool m_designFontDeferred = false;
+  std::vector<HWND> m_held;
 
   HFONT m_font = nullptr;
   int m_fontHeight = kDesignFontHeight;

@@ -142,3 +142,29 @@ TEST_F(PendingPagesTest, ModifyPageActsOnATargetInspectedElsewhere) {
 }
 
 }  // namespace
+
+BOOL CALLBACK CollectChild(HWND h, LPARAM p) {
+  reinterpret_cast<std::vector<HWND>*>(p)->push_back(h);
+  return TRUE;
+}
+
+// Pages get the form's font only when first shown; each must then show every
+// control in it, as the frame's own buttons do.
+TEST_F(PendingPagesTest, EveryPageShowsInTheFormsFont) {
+  HFONT formFont = reinterpret_cast<HFONT>(SendMessageA(frm->btnStart, WM_GETFONT, 0, 0));
+  ASSERT_NE(formFont, nullptr);
+  for (int page = 0; page < frm->pgcMain.Count(); ++page) {
+    SelectPage(page);
+    std::vector<HWND> controls;
+    EnumChildWindows(frm->Sheet(page), CollectChild, reinterpret_cast<LPARAM>(&controls));
+    for (HWND h : controls) {
+      char cls[64] = {};
+      GetClassNameA(h, cls, sizeof cls);
+      // The name panel keeps its own large font; the rest draw no text.
+      if (GetDlgCtrlID(h) == IDC_PNLNAME) continue;
+      if (lstrcmpiA(cls, "TarviskImage") == 0 || lstrcmpiA(cls, UPDOWN_CLASSA) == 0) continue;
+      EXPECT_EQ(reinterpret_cast<HFONT>(SendMessageA(h, WM_GETFONT, 0, 0)), formFont)
+          << "page " << page << ", control " << GetDlgCtrlID(h) << " (" << cls << ")";
+    }
+  }
+}
