@@ -11,6 +11,7 @@
 #include "app/CommandStates.h"
 #include "app/MainWindow.h"
 #include "exeinfo/ExePages.h"
+#include "platform/CodePages.h"
 #include "inspect/InfoPages.h"
 #include "relations/RelationControls.h"
 #include "report/JsonReport.h"
@@ -47,13 +48,13 @@ std::vector<HWND> ChildrenOfClass(HWND sheet, const char* cls) {
 }
 
 std::string ItemText(HWND list, int item, int column) {
-  std::vector<char> buffer(kTextBufferSize, 0);
-  LVITEMA lvi = {};
+  std::vector<wchar_t> buffer(kTextBufferSize, 0);
+  LVITEMW lvi = {};
   lvi.iSubItem = column;
   lvi.pszText = buffer.data();
   lvi.cchTextMax = static_cast<int>(buffer.size());
-  SendMessageA(list, LVM_GETITEMTEXTA, item, reinterpret_cast<LPARAM>(&lvi));
-  return buffer.data();
+  SendMessageW(list, LVM_GETITEMTEXTW, item, reinterpret_cast<LPARAM>(&lvi));
+  return Narrow(buffer.data(), wcsnlen(buffer.data(), buffer.size()));
 }
 
 // The rows of the first list view on a page, in the order they are shown.
@@ -69,6 +70,10 @@ std::vector<std::vector<std::string>> ListRows(HWND sheet, int columns) {
   }
   return rows;
 }
+
+// The pages hold UTF-8; the default report is laid out in the ANSI code page,
+// byte for byte what the pages gave before they held more than it can say.
+std::string AnsiReportText(const ReportInput& in) { return ReportText(ConvertReportTexts(in, Utf8ToAnsi)); }
 
 std::vector<ReportListRow> WindowListRows(HWND sheet) {
   std::vector<ReportListRow> out;
@@ -166,7 +171,9 @@ bool TfrmTarvisk::ChooseReportFile(std::string& fileName) {
   ofn.Flags = OFN_HIDEREADONLY | OFN_PATHMUSTEXIST | OFN_NOCHANGEDIR;
   if (!GetSaveFileNameA(&ofn)) return false;
   fileName = name;
-  ReportFileType = ofn.nFilterIndex == kReportFileJson ? kReportFileJson : kReportFileText;
+  ReportFileType = ofn.nFilterIndex == kReportFileJson || ofn.nFilterIndex == kReportFileTextUtf8
+                       ? static_cast<int>(ofn.nFilterIndex)
+                       : kReportFileText;
   return true;
 }
 
@@ -183,12 +190,23 @@ void TfrmTarvisk::btnSaveClick() {
       Ask(OverwriteQuestion(name), kOverwriteQuestionStyle) != IDYES) {
     return;
   }
-  const std::string bytes = ReportFileType == kReportFileJson ? JsonReport() : ReportText(GatherReport());
+  std::string bytes;
+  if (ReportFileType == kReportFileJson) {
+    bytes = JsonReport();
+  } else if (ReportFileType == kReportFileTextUtf8) {
+    ReportInput in = GatherReport();
+    in.utf8 = true;
+    bytes = ReportText(in);
+  } else {
+    bytes = AnsiReportText(GatherReport());
+  }
   std::string error;
   if (!SaveFileReplacing(name, bytes, &error)) Ask(error, MB_OK | MB_ICONERROR);
 }
 
+// The printer gets the ANSI report, as the default file does: one text layout,
+// whose Courier output the tests read back byte for byte.
 void TfrmTarvisk::btnPrintClick() {
   std::string error;
-  if (!PrintReportText(ReportText(GatherReport()), &error)) Ask(error, MB_OK | MB_ICONERROR);
+  if (!PrintReportText(AnsiReportText(GatherReport()), &error)) Ask(error, MB_OK | MB_ICONERROR);
 }

@@ -124,6 +124,7 @@ CliEnvironment SystemCliEnvironment(const WindowSystem& ws) {
   env.compare = LocaleCompare;
   env.upper = LocaleUpper;
   env.utf8 = AnsiToUtf8;
+  env.ansi = Utf8ToAnsi;
   env.title = kAppTitle;
   return env;
 }

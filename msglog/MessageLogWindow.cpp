@@ -322,7 +322,7 @@ LRESULT MessageLogWindow::OnNotify(NMHDR* hdr) {
 bool MessageLogWindow::PreTranslate(MSG& msg) {
   if (!m_hwnd || !(msg.message >= WM_KEYFIRST && msg.message <= WM_KEYLAST)) return false;
   if (msg.hwnd != m_hwnd && !IsChild(m_hwnd, msg.hwnd)) return false;
-  return IsDialogMessageA(m_hwnd, &msg) != FALSE;
+  return IsDialogMessageW(m_hwnd, &msg) != FALSE;
 }
 
 LRESULT MessageLogWindow::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
@@ -373,7 +373,7 @@ LRESULT MessageLogWindow::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) 
       return 0;
     }
   }
-  return DefWindowProcA(m_hwnd, msg, wParam, lParam);
+  return DefWindowProcW(m_hwnd, msg, wParam, lParam);
 }
 
 }  // namespace msglog

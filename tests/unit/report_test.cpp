@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "inspect/StyleTables.h"
+#include "report/JsonReport.h"
 #include "report/Report.h"
 #include "report/SaveAndPrint.h"
 
@@ -21,10 +22,11 @@ std::vector<std::string> Lines(const std::string& text) {
   return lines;
 }
 
+// The memo as the ANSI report lays it out: the pages' UTF-8 in the code page.
 std::string UpperMemo(uint32_t style, uint32_t exStyle) {
   DisplayOptions upper;
   upper.constsCase = 1;
-  return StyleMemoText(style, exStyle, upper);
+  return Utf8ToLatin1(StyleMemoText(style, exStyle, upper));
 }
 
 std::string Dir(const char* file) {
