@@ -82,16 +82,10 @@ void PutUtf8(const wchar_t* text, char* out, size_t size) {
 
 }  // namespace
 
-void GetTextUtf8WithTimeout(HWND window, char* out, size_t size) {
+std::string WindowTextUtf8(HWND window) {
   std::vector<wchar_t> wide(kTextBufferSize);
   GetTextWithTimeoutW(window, wide.data(), kTextBufferSize);
-  PutUtf8(wide.data(), out, size);
-}
-
-std::string WindowTextUtf8(HWND window) {
-  std::vector<char> text(kUtf8TextBufferSize);
-  GetTextUtf8WithTimeout(window, text.data(), text.size());
-  return std::string(text.data());
+  return Narrow(wide.data(), wcsnlen(wide.data(), kTextBufferSize - 1));
 }
 
 namespace {

@@ -23,11 +23,8 @@ void GetTextWithTimeout(HWND window, char* buffer, UINT size);
 // The same in UTF-16: `size` counts characters.
 void GetTextWithTimeoutW(HWND window, wchar_t* buffer, UINT size);
 
-// A window's text through WM_GETTEXT with the time-out, as UTF-8 in `out` (at
-// most `size` bytes and the zero); a resource identifier's text as the bytes
-// 0xFF, low, high, as the ANSI answer gives it. The one reading of window
-// texts that the inspection and the Modify page share.
-void GetTextUtf8WithTimeout(HWND window, char* out, size_t size);
+// A window's text through WM_GETTEXT with the time-out, as UTF-8 and as it
+// is, with no resource identifier rule: what the Modify page edits.
 std::string WindowTextUtf8(HWND window);
 
 // Handles are 32-bit values in both builds; a 64-bit program widens them with
