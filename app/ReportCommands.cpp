@@ -71,10 +71,6 @@ std::vector<std::vector<std::string>> ListRows(HWND sheet, int columns) {
   return rows;
 }
 
-// The pages hold UTF-8; the default report is laid out in the ANSI code page,
-// byte for byte what the pages gave before they held more than it can say.
-std::string AnsiReportText(const ReportInput& in) { return ReportText(ConvertReportTexts(in, Utf8ToAnsi)); }
-
 std::vector<ReportListRow> WindowListRows(HWND sheet) {
   std::vector<ReportListRow> out;
   for (auto& r : ListRows(sheet, 4)) out.push_back({r[0], r[1], r[2], r[3]});
@@ -83,7 +79,7 @@ std::vector<ReportListRow> WindowListRows(HWND sheet) {
 
 }  // namespace
 
-ReportInput TfrmTarvisk::GatherReport() {
+ReportInput TfrmTarvisk::GatherReport(bool utf8) {
   WriteAllPendingPages();
   ReportInput in;
   in.title = kAppTitle;
@@ -135,6 +131,10 @@ ReportInput TfrmTarvisk::GatherReport() {
   for (auto& r : ListRows(Sheet(kPageModules), 2)) in.modules.push_back({r[0], r[1]});
 
   in.graphic = Graphics.ReportTexts();
+  // The pages hold UTF-8; the default report is laid out in the ANSI code
+  // page, byte for byte what the pages gave before they held more than it can say.
+  if (!utf8) return ConvertReportTexts(in, Utf8ToAnsi);
+  in.utf8 = true;
   return in;
 }
 
@@ -193,12 +193,8 @@ void TfrmTarvisk::btnSaveClick() {
   std::string bytes;
   if (ReportFileType == kReportFileJson) {
     bytes = JsonReport();
-  } else if (ReportFileType == kReportFileTextUtf8) {
-    ReportInput in = GatherReport();
-    in.utf8 = true;
-    bytes = ReportText(in);
   } else {
-    bytes = AnsiReportText(GatherReport());
+    bytes = ReportText(GatherReport(ReportFileType == kReportFileTextUtf8));
   }
   std::string error;
   if (!SaveFileReplacing(name, bytes, &error)) Ask(error, MB_OK | MB_ICONERROR);
@@ -208,5 +204,5 @@ void TfrmTarvisk::btnSaveClick() {
 // whose Courier output the tests read back byte for byte.
 void TfrmTarvisk::btnPrintClick() {
   std::string error;
-  if (!PrintReportText(AnsiReportText(GatherReport()), &error)) Ask(error, MB_OK | MB_ICONERROR);
+  if (!PrintReportText(ReportText(GatherReport()), &error)) Ask(error, MB_OK | MB_ICONERROR);
 }

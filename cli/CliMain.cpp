@@ -125,6 +125,7 @@ CliEnvironment SystemCliEnvironment(const WindowSystem& ws) {
   env.upper = LocaleUpper;
   env.utf8 = AnsiToUtf8;
   env.ansi = Utf8ToAnsi;
+  env.argument = AnsiToUtf8;
   env.title = kAppTitle;
   return env;
 }

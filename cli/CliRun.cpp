@@ -47,8 +47,8 @@ Hwnd SelectTarget(const CliRequest& r, const CliEnvironment& env) {
       const WindowTree tree = BuildWindowTree(ws);
       FindRequest find;
       find.mode = kFindByText;
-      find.text = r.findText;
-      find.className = r.findClass;
+      find.text = env.argument(r.findText);
+      find.className = env.argument(r.findClass);
       const int node = FindFirstNode(tree, ws, find, env.upper);
       return node >= 0 ? tree[node].window : 0;
     }

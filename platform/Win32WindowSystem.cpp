@@ -167,6 +167,10 @@ std::string Win32WindowSystem::WindowText(Hwnd w) const {
 }
 
 void Win32WindowSystem::SendGetText(Hwnd w, char* buffer, uint32_t size) const {
+  if (buffer == nullptr || size == 0) return;
+  // A window of another thread of this process may still write into the wide
+  // buffer after the time-out; the caller's buffer is never given to it.
+  std::memset(buffer, 0, size);
   m_buffer.resize(kTextBufferSize);
   GetTextWithTimeoutW(ToHwnd(w), m_buffer.data(), kTextBufferSize);
   PutUtf8(m_buffer.data(), buffer, size);
