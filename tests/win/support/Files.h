@@ -4,6 +4,8 @@
 
 // The clipboard's CF_TEXT, "<clipboard busy>" when it cannot be opened.
 std::string ClipboardText();
+// The clipboard's CF_UNICODETEXT as UTF-8, "<clipboard busy>" likewise.
+std::string ClipboardUnicodeText();
 void SetClipboardText(const std::string& text);
 // A file's bytes; empty when it cannot be read.
 std::string FileContents(const std::string& path);
