@@ -14,6 +14,7 @@
 #include "app/MainWindow.h"
 #include "fixtures/ScriptsTitles.h"
 #include "inspect/InfoPages.h"
+#include "modify/ModifyPage.h"
 #include "platform/CodePages.h"
 #include "platform/Win32WindowSystem.h"
 #include "relations/RelationControls.h"
@@ -21,6 +22,7 @@
 #include "report/SaveAndPrint.h"
 #include "support/Files.h"
 #include "support/MainWindowFixture.h"
+#include "support/Views.h"
 #include "support/Wait.h"
 
 namespace {
@@ -60,29 +62,12 @@ class ScriptsTextsTest : public MainWindowFixture {
     frm->BeforePageRead(list);
     std::vector<std::string> rows;
     const int count = static_cast<int>(SendMessageW(list, LVM_GETITEMCOUNT, 0, 0));
-    for (int i = 0; i < count; ++i) rows.push_back(Cell(list, i, 2) + "|" + Cell(list, i, 3));
+    for (int i = 0; i < count; ++i) rows.push_back(ListCellText(list, i, 2) + "|" + ListCellText(list, i, 3));
     return rows;
   }
-  static std::string Cell(HWND list, int position, int column) {
-    wchar_t text[512] = {};
-    LVITEMW item = {};
-    item.iSubItem = column;
-    item.pszText = text;
-    item.cchTextMax = 512;
-    SendMessageW(list, LVM_GETITEMTEXTW, position, reinterpret_cast<LPARAM>(&item));
-    return Narrow(text, wcslen(text));
-  }
   std::string SelectedLabel() {
-    HWND tree = Control(kPageTree, IDC_TRVWINDOWS);
     frm->WritePendingPage(kPageTree);
-    wchar_t text[512] = {};
-    TVITEMW item = {};
-    item.mask = TVIF_TEXT;
-    item.hItem = reinterpret_cast<HTREEITEM>(SendMessageW(tree, TVM_GETNEXTITEM, TVGN_CARET, 0));
-    item.pszText = text;
-    item.cchTextMax = 512;
-    if (!item.hItem || !SendMessageW(tree, TVM_GETITEMW, 0, reinterpret_cast<LPARAM>(&item))) return "";
-    return Narrow(text, wcslen(text));
+    return SelectedTreeLabel(Control(kPageTree, IDC_TRVWINDOWS));
   }
   // Saves the report of the current target in the file type; its bytes.
   std::string Saved(int fileType, const std::string& name) {
@@ -105,14 +90,6 @@ class ScriptsTextsTest : public MainWindowFixture {
   std::vector<Shown> shown;
   const std::string childClass = Narrow(kScriptsChildClass, wcslen(kScriptsChildClass));
 };
-
-std::vector<std::string> Lines(const std::string& text) {
-  std::vector<std::string> lines;
-  size_t start = 0;
-  for (size_t at; (at = text.find("\r\n", start)) != std::string::npos; start = at + 2)
-    lines.push_back(text.substr(start, at - start));
-  return lines;
-}
 
 TEST_F(ScriptsTextsTest, EveryViewShowsTheTextsAsTheyAre) {
   for (const Shown& w : shown) {
@@ -165,6 +142,16 @@ TEST_F(ScriptsTextsTest, CopiesCarryUtf16) {
   EXPECT_EQ(ClipboardText(), Utf8ToAnsi(shown[1].title));  // what the system gives ANSI readers
 }
 
+TEST_F(ScriptsTextsTest, ModifyPageEditsTheTitleAsItIs) {
+  const Shown& w = shown[2];
+  frm->InspectWindow(FromHwnd(w.window), true);
+  HWND edit = frm->Modify.Control(IDC_EDTWINDOWTEXT);
+  EXPECT_EQ(WideText(edit), w.title);
+  const std::wstring renamed = L"\u0391\u03B8\u03AE\u03BD\u03B1 \U0001F600";  // Αθήνα and the emoji
+  SetWindowTextW(edit, renamed.c_str());
+  EXPECT_TRUE(WaitUntil([&] { return WindowTextUtf8(w.window) == Narrow(renamed); }));
+}
+
 TEST_F(ScriptsTextsTest, ReportsInTheCodePageAndInUtf8DifferOnlyInTheTexts) {
   frm->InspectWindow(FromHwnd(shown[0].window), true);
   const std::string ansi = Saved(kReportFileText, "tarvisk-scripts-ansi.txt");
@@ -176,7 +163,7 @@ TEST_F(ScriptsTextsTest, ReportsInTheCodePageAndInUtf8DifferOnlyInTheTexts) {
   EXPECT_NE(utf8.find(childClass), std::string::npos);
   EXPECT_NE(utf8.find(shown[0].childTitle), std::string::npos);
 
-  const std::vector<std::string> a = Lines(ansi), u = Lines(utf8);
+  const std::vector<std::string> a = ReportLines(ansi), u = ReportLines(utf8);
   ASSERT_EQ(a.size(), u.size());
   int differing = 0;
   for (size_t i = 0; i < a.size(); ++i) {
