@@ -68,6 +68,12 @@ void Encode(char32_t cp, std::string& out) {
 
 std::u16string Utf8ToUtf16(const std::string& text) {
   std::u16string out;
+  Utf8ToUtf16(text, out);
+  return out;
+}
+
+void Utf8ToUtf16(const std::string& text, std::u16string& out) {
+  out.clear();
   out.reserve(text.size());
   for (size_t i = 0; i < text.size();) {
     const char32_t cp = Decode(text, i);
@@ -78,7 +84,6 @@ std::u16string Utf8ToUtf16(const std::string& text) {
       out += static_cast<char16_t>(cp);
     }
   }
-  return out;
 }
 
 std::string Utf16ToUtf8(const char16_t* text, size_t length) {

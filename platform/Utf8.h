@@ -7,6 +7,8 @@
 #include <string>
 
 std::u16string Utf8ToUtf16(const std::string& text);
+// The same into `out`, whose storage is reused: for conversions in a loop.
+void Utf8ToUtf16(const std::string& text, std::u16string& out);
 std::string Utf16ToUtf8(const char16_t* text, size_t length);
 inline std::string Utf16ToUtf8(const std::u16string& text) { return Utf16ToUtf8(text.data(), text.size()); }
 

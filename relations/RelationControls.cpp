@@ -1,6 +1,7 @@
 #include "relations/RelationControls.h"
 
 #include "platform/CodePages.h"
+#include "platform/Utf8.h"
 #include "ui/HintText.h"
 #include "ui/MessageBoxes.h"
 
@@ -12,10 +13,13 @@ MessageBoxFn DefaultMessageBox() {
 
 // Both compare in UTF-16, as the A entry points do after converting: the same
 // order and case for every text of the ANSI code page.
+// A sort makes thousands of comparisons: the two buffers are kept between them.
 int LocaleCompare(const std::string& a, const std::string& b) {
-  const std::wstring wa = Widen(a), wb = Widen(b);
-  int r = CompareStringW(LOCALE_USER_DEFAULT, 0, wa.data(), static_cast<int>(wa.size()), wb.data(),
-                         static_cast<int>(wb.size()));
+  thread_local std::u16string wa, wb;
+  Utf8ToUtf16(a, wa);
+  Utf8ToUtf16(b, wb);
+  int r = CompareStringW(LOCALE_USER_DEFAULT, 0, reinterpret_cast<const wchar_t*>(wa.data()), static_cast<int>(wa.size()),
+                         reinterpret_cast<const wchar_t*>(wb.data()), static_cast<int>(wb.size()));
   // 0 is a failure; such a pair counts as equal rather than as "less".
   return r == 0 ? 0 : r - CSTR_EQUAL;
 }
