@@ -7,37 +7,37 @@
 #include "platform/CodePages.h"
 #include "platform/Utf8.h"
 
-void GetTextWithTimeout(HWND window, char* buffer, UINT size) {
+namespace {
+
+// One body for the two character types; `send` is SendMessageTimeoutA or W.
+template <typename Char, typename Send>
+void SendGetTextMessage(HWND window, Char* buffer, UINT size, Send send) {
   if (buffer == nullptr || size == 0) return;
-  std::memset(buffer, 0, size);
+  std::fill(buffer, buffer + size, Char(0));
   DWORD_PTR copied = 0;
   // Not SMTO_BLOCK: while we wait, messages other programs send to us are still
   // answered, so a target that sends back to us cannot deadlock with us.
   // SMTO_ABORTIFHUNG skips a window the system already knows to be hung without
   // waiting the full time.
-  LRESULT answered = SendMessageTimeoutA(window, WM_GETTEXT, size, reinterpret_cast<LPARAM>(buffer),
-                                         SMTO_NORMAL | SMTO_ABORTIFHUNG, kGetTextTimeoutMs, &copied);
+  LRESULT answered = send(window, WM_GETTEXT, size, reinterpret_cast<LPARAM>(buffer),
+                          SMTO_NORMAL | SMTO_ABORTIFHUNG, kGetTextTimeoutMs, &copied);
   if (answered == 0) {
     // Whatever a failed or timed-out call left there is no answer.
-    std::memset(buffer, 0, size);
+    std::fill(buffer, buffer + size, Char(0));
     return;
   }
   // A window procedure may fill the whole buffer and leave out the zero.
   buffer[size - 1] = 0;
 }
 
+}  // namespace
+
+void GetTextWithTimeout(HWND window, char* buffer, UINT size) {
+  SendGetTextMessage(window, buffer, size, SendMessageTimeoutA);
+}
+
 void GetTextWithTimeoutW(HWND window, wchar_t* buffer, UINT size) {
-  if (buffer == nullptr || size == 0) return;
-  std::fill(buffer, buffer + size, L'\0');
-  DWORD_PTR copied = 0;
-  // As GetTextWithTimeout: not SMTO_BLOCK, and a hung window is skipped.
-  LRESULT answered = SendMessageTimeoutW(window, WM_GETTEXT, size, reinterpret_cast<LPARAM>(buffer),
-                                         SMTO_NORMAL | SMTO_ABORTIFHUNG, kGetTextTimeoutMs, &copied);
-  if (answered == 0) {
-    std::fill(buffer, buffer + size, L'\0');
-    return;
-  }
-  buffer[size - 1] = 0;
+  SendGetTextMessage(window, buffer, size, SendMessageTimeoutW);
 }
 
 namespace {
