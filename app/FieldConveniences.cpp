@@ -10,6 +10,7 @@
 
 #include "app/CommandStates.h"
 #include "app/MainWindow.h"
+#include "platform/CodePages.h"
 #include "ui/Controls.h"
 #include "ui/Form.h"
 
@@ -21,19 +22,24 @@ enum FieldMenuId { kMniSelectAll = 1901, kMniCopy = 1902, kMniWhatThis = 1904 };
 enum class FieldKind { Edit, Memo, NoCopy };
 
 // Every field is an edit control, so they share the one window procedure they
-// replace; the kind lives in the window's user data. Properties would cost a
+// replace; the kind lives in the window's user data. The subclass is a W one,
+// as the fields are Unicode windows: the system converts for ANSI senders
+// (WM_GETTEXT from another program gives the code page's bytes). Properties would cost a
 // trip to the window server under Wine on every message.
 WNDPROC g_editProc = nullptr;
 
+// In UTF-16: the system gives CF_TEXT to ANSI readers from it.
 bool PutOnClipboard(HWND owner, const std::string& text) {
   if (!OpenClipboard(owner)) return false;
   EmptyClipboard();
   bool ok = false;
-  if (HGLOBAL mem = GlobalAlloc(GMEM_MOVEABLE, text.size() + 1)) {
+  const std::wstring wide = Widen(text);
+  const size_t bytes = (wide.size() + 1) * sizeof(wchar_t);
+  if (HGLOBAL mem = GlobalAlloc(GMEM_MOVEABLE, bytes)) {
     if (void* p = GlobalLock(mem)) {
-      memcpy(p, text.c_str(), text.size() + 1);
+      memcpy(p, wide.c_str(), bytes);
       GlobalUnlock(mem);
-      ok = SetClipboardData(CF_TEXT, mem) != nullptr;
+      ok = SetClipboardData(CF_UNICODETEXT, mem) != nullptr;
     }
     if (!ok) GlobalFree(mem);
   }
@@ -43,22 +49,22 @@ bool PutOnClipboard(HWND owner, const std::string& text) {
 
 std::string MemoLines(HWND memo) {
   std::string out;
-  int count = static_cast<int>(SendMessageA(memo, EM_GETLINECOUNT, 0, 0));
+  int count = static_cast<int>(SendMessageW(memo, EM_GETLINECOUNT, 0, 0));
   for (int i = 0; i < count; ++i) {
-    int start = static_cast<int>(SendMessageA(memo, EM_LINEINDEX, i, 0));
-    int length = static_cast<int>(SendMessageA(memo, EM_LINELENGTH, start, 0));
-    std::string line(static_cast<size_t>(length) + 2, '\0');
-    *reinterpret_cast<WORD*>(&line[0]) = static_cast<WORD>(line.size());
-    int got = static_cast<int>(SendMessageA(memo, EM_GETLINE, i, reinterpret_cast<LPARAM>(&line[0])));
+    int start = static_cast<int>(SendMessageW(memo, EM_LINEINDEX, i, 0));
+    int length = static_cast<int>(SendMessageW(memo, EM_LINELENGTH, start, 0));
+    std::wstring line(static_cast<size_t>(length) + 2, L'\0');
+    line[0] = static_cast<wchar_t>(line.size());
+    int got = static_cast<int>(SendMessageW(memo, EM_GETLINE, i, reinterpret_cast<LPARAM>(&line[0])));
     line.resize(got > 0 ? got : 0);
-    out += line + "\r\n";
+    out += Narrow(line) + "\r\n";
   }
   return out;
 }
 
 LRESULT CALLBACK FieldProc(HWND field, UINT msg, WPARAM wParam, LPARAM lParam) {
   WNDPROC original = g_editProc;
-  auto kind = static_cast<FieldKind>(GetWindowLongPtrA(field, GWLP_USERDATA));
+  auto kind = static_cast<FieldKind>(GetWindowLongPtrW(field, GWLP_USERDATA));
   TfrmTarvisk* frm = g_frmTarvisk;
   switch (msg) {
     case WM_RBUTTONDOWN:
@@ -66,8 +72,8 @@ LRESULT CALLBACK FieldProc(HWND field, UINT msg, WPARAM wParam, LPARAM lParam) {
       // so that the menu's commands act on it. The button is let go at once
       // too, or the edit would go on selecting with every mouse movement.
       if (GetFocus() != field) {
-        CallWindowProcA(original, field, WM_LBUTTONDOWN, 0, lParam);
-        CallWindowProcA(original, field, WM_LBUTTONUP, 0, lParam);
+        CallWindowProcW(original, field, WM_LBUTTONDOWN, 0, lParam);
+        CallWindowProcW(original, field, WM_LBUTTONUP, 0, lParam);
       }
       return 0;
     case WM_CONTEXTMENU:
@@ -80,16 +86,16 @@ LRESULT CALLBACK FieldProc(HWND field, UINT msg, WPARAM wParam, LPARAM lParam) {
       break;
     case WM_SETFOCUS:
       if (kind == FieldKind::Memo) {
-        LRESULT r = CallWindowProcA(original, field, msg, wParam, lParam);
-        SendMessageA(field, EM_SETSEL, 0, -1);
+        LRESULT r = CallWindowProcW(original, field, msg, wParam, lParam);
+        SendMessageW(field, EM_SETSEL, 0, -1);
         return r;
       }
       break;
     case WM_NCDESTROY:
-      SetWindowLongPtrA(field, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(original));
+      SetWindowLongPtrW(field, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(original));
       break;
   }
-  return CallWindowProcA(original, field, msg, wParam, lParam);
+  return CallWindowProcW(original, field, msg, wParam, lParam);
 }
 
 struct AttachContext {
@@ -103,13 +109,13 @@ BOOL CALLBACK AttachOne(HWND h, LPARAM p) {
   GetClassNameA(h, cls, sizeof cls);
   LONG style = GetWindowLongA(h, GWL_STYLE);
   if (GetParent(h) != ctx->sheet || lstrcmpiA(cls, "Edit") != 0 || !(style & ES_READONLY)) return TRUE;
-  auto current = reinterpret_cast<WNDPROC>(GetWindowLongPtrA(h, GWLP_WNDPROC));
+  auto current = reinterpret_cast<WNDPROC>(GetWindowLongPtrW(h, GWLP_WNDPROC));
   if (current == FieldProc) return TRUE;
   if (!g_editProc) g_editProc = current;
   if (current != g_editProc) return TRUE;  // someone else's subclass: leave it alone
   FieldKind kind = (style & ES_MULTILINE) ? FieldKind::Memo : ctx->editKind;
-  SetWindowLongPtrA(h, GWLP_USERDATA, static_cast<LONG_PTR>(kind));
-  SetWindowLongPtrA(h, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(FieldProc));
+  SetWindowLongPtrW(h, GWLP_USERDATA, static_cast<LONG_PTR>(kind));
+  SetWindowLongPtrW(h, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(FieldProc));
   return TRUE;
 }
 

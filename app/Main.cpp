@@ -22,14 +22,14 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
       MSG msg;
       for (;;) {
         bool quit = false;
-        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
           if (msg.message == WM_QUIT) {
             quit = true;
             break;
           }
           if (frm.PreTranslate(msg)) continue;
           TranslateMessage(&msg);
-          DispatchMessageA(&msg);
+          DispatchMessageW(&msg);
         }
         if (quit) break;
         frm.ApplicationIdle();

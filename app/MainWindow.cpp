@@ -324,7 +324,7 @@ bool TfrmTarvisk::PreTranslate(MSG& msg) {
   if (!m_hwnd) return false;
   if (MessageLogKeys(msg)) return true;
   if (msg.message >= WM_KEYFIRST && msg.message <= WM_KEYLAST) {
-    return IsDialogMessageA(m_hwnd, &msg) != FALSE;
+    return IsDialogMessageW(m_hwnd, &msg) != FALSE;
   }
   return false;
 }
@@ -454,7 +454,7 @@ LRESULT TfrmTarvisk::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
       PostQuitMessage(0);
       return 0;
   }
-  return DefWindowProcA(m_hwnd, msg, wParam, lParam);
+  return DefWindowProcW(m_hwnd, msg, wParam, lParam);
 }
 
 void TfrmTarvisk::OnNextDialogControl(WPARAM wParam, LPARAM lParam) {

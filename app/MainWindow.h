@@ -166,7 +166,9 @@ class TfrmTarvisk : public BaseWindow<TfrmTarvisk> {
 
   // --- Reports ---
   // Brings every page up to date, then reads the report from them.
-  ReportInput GatherReport();
+  // The pages' texts in the ANSI code page, as the default report has them,
+  // or as they are (UTF-8) for the UTF-8 report.
+  ReportInput GatherReport(bool utf8 = false);
   // The JSON report of CurrentTarget, read afresh at the probe point.
   std::string JsonReport() const;
   void btnSaveClick();

@@ -12,6 +12,7 @@
 #include "app/MainWindow.h"
 #include "exeinfo/ExePages.h"
 #include "inspect/InfoPages.h"
+#include "platform/CodePages.h"
 #include "relations/RelationControls.h"
 #include "report/JsonReport.h"
 #include "report/Report.h"
@@ -47,13 +48,13 @@ std::vector<HWND> ChildrenOfClass(HWND sheet, const char* cls) {
 }
 
 std::string ItemText(HWND list, int item, int column) {
-  std::vector<char> buffer(kTextBufferSize, 0);
-  LVITEMA lvi = {};
+  std::vector<wchar_t> buffer(kTextBufferSize, 0);
+  LVITEMW lvi = {};
   lvi.iSubItem = column;
   lvi.pszText = buffer.data();
   lvi.cchTextMax = static_cast<int>(buffer.size());
-  SendMessageA(list, LVM_GETITEMTEXTA, item, reinterpret_cast<LPARAM>(&lvi));
-  return buffer.data();
+  SendMessageW(list, LVM_GETITEMTEXTW, item, reinterpret_cast<LPARAM>(&lvi));
+  return Narrow(buffer.data(), wcsnlen(buffer.data(), buffer.size()));
 }
 
 // The rows of the first list view on a page, in the order they are shown.
@@ -78,7 +79,7 @@ std::vector<ReportListRow> WindowListRows(HWND sheet) {
 
 }  // namespace
 
-ReportInput TfrmTarvisk::GatherReport() {
+ReportInput TfrmTarvisk::GatherReport(bool utf8) {
   WriteAllPendingPages();
   ReportInput in;
   in.title = kAppTitle;
@@ -130,6 +131,10 @@ ReportInput TfrmTarvisk::GatherReport() {
   for (auto& r : ListRows(Sheet(kPageModules), 2)) in.modules.push_back({r[0], r[1]});
 
   in.graphic = Graphics.ReportTexts();
+  // The pages hold UTF-8; the default report is laid out in the ANSI code
+  // page, byte for byte what the pages gave before they held more than it can say.
+  if (!utf8) return ConvertReportTexts(in, Utf8ToAnsi);
+  in.utf8 = true;
   return in;
 }
 
@@ -166,7 +171,9 @@ bool TfrmTarvisk::ChooseReportFile(std::string& fileName) {
   ofn.Flags = OFN_HIDEREADONLY | OFN_PATHMUSTEXIST | OFN_NOCHANGEDIR;
   if (!GetSaveFileNameA(&ofn)) return false;
   fileName = name;
-  ReportFileType = ofn.nFilterIndex == kReportFileJson ? kReportFileJson : kReportFileText;
+  ReportFileType = ofn.nFilterIndex == kReportFileJson || ofn.nFilterIndex == kReportFileTextUtf8
+                       ? static_cast<int>(ofn.nFilterIndex)
+                       : kReportFileText;
   return true;
 }
 
@@ -183,11 +190,18 @@ void TfrmTarvisk::btnSaveClick() {
       Ask(OverwriteQuestion(name), kOverwriteQuestionStyle) != IDYES) {
     return;
   }
-  const std::string bytes = ReportFileType == kReportFileJson ? JsonReport() : ReportText(GatherReport());
+  std::string bytes;
+  if (ReportFileType == kReportFileJson) {
+    bytes = JsonReport();
+  } else {
+    bytes = ReportText(GatherReport(ReportFileType == kReportFileTextUtf8));
+  }
   std::string error;
   if (!SaveFileReplacing(name, bytes, &error)) Ask(error, MB_OK | MB_ICONERROR);
 }
 
+// The printer gets the ANSI report, as the default file does: one text layout,
+// whose Courier output the tests read back byte for byte.
 void TfrmTarvisk::btnPrintClick() {
   std::string error;
   if (!PrintReportText(ReportText(GatherReport()), &error)) Ask(error, MB_OK | MB_ICONERROR);

@@ -36,8 +36,8 @@ HWND MakeWindow(const char* text, int x) {
 
 // The calls one inspection of a new window makes, and nothing else.
 void FloorCalls(HWND w) {
-  static char buffer[kTextBufferSize];
-  GetTextWithTimeout(w, buffer, sizeof buffer);
+  static wchar_t buffer[kTextBufferSize];
+  GetTextWithTimeoutW(w, buffer, kTextBufferSize);
   DWORD pid;
   GetWindowThreadProcessId(w, &pid);
   for (int index : {GWLP_HINSTANCE, GWLP_ID, GWLP_WNDPROC, GWL_STYLE, GWL_EXSTYLE}) GetWindowLongPtrA(w, index);
@@ -47,7 +47,7 @@ void FloorCalls(HWND w) {
   GetWindowRect(w, &r);
   MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&r), 2);
   GetClientRect(w, &c);
-  GetClassNameA(w, buffer, sizeof buffer);
+  GetClassNameW(w, buffer, kTextBufferSize);
   for (int index : {GCLP_WNDPROC, GCLP_HICON, GCLP_HICONSM, GCLP_HCURSOR, GCLP_HBRBACKGROUND, GCLP_HMODULE,
                     GCL_STYLE}) {
     GetClassLongPtrA(w, index);

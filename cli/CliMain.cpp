@@ -124,6 +124,8 @@ CliEnvironment SystemCliEnvironment(const WindowSystem& ws) {
   env.compare = LocaleCompare;
   env.upper = LocaleUpper;
   env.utf8 = AnsiToUtf8;
+  env.ansi = Utf8ToAnsi;
+  env.argument = AnsiToUtf8;
   env.title = kAppTitle;
   return env;
 }

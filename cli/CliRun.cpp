@@ -47,8 +47,8 @@ Hwnd SelectTarget(const CliRequest& r, const CliEnvironment& env) {
       const WindowTree tree = BuildWindowTree(ws);
       FindRequest find;
       find.mode = kFindByText;
-      find.text = r.findText;
-      find.className = r.findClass;
+      find.text = env.argument(r.findText);
+      find.className = env.argument(r.findClass);
       const int node = FindFirstNode(tree, ws, find, env.upper);
       return node >= 0 ? tree[node].window : 0;
     }
@@ -68,7 +68,7 @@ CliOutcome RunCliRequest(const CliRequest& r, const CliEnvironment& env) {
       windows = ws.TopLevelWindows();
     }
     const std::vector<ListedWindow> listed = Listed(ws, windows);
-    o.output = r.format == CliFormat::Json ? JsonWindowListText(listed, env.utf8) : TextWindowList(listed);
+    o.output = r.format == CliFormat::Json ? JsonWindowListText(listed) : env.ansi(TextWindowList(listed));
     return o;
   }
   if (r.command != CliCommand::Report) {
@@ -92,7 +92,20 @@ CliOutcome RunCliRequest(const CliRequest& r, const CliEnvironment& env) {
   if (r.format == CliFormat::Json) {
     o.output = JsonReportText(snapshot, display, env.sort, env.compare, env.utf8);
   } else {
-    o.output = ReportText(SnapshotReportInput(snapshot, display, env.sort, env.compare, env.title));
+    // Window texts are UTF-8, the executable's in the code page: one encoding
+    // first, then the layout in the code page as the pages' report makes it.
+    ReportInput in = SnapshotReportInput(snapshot, display, env.sort, env.compare, env.title);
+    ExecutablePageTexts& exe = in.executable;
+    for (std::string* text : {&exe.exePath, &exe.exeName, &exe.originalFilename, &exe.fileDescription,
+                              &exe.fileVersion, &exe.productName, &exe.internalName, &exe.legalCopyright,
+                              &exe.legalTrademarks, &exe.productVersion, &exe.companyName, &exe.comments}) {
+      *text = env.utf8(*text);
+    }
+    for (ReportModuleRow& module : in.modules) {
+      module.file = env.utf8(module.file);
+      module.path = env.utf8(module.path);
+    }
+    o.output = ReportText(ConvertReportTexts(in, env.ansi));
   }
   return o;
 }

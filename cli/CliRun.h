@@ -27,7 +27,12 @@ struct CliEnvironment {
   bool showSubchildren = false, digChildren = true;
   CellCompare compare = [](const std::string& a, const std::string& b) { return OrdinalCompare(a, b); };
   UpperCase upper = AsciiUpper;
-  TextToUtf8 utf8 = Latin1ToUtf8;
+  TextToUtf8 utf8 = Latin1ToUtf8;  // the executable's texts, for JSON
+  // The arguments come in the ANSI code page, window texts in UTF-8: a /find
+  // text is converted before it is looked for.
+  TextToUtf8 argument = Latin1ToUtf8;
+  // The text output's code page: the report and listing stay ANSI.
+  TextToUtf8 ansi = Utf8ToLatin1;
   std::string title = "Tarvisk";
 };
 

@@ -36,5 +36,5 @@ std::string PointText(int32_t x, int32_t y);
 std::string PixelColorText(uint32_t color, const DisplayOptions& opts);
 
 // Lower-cases ASCII letters when the constants case is lower; bytes >= 0x80 (the
-// 0xA0 of the separators) are left as they are.
+// no-break spaces of the separators) are left as they are.
 std::string ApplyConstsCase(std::string text, const DisplayOptions& opts);

@@ -3,6 +3,7 @@
 #include <initializer_list>
 #include <string>
 
+#include "platform/CodePages.h"
 #include "ui/Controls.h"
 
 namespace {
@@ -77,19 +78,16 @@ void CreateRows(HWND sheet, const FieldRow (&rows)[N], int firstLabelId) {
 // fields keep their text from one window to the next.
 void SetFieldText(HWND sheet, int id, const std::string& text) {
   HWND field = GetDlgItem(sheet, id);
-  char current[512];
-  int n = GetWindowTextA(field, current, sizeof current);
-  if (n >= 0 && n < static_cast<int>(sizeof current) - 1 && text.size() == static_cast<size_t>(n) &&
-      text.compare(0, std::string::npos, current, n) == 0) {
-    return;
-  }
-  SetWindowTextA(field, text.c_str());
+  wchar_t current[512];
+  int n = GetWindowTextW(field, current, 512);
+  if (n >= 0 && n < 511 && text == Narrow(current, static_cast<size_t>(n))) return;
+  SetControlText(field, text);
 }
 
 // With `shown`, the texts the fields hold are known without asking them.
 void PutFieldText(HWND sheet, int id, const std::string& text, const std::string* shown) {
   if (!shown) return SetFieldText(sheet, id, text);
-  if (*shown != text) SetWindowTextA(GetDlgItem(sheet, id), text.c_str());
+  if (*shown != text) SetControlText(GetDlgItem(sheet, id), text);
 }
 
 template <size_t N>

@@ -5,10 +5,10 @@
 
 #include "inspect/Format.h"
 
-// Follows every name of a decoded list but the last: a no-break space of the
-// ANSI code page, a bar and a blank.
-inline constexpr char StyleSeparator[] = "\xA0| ";
-inline constexpr int kStyleSeparatorLength = 3;
+// Follows every name of a decoded list but the last: a no-break space (U+00A0,
+// in UTF-8 as every shown text), a bar and a blank.
+inline constexpr char StyleSeparator[] = "\xC2\xA0| ";
+inline constexpr int kStyleSeparatorLength = 4;
 
 // A row is read: when value AND mask equals mask, the name is shown. Rows are
 // tested and shown in table order; a mask of 0 always matches.

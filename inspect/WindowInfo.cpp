@@ -25,9 +25,9 @@ namespace {
 // WM_GETTEXT into a fresh buffer: the text, or the identifier of a resource.
 std::string RawWindowText(const WindowSystem& ws, Hwnd handle, bool* isResourceId,
                           uint32_t* resourceId) {
-  std::vector<char> buffer(kTextBufferSize, 0);
-  ws.SendGetText(handle, buffer.data(), kTextBufferSize);
-  buffer[kTextBufferSize - 1] = 0;
+  std::vector<char> buffer(kUtf8TextBufferSize, 0);
+  ws.SendGetText(handle, buffer.data(), kUtf8TextBufferSize);
+  buffer[kUtf8TextBufferSize - 1] = 0;
   const auto* bytes = reinterpret_cast<const unsigned char*>(buffer.data());
   *isResourceId = bytes[0] == 0xFF;
   // The identifier's bytes may be zero, so they are read from the raw buffer;

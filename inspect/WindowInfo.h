@@ -82,7 +82,7 @@ inline WindowInfo GatherWindowInfo(const WindowSystem& ws, Hwnd handle, const Di
   return DescribeWindow(GatherWindowFacts(ws, handle), opts);
 }
 
-// WM_GETTEXT into a fresh buffer of kTextBufferSize bytes. A text whose first byte
+// WM_GETTEXT into a fresh buffer of kUtf8TextBufferSize bytes. A text whose first byte
 // is 0xFF names a resource: its identifier is the next two bytes, low byte first,
 // given back as StockIconName. Otherwise the text up to its first zero byte.
 std::string WindowTextOrResource(const WindowSystem& ws, Hwnd handle, const DisplayOptions& opts,

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "modify/ModifyRules.h"
+#include "platform/CodePages.h"
 #include "platform/Win32WindowSystem.h"
 #include "ui/Controls.h"
 #include "ui/Form.h"
@@ -173,9 +174,7 @@ ModifyValues ModifyPage::GatherModifyValues(Hwnd window) {
   v.width = r.right - r.left;
   v.height = r.bottom - r.top;
 
-  std::vector<char> text(kTextBufferSize);
-  GetTextWithTimeout(w, text.data(), kTextBufferSize);
-  v.text = text.data();
+  v.text = WindowTextUtf8(w);
 
   v.stateItem = StateItemFor(IsZoomed(w) != FALSE, IsIconic(w) != FALSE);
   v.visible = IsWindowVisible(w) != FALSE;
@@ -192,7 +191,7 @@ void ModifyPage::ShowModifyValues(const ModifyValues& v) {
   SetUpDown(IDC_UDNHEIGHT, v.height);
   HWND edit = Control(IDC_EDTWINDOWTEXT);
   // Setting the same text again would only move the user's caret.
-  if (WindowTextOf(edit) != v.text) SetWindowTextA(edit, v.text.c_str());
+  if (WindowTextOf(edit) != v.text) SetControlText(edit, v.text);
   m_stateItem = v.stateItem;
   SetRadioGroupIndex(m_sheet, IDC_RGRSTATE, 3, m_stateItem);
   SetChecked(m_sheet, IDC_CHBVISIBLE, v.visible);
@@ -246,7 +245,8 @@ void ModifyPage::edtWindowTextChange() {
   // the text without checking. A hung target must not hang the program: the
   // call gives up after a short while.
   DWORD_PTR result = 0;
-  SendMessageTimeoutA(TargetOf(m_host), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()),
+  const std::wstring wide = Widen(text);
+  SendMessageTimeoutW(TargetOf(m_host), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(wide.c_str()),
                       SMTO_NORMAL | SMTO_ABORTIFHUNG, kSetTextTimeoutMs, &result);
 }
 

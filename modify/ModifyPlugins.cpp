@@ -6,6 +6,7 @@
 
 #include "modify/ModifyPage.h"
 #include "modify/ModifyRules.h"
+#include "platform/CodePages.h"
 #include "plugins/Win32Plugins.h"
 #include "ui/Controls.h"
 #include "ui/Form.h"
@@ -186,9 +187,10 @@ void ModifyPage::lsbPluginsClick() {
 void ModifyPage::btnPluginExecuteClick() {
   if (!m_plugins) return;
   std::optional<std::string> result =
-      m_plugins->ExecuteSelected(m_host.CurrentTarget(), WindowTextOf(Control(IDC_EDTPLUGINDATA)));
+      m_plugins->ExecuteSelected(m_host.CurrentTarget(), Utf8ToAnsi(WindowTextOf(Control(IDC_EDTPLUGINDATA))));
   if (!result) return;
-  SetWindowTextA(Control(IDC_EDTPLUGINRESULT), result->c_str());
+  // The plug-in contract stays ANSI: its buffers are in the code page.
+  SetControlText(Control(IDC_EDTPLUGINRESULT), AnsiToUtf8(*result));
   // The plug-in may have changed the window.
   m_host.RefreshInformation();
 }

@@ -8,6 +8,7 @@
 #include <map>
 
 #include "msglog/FilterDialog.h"
+#include "platform/CodePages.h"
 #include "report/ReportFile.h"
 #include "ui/Controls.h"
 
@@ -65,12 +66,13 @@ std::string MessageLogWindow::Open(HWND target, const MessageLogOptions& options
   INITCOMMONCONTROLSEX icc = {sizeof icc, ICC_LISTVIEW_CLASSES | ICC_BAR_CLASSES};
   InitCommonControlsEx(&icc);
   RegisterClass(kClassName, LoadIconA(GetModuleHandleA(nullptr), "MAINICON"));
-  char cls[128] = {};
-  GetClassNameA(target, cls, sizeof cls);
-  m_title = std::string("Message log - ") + cls + " " + HandleText(target);
-  if (!CreateWindowExA(WS_EX_CONTROLPARENT, kClassName, m_title.c_str(), WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN,
+  wchar_t cls[128] = {};
+  GetClassNameW(target, cls, 128);
+  m_title = std::string("Message log - ") + Narrow(cls, wcsnlen(cls, 128)) + " " + HandleText(target);
+  if (!CreateWindowExW(WS_EX_CONTROLPARENT, Widen(kClassName).c_str(), Widen(m_title).c_str(),
+                       WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN,
                        CW_USEDEFAULT, CW_USEDEFAULT, m_settings.width, m_settings.height, nullptr, nullptr,
-                       GetModuleHandleA(nullptr), this)) {
+                       GetModuleHandleW(nullptr), this)) {
     const DWORD code = GetLastError();
     m_session.Stop();
     return "Cannot open the message log: " + SystemErrorText(code);
@@ -169,7 +171,7 @@ void MessageLogWindow::TargetGone() {
   m_session.Stop();
   m_targetGone = true;
   KillTimer(m_hwnd, kDrainTimer);
-  SetWindowTextA(m_hwnd, (m_title + " (destroyed)").c_str());
+  SetControlText(m_hwnd, m_title + " (destroyed)");
   EnableWindow(GetDlgItem(m_hwnd, IDC_LOG_PAUSE), FALSE);
   EnableWindow(GetDlgItem(m_hwnd, IDC_LOG_DESCENDANTS), FALSE);
 }
@@ -303,6 +305,18 @@ void MessageLogWindow::OnFilter() {
 
 LRESULT MessageLogWindow::OnNotify(NMHDR* hdr) {
   if (hdr->hwndFrom != m_list) return 0;
+  // The window is a Unicode one, so the list asks in UTF-16. The hook records
+  // texts in the ANSI code page (the ring is the same for both bitnesses and
+  // both kinds of target window), and they are shown from there.
+  if (hdr->code == LVN_GETDISPINFOW) {
+    auto* info = reinterpret_cast<NMLVDISPINFOW*>(hdr);
+    if ((info->item.mask & LVIF_TEXT) && info->item.pszText && info->item.cchTextMax > 0) {
+      const std::string cell = m_store.Cell(static_cast<size_t>(info->item.iItem), info->item.iSubItem);
+      const std::wstring wide = Widen(AnsiToUtf8(cell));
+      lstrcpynW(info->item.pszText, wide.c_str(), info->item.cchTextMax);
+    }
+    return 0;
+  }
   if (hdr->code == LVN_GETDISPINFOA) {
     auto* info = reinterpret_cast<NMLVDISPINFOA*>(hdr);
     if ((info->item.mask & LVIF_TEXT) && info->item.pszText && info->item.cchTextMax > 0) {
@@ -322,7 +336,7 @@ LRESULT MessageLogWindow::OnNotify(NMHDR* hdr) {
 bool MessageLogWindow::PreTranslate(MSG& msg) {
   if (!m_hwnd || !(msg.message >= WM_KEYFIRST && msg.message <= WM_KEYLAST)) return false;
   if (msg.hwnd != m_hwnd && !IsChild(m_hwnd, msg.hwnd)) return false;
-  return IsDialogMessageA(m_hwnd, &msg) != FALSE;
+  return IsDialogMessageW(m_hwnd, &msg) != FALSE;
 }
 
 LRESULT MessageLogWindow::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
@@ -373,7 +387,7 @@ LRESULT MessageLogWindow::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) 
       return 0;
     }
   }
-  return DefWindowProcA(m_hwnd, msg, wParam, lParam);
+  return DefWindowProcW(m_hwnd, msg, wParam, lParam);
 }
 
 }  // namespace msglog

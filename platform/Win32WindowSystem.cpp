@@ -4,23 +4,88 @@
 #include <cstring>
 #include <vector>
 
-void GetTextWithTimeout(HWND window, char* buffer, UINT size) {
+#include "platform/CodePages.h"
+#include "platform/Utf8.h"
+
+namespace {
+
+// One body for the two character types; `send` is SendMessageTimeoutA or W.
+template <typename Char, typename Send>
+void SendGetTextMessage(HWND window, Char* buffer, UINT size, Send send) {
   if (buffer == nullptr || size == 0) return;
-  std::memset(buffer, 0, size);
+  std::fill(buffer, buffer + size, Char(0));
   DWORD_PTR copied = 0;
   // Not SMTO_BLOCK: while we wait, messages other programs send to us are still
   // answered, so a target that sends back to us cannot deadlock with us.
   // SMTO_ABORTIFHUNG skips a window the system already knows to be hung without
   // waiting the full time.
-  LRESULT answered = SendMessageTimeoutA(window, WM_GETTEXT, size, reinterpret_cast<LPARAM>(buffer),
-                                         SMTO_NORMAL | SMTO_ABORTIFHUNG, kGetTextTimeoutMs, &copied);
+  LRESULT answered = send(window, WM_GETTEXT, size, reinterpret_cast<LPARAM>(buffer),
+                          SMTO_NORMAL | SMTO_ABORTIFHUNG, kGetTextTimeoutMs, &copied);
   if (answered == 0) {
     // Whatever a failed or timed-out call left there is no answer.
-    std::memset(buffer, 0, size);
+    std::fill(buffer, buffer + size, Char(0));
     return;
   }
   // A window procedure may fill the whole buffer and leave out the zero.
   buffer[size - 1] = 0;
+}
+
+}  // namespace
+
+void GetTextWithTimeout(HWND window, char* buffer, UINT size) {
+  SendGetTextMessage(window, buffer, size, SendMessageTimeoutA);
+}
+
+void GetTextWithTimeoutW(HWND window, wchar_t* buffer, UINT size) {
+  SendGetTextMessage(window, buffer, size, SendMessageTimeoutW);
+}
+
+namespace {
+
+// The bytes the ANSI answer begins with, when it begins with 0xFF: that is how
+// the inspection knows the text of a resource identifier, and the rule must
+// give today's answer for every text the code page holds. A title made with
+// the W entry points carries the identifier after U+FFFF instead.
+bool ResourceIdentifierBytes(const wchar_t* text, size_t length, char (&bytes)[3]) {
+  if (length == 0) return false;
+  if (text[0] == 0xFFFF) {
+    const unsigned id = length > 1 ? text[1] : 0;
+    bytes[0] = '\xFF';
+    bytes[1] = static_cast<char>(id & 0xFF);
+    bytes[2] = static_cast<char>(id >> 8);
+    return true;
+  }
+  char ansi[8] = {};
+  const int head = static_cast<int>(std::min<size_t>(length, 3));
+  const int n = WideCharToMultiByte(CP_ACP, 0, text, head, ansi, sizeof ansi, nullptr, nullptr);
+  if (n <= 0 || static_cast<unsigned char>(ansi[0]) != 0xFF) return false;
+  bytes[0] = ansi[0];
+  bytes[1] = n > 1 ? ansi[1] : 0;
+  bytes[2] = n > 2 ? ansi[2] : 0;
+  return true;
+}
+
+void PutUtf8(const wchar_t* text, char* out, size_t size) {
+  if (size == 0) return;
+  const size_t length = wcsnlen(text, kTextBufferSize - 1);
+  char id[3];
+  if (ResourceIdentifierBytes(text, length, id)) {
+    for (size_t i = 0; i < 3 && i + 1 < size; ++i) out[i] = id[i];
+    out[std::min<size_t>(3, size - 1)] = 0;
+    return;
+  }
+  const std::string utf8 = Narrow(text, length);
+  const size_t n = Utf8FitBytes(utf8, size - 1);
+  std::memcpy(out, utf8.data(), n);
+  out[n] = 0;
+}
+
+}  // namespace
+
+std::string WindowTextUtf8(HWND window) {
+  std::vector<wchar_t> wide(kTextBufferSize);
+  GetTextWithTimeoutW(window, wide.data(), kTextBufferSize);
+  return Narrow(wide.data(), wcsnlen(wide.data(), kTextBufferSize - 1));
 }
 
 namespace {
@@ -89,20 +154,26 @@ bool Win32WindowSystem::IsVisible(Hwnd w) const { return IsWindowVisible(ToHwnd(
 // only the returned length is taken, so it is never cleared.
 std::string Win32WindowSystem::ClassName(Hwnd w) const {
   m_buffer.resize(kTextBufferSize);
-  int n = GetClassNameA(ToHwnd(w), m_buffer.data(), kTextBufferSize);
+  int n = GetClassNameW(ToHwnd(w), m_buffer.data(), kTextBufferSize);
   if (n <= 0) return std::string();
-  return std::string(m_buffer.data(), strnlen(m_buffer.data(), std::min<size_t>(n, kTextBufferSize - 1)));
+  return Narrow(m_buffer.data(), wcsnlen(m_buffer.data(), std::min<size_t>(n, kTextBufferSize - 1)));
 }
 
 std::string Win32WindowSystem::WindowText(Hwnd w) const {
   m_buffer.resize(kTextBufferSize);
-  int n = GetWindowTextA(ToHwnd(w), m_buffer.data(), kTextBufferSize);
+  int n = GetWindowTextW(ToHwnd(w), m_buffer.data(), kTextBufferSize);
   if (n <= 0) return std::string();
-  return std::string(m_buffer.data(), strnlen(m_buffer.data(), std::min<size_t>(n, kTextBufferSize - 1)));
+  return Narrow(m_buffer.data(), wcsnlen(m_buffer.data(), std::min<size_t>(n, kTextBufferSize - 1)));
 }
 
 void Win32WindowSystem::SendGetText(Hwnd w, char* buffer, uint32_t size) const {
-  GetTextWithTimeout(ToHwnd(w), buffer, size);
+  if (buffer == nullptr || size == 0) return;
+  // A window of another thread of this process may still write into the wide
+  // buffer after the time-out; the caller's buffer is never given to it.
+  std::memset(buffer, 0, size);
+  m_buffer.resize(kTextBufferSize);
+  GetTextWithTimeoutW(ToHwnd(w), m_buffer.data(), kTextBufferSize);
+  PutUtf8(m_buffer.data(), buffer, size);
 }
 
 WinRect Win32WindowSystem::WindowRect(Hwnd w) const {

@@ -3,6 +3,7 @@
 // for its text.
 #include <windows.h>
 
+#include <string>
 #include <vector>
 
 #include <cstdint>
@@ -19,6 +20,12 @@ constexpr UINT kGetTextTimeoutMs = 200;
 // itself, and on Windows may still answer after the time-out: such a caller keeps
 // the buffer alive until that thread has gone.
 void GetTextWithTimeout(HWND window, char* buffer, UINT size);
+// The same in UTF-16: `size` counts characters.
+void GetTextWithTimeoutW(HWND window, wchar_t* buffer, UINT size);
+
+// A window's text through WM_GETTEXT with the time-out, as UTF-8 and as it
+// is, with no resource identifier rule: what the Modify page edits.
+std::string WindowTextUtf8(HWND window);
 
 // Handles are 32-bit values in both builds; a 64-bit program widens them with
 // the sign, as the system does when it hands one over from a 32-bit process.
@@ -56,5 +63,5 @@ class Win32WindowSystem : public WindowSystem {
   Hwnd WindowFromPoint(WinPoint screen) const override;
   Hwnd ChildWindowFromPoint(Hwnd w, WinPoint client) const override;
  private:
-  mutable std::vector<char> m_buffer;  // reused by the text reads
+  mutable std::vector<wchar_t> m_buffer;  // reused by the text reads
 };

@@ -33,6 +33,9 @@ constexpr int Menu = -8, HBrBackground = -10, HCursor = -12, HIcon = -14, HModul
 
 // Size of the buffer for window texts and class names: 16384 characters and the zero.
 constexpr uint32_t kTextBufferSize = 16385;
+// Bytes those 16384 UTF-16 units can take in UTF-8, and the zero: a unit takes
+// at most three bytes, a surrogate pair four for two units.
+constexpr uint32_t kUtf8TextBufferSize = 3 * (kTextBufferSize - 1) + 1;
 
 class WindowSystem {
  public:
@@ -59,12 +62,16 @@ class WindowSystem {
   virtual Hwnd Menu(Hwnd w) const = 0;
   virtual bool IsVisible(Hwnd w) const = 0;
 
-  // GetClassNameA, cut at kTextBufferSize - 1 characters.
+  // Texts come as UTF-8, read through the W entry points.
+  // GetClassNameW, cut at kTextBufferSize - 1 characters.
   virtual std::string ClassName(Hwnd w) const = 0;
-  // GetWindowTextA: does not ask other processes' windows for their text.
+  // GetWindowTextW: does not ask other processes' windows for their text.
   virtual std::string WindowText(Hwnd w) const = 0;
-  // WM_GETTEXT into `buffer` of `size` bytes, which the caller has cleared. A
-  // window that does not answer in time, or no longer exists, leaves it empty.
+  // WM_GETTEXT into `buffer` of `size` bytes (kUtf8TextBufferSize holds any
+  // answer), which the caller has cleared. A window that does not answer in
+  // time, or no longer exists, leaves it empty. The text of a resource
+  // identifier comes as the ANSI answer gives it: 0xFF, low byte, high byte
+  // (no UTF-8 text begins with 0xFF).
   virtual void SendGetText(Hwnd w, char* buffer, uint32_t size) const = 0;
 
   virtual WinRect WindowRect(Hwnd w) const = 0;  // GetWindowRect, zeros on failure

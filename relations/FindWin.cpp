@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cstdint>
 
+#include "platform/Utf8.h"
+
 std::string AsciiUpper(const std::string& s) {
   std::string out = s;
   for (char& c : out) {
@@ -20,10 +22,10 @@ int HexDigit(char c) {
   return -1;
 }
 
-// What GetWindowTextA reads into a 16385-byte buffer.
+// What GetWindowTextW reads into a buffer of 16385 characters.
 std::string BufferText(std::string s) {
-  s.resize(std::min({s.size(), s.find('\0'), static_cast<size_t>(kTextBufferSize - 1)}));
-  return s;
+  s.resize(std::min(s.size(), s.find('\0')));
+  return s.size() < kTextBufferSize ? s : Utf8Prefix(s, kTextBufferSize - 1);
 }
 
 }  // namespace

@@ -10,7 +10,7 @@
 // Items of the dialog's "Mode" group.
 enum FindMode { kFindByText = 0, kFindByHandle = 1 };
 
-// The locale's upper-casing (CharUpperBuffA in the program), applied alike to
+// The locale's upper-casing (CharUpperBuffW in the program), applied alike to
 // the search strings and to the texts they are looked for in.
 using UpperCase = std::function<std::string(const std::string&)>;
 std::string AsciiUpper(const std::string& s);

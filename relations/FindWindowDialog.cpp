@@ -30,7 +30,7 @@ bool TfrmFindWindow::Create(HWND owner) {
   t->style = DS_MODALFRAME | WS_POPUP | WS_CAPTION | WS_SYSMENU;
   t->cx = 100;
   t->cy = 50;
-  m_dlg = CreateDialogIndirectParamA(GetModuleHandleA(nullptr), t, owner, DialogProc, reinterpret_cast<LPARAM>(this));
+  m_dlg = CreateDialogIndirectParamW(GetModuleHandleW(nullptr), t, owner, DialogProc, reinterpret_cast<LPARAM>(this));
   return m_dlg != nullptr;
 }
 
@@ -60,7 +60,7 @@ void TfrmFindWindow::FormCreate() {
   HWND handle = Item(IDC_FIND_EDTHANDLE);
   SetWindowLongA(handle, GWL_STYLE, GetWindowLongA(handle, GWL_STYLE) | ES_UPPERCASE);
   m_editProc = reinterpret_cast<WNDPROC>(
-      SetWindowLongPtrA(handle, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(HandleEditProc)));
+      SetWindowLongPtrW(handle, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(HandleEditProc)));
   SetRadioGroupIndex(m_dlg, IDC_FIND_RGRMODE, kModeItems, kFindByText);
   rgrModeClick();
 
@@ -82,7 +82,7 @@ bool TfrmFindWindow::ShowModal(FindRequest& request) {
   FormShow();
   MSG msg;
   while (m_running) {
-    BOOL got = GetMessageA(&msg, nullptr, 0, 0);
+    BOOL got = GetMessageW(&msg, nullptr, 0, 0);
     if (got == 0) {
       // The application is ending: the quit message belongs to the main loop.
       PostQuitMessage(static_cast<int>(msg.wParam));
@@ -90,9 +90,9 @@ bool TfrmFindWindow::ShowModal(FindRequest& request) {
       break;
     }
     if (got == -1) break;
-    if (IsDialogMessageA(m_dlg, &msg)) continue;
+    if (IsDialogMessageW(m_dlg, &msg)) continue;
     TranslateMessage(&msg);
-    DispatchMessageA(&msg);
+    DispatchMessageW(&msg);
   }
   m_running = false;
   // The owner comes back before the dialog hides, so that it takes the activation.
@@ -191,10 +191,11 @@ INT_PTR CALLBACK TfrmFindWindow::DialogProc(HWND dlg, UINT msg, WPARAM wParam, L
 
 LRESULT CALLBACK TfrmFindWindow::HandleEditProc(HWND edit, UINT msg, WPARAM wParam, LPARAM lParam) {
   TfrmFindWindow* form = FormOf(GetParent(edit));
-  if (msg == WM_CHAR && !HandleKeyAccepted(static_cast<char>(wParam))) {
+  // A Unicode edit: a character past ASCII is no digit, whatever its low byte.
+  if (msg == WM_CHAR && (wParam > 0x7F || !HandleKeyAccepted(static_cast<char>(wParam)))) {
     MessageBeep(0);
     return 0;
   }
   WNDPROC previous = form ? form->m_editProc : nullptr;
-  return previous ? CallWindowProcA(previous, edit, msg, wParam, lParam) : DefWindowProcA(edit, msg, wParam, lParam);
+  return previous ? CallWindowProcW(previous, edit, msg, wParam, lParam) : DefWindowProcW(edit, msg, wParam, lParam);
 }

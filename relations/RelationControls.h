@@ -61,9 +61,9 @@ class HourglassCursor {
   HCURSOR m_previous;
 };
 
-// CompareStringA in the user's default locale, no flags: -1, 0 or 1.
+// CompareStringW in the user's default locale, no flags: -1, 0 or 1.
 int LocaleCompare(const std::string& a, const std::string& b);
-// The locale's upper-casing (CharUpperBuffA).
+// The locale's upper-casing (CharUpperBuffW on the UTF-16 text).
 std::string LocaleUpper(const std::string& s);
 
 // The standard error box (error icon, the text with a full stop appended) and

@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "app/ControlIds.h"
+#include "platform/CodePages.h"
 #include "relations/RelationControls.h"
 #include "relations/WindowLists.h"
 #include "ui/Controls.h"
@@ -46,10 +47,11 @@ int CALLBACK CompareItems(LPARAM a, LPARAM b, LPARAM context) {
 }
 
 void SetSubItemText(HWND list, int position, int column, const std::string& text) {
-  LVITEMA item = {};
+  std::wstring wide = Widen(text);
+  LVITEMW item = {};
   item.iSubItem = column;
-  item.pszText = const_cast<char*>(text.c_str());
-  SendMessageA(list, LVM_SETITEMTEXTA, position, reinterpret_cast<LPARAM>(&item));
+  item.pszText = &wide[0];
+  SendMessageW(list, LVM_SETITEMTEXTW, position, reinterpret_cast<LPARAM>(&item));
 }
 
 int ItemCount(HWND list) { return static_cast<int>(SendMessageA(list, LVM_GETITEMCOUNT, 0, 0)); }
@@ -83,12 +85,13 @@ HandleFormatter WindowListsPage::Formatter() const {
 }
 
 void WindowListsPage::InsertItem(HWND list, int position, const WindowRow& row, int rowIndex) {
-  LVITEMA item = {};
+  std::wstring number = Widen(row.number);
+  LVITEMW item = {};
   item.mask = LVIF_TEXT | LVIF_PARAM;
   item.iItem = position;
-  item.pszText = const_cast<char*>(row.number.c_str());
+  item.pszText = &number[0];
   item.lParam = rowIndex;
-  int at = static_cast<int>(SendMessageA(list, LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item)));
+  int at = static_cast<int>(SendMessageW(list, LVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&item)));
   if (at < 0) return;
   SetSubItemText(list, at, kColumnHandle, row.handleText);
   SetSubItemText(list, at, kColumnClass, row.className);

@@ -1,6 +1,7 @@
 #include "relations/TreePage.h"
 
 #include "app/ControlIds.h"
+#include "platform/CodePages.h"
 #include "relations/RelationControls.h"
 #include "ui/Controls.h"
 
@@ -35,15 +36,16 @@ void TreePage::SetMessageBox(MessageBoxFn box) {
 }
 
 HTREEITEM TreePage::InsertNode(int node, HTREEITEM parent) {
-  TVINSERTSTRUCTA is = {};
+  std::wstring label = Widen(m_tree[node].label);
+  TVINSERTSTRUCTW is = {};
   is.hParent = parent;
   is.hInsertAfter = TVI_LAST;
   is.item.mask = TVIF_TEXT | TVIF_PARAM | TVIF_CHILDREN;
-  is.item.pszText = const_cast<char*>(m_tree[node].label.c_str());
+  is.item.pszText = &label[0];
   is.item.lParam = node;
   // The expand button shows before the children are in the control.
   is.item.cChildren = m_tree.HasChildren(node) ? 1 : 0;
-  auto item = reinterpret_cast<HTREEITEM>(SendMessageA(m_trv, TVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&is)));
+  auto item = reinterpret_cast<HTREEITEM>(SendMessageW(m_trv, TVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&is)));
   m_items[node] = item;
   return item;
 }

@@ -3,14 +3,16 @@
 #include <algorithm>
 #include <unordered_map>
 
+#include "platform/Utf8.h"
 #include "relations/WindowWalk.h"
 
 namespace {
 
-// What "%s" prints of a text read into a 1025-byte buffer.
+// What "%s" prints of a text read into a buffer of 1025 characters; a cut
+// never splits one.
 std::string LabelPart(const std::string& s) {
   size_t n = std::min(s.find('\0'), s.size());
-  return s.substr(0, std::min(n, kLabelPartMax));
+  return n <= kLabelPartMax ? s.substr(0, n) : Utf8Prefix(s.substr(0, n), kLabelPartMax);
 }
 
 class TreeBuilder {

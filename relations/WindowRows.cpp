@@ -25,12 +25,12 @@ namespace {
 // Reused between rows: the buffer is as large as the longest text a window can
 // give, and allocating it per row would dominate a long fill.
 struct TextBuffer {
-  std::vector<char> bytes = std::vector<char>(kTextBufferSize);
+  std::vector<char> bytes = std::vector<char>(kUtf8TextBufferSize);
   std::string Read(const WindowSystem& ws, Hwnd window) {
     std::fill(bytes.begin(), bytes.end(), '\0');
-    ws.SendGetText(window, bytes.data(), kTextBufferSize);
+    ws.SendGetText(window, bytes.data(), kUtf8TextBufferSize);
     // A window procedure may fill the whole buffer and leave out the zero.
-    bytes[kTextBufferSize - 1] = '\0';
+    bytes[kUtf8TextBufferSize - 1] = '\0';
     return std::string(bytes.data());
   }
 };

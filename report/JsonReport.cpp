@@ -7,6 +7,7 @@
 
 #include "exeinfo/ModuleList.h"
 #include "inspect/StyleTables.h"
+#include "platform/Utf8.h"
 
 using Json = nlohmann::ordered_json;
 
@@ -31,11 +32,11 @@ Json Style(uint32_t value, const std::string& decoded) {
   return {{"value", value}, {"constants", SplitConstantNames(decoded)}};
 }
 
-Json WindowPart(const WindowFacts& f, const TextToUtf8& utf8) {
+Json WindowPart(const WindowFacts& f) {
   Json w;
   w["handle"] = f.handle;
   w["textLabel"] = f.isResourceId ? kCaptionResourceId : kCaptionText;
-  w["text"] = utf8(f.text);
+  w["text"] = f.text;
   if (f.isResourceId) {
     w["resourceId"] = f.resourceId;
     bool named = false;
@@ -60,8 +61,8 @@ Json WindowPart(const WindowFacts& f, const TextToUtf8& utf8) {
   return w;
 }
 
-Json ClassPart(const WindowFacts& f, const TextToUtf8& utf8) {
-  return {{"name", utf8(f.className)},
+Json ClassPart(const WindowFacts& f) {
+  return {{"name", f.className},
           {"function", f.classFunction},
           {"icon", f.icon},
           {"smallIcon", f.smallIcon},
@@ -72,15 +73,15 @@ Json ClassPart(const WindowFacts& f, const TextToUtf8& utf8) {
 }
 
 Json Rows(std::vector<WindowRow> rows, const DisplayOptions& opts, const SortState& sort,
-          const CellCompare& compare, const TextToUtf8& utf8) {
+          const CellCompare& compare) {
   for (WindowRow& row : rows) row.handleText = FormatInteger(row.handle, opts);
   SortRows(rows, sort, compare);
   Json out = Json::array();
   for (const WindowRow& row : rows) {
     out.push_back({{"number", std::atoi(row.number.c_str())},
                    {"handle", row.handle},
-                   {"className", utf8(row.className)},
-                   {"text", utf8(row.text)}});
+                   {"className", row.className},
+                   {"text", row.text}});
   }
   return out;
 }
@@ -131,17 +132,25 @@ std::string Latin1ToUtf8(const std::string& text) {
   return out;
 }
 
+std::string Utf8ToLatin1(const std::string& text) {
+  const std::u16string wide = Utf8ToUtf16(text);
+  std::string out;
+  out.reserve(wide.size());
+  for (char16_t c : wide) out.push_back(c <= 0xFF ? static_cast<char>(c) : '?');
+  return out;
+}
+
 std::string JsonReportText(const TargetSnapshot& s, const DisplayOptions& opts, const SortState& sort,
                            const CellCompare& compare, const TextToUtf8& utf8) {
   Json j;
   j["addressBits"] = s.window.addressBits;
-  j["window"] = WindowPart(s.window, utf8);
-  j["class"] = ClassPart(s.window, utf8);
+  j["window"] = WindowPart(s.window);
+  j["class"] = ClassPart(s.window);
   j["showSubchildren"] = s.showSubchildren;
   j["digChildren"] = s.digChildren;
-  j["parents"] = Rows(s.parents, opts, sort, compare, utf8);
-  j["children"] = Rows(s.children, opts, sort, compare, utf8);
-  j["digger"] = Rows(s.digger, opts, sort, compare, utf8);
+  j["parents"] = Rows(s.parents, opts, sort, compare);
+  j["children"] = Rows(s.children, opts, sort, compare);
+  j["digger"] = Rows(s.digger, opts, sort, compare);
   j["executable"] = ExecutablePart(s.process.executable, utf8);
   Json modules = Json::array();
   for (const ModuleRow& m : s.process.modules) {
@@ -152,15 +161,15 @@ std::string JsonReportText(const TargetSnapshot& s, const DisplayOptions& opts, 
   return Dump(j);
 }
 
-std::string JsonWindowListText(const std::vector<ListedWindow>& windows, const TextToUtf8& utf8) {
+std::string JsonWindowListText(const std::vector<ListedWindow>& windows) {
   Json out = Json::array();
   for (const ListedWindow& w : windows) {
     out.push_back({{"handle", w.handle},
                    {"parent", w.parent},
                    {"processId", w.processId},
-                   {"className", utf8(w.className)},
+                   {"className", w.className},
                    {"visible", w.visible},
-                   {"text", utf8(w.text)}});
+                   {"text", w.text}});
   }
   return Dump(out);
 }

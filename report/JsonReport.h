@@ -9,10 +9,15 @@
 #include "relations/WindowRows.h"
 #include "report/TargetSnapshot.h"
 
-// Texts read from windows are in the ANSI code page; JSON strings are UTF-8.
+// Texts read from windows are UTF-8 already; the executable's texts (file
+// paths, version strings, module names) are in the ANSI code page, and JSON
+// strings are UTF-8.
 using TextToUtf8 = std::function<std::string(const std::string&)>;
 // Bytes as ISO 8859-1, for tests and tools without a code page.
 std::string Latin1ToUtf8(const std::string& text);
+// The way back: a character past U+00FF becomes "?", as a code page's
+// conversion gives it.
+std::string Utf8ToLatin1(const std::string& text);
 
 // The lists come in the order the pages show them, which the display options
 // and the sort state decide (the Handle column sorts by its text); the values
@@ -30,7 +35,7 @@ struct ListedWindow {
   std::string text;
 };
 
-std::string JsonWindowListText(const std::vector<ListedWindow>& windows, const TextToUtf8& utf8);
+std::string JsonWindowListText(const std::vector<ListedWindow>& windows);
 // One line per window, fields separated by tabs: the handle in the handle
 // syntax of /window ("$" and 8 hexadecimal digits), the process id in decimal,
 // the class, 1 or 0 for visible, the text with its tabs and line breaks as

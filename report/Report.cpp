@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "platform/Utf8.h"
+
 namespace {
 
 const char* const kCrLf = "\r\n";
@@ -70,54 +72,88 @@ std::string TitleLine(const std::string& title) {
   return PadField(title, '*', kReportWidth) + kCrLf + kCrLf;
 }
 
-std::string LabelValueRow(const std::string& label, const std::string& value) {
-  return PadField(label, ' ', kLabelWidth) + PadField(value, ' ', kValueWidth) + kCrLf;
+std::string LabelValueRow(const std::string& label, const std::string& value, bool utf8) {
+  return PadField(label, ' ', kLabelWidth, utf8) + PadField(value, ' ', kValueWidth, utf8) + kCrLf;
 }
 
 template <typename Page, size_t N>
-std::string LabelValueRows(const FieldRow<Page> (&rows)[N], const Page& page,
+std::string LabelValueRows(const FieldRow<Page> (&rows)[N], const Page& page, bool utf8,
                            const std::string& labelForNull = std::string()) {
   std::string out;
   for (const FieldRow<Page>& row : rows)
-    out += LabelValueRow(row.label ? std::string(row.label) : labelForNull, page.*row.field);
+    out += LabelValueRow(row.label ? std::string(row.label) : labelForNull, page.*row.field, utf8);
   return out;
 }
+
+template <typename Page, size_t N>
+void ConvertRows(const FieldRow<Page> (&rows)[N], Page& page,
+                 const std::function<std::string(const std::string&)>& convert) {
+  for (const FieldRow<Page>& row : rows) page.*row.field = convert(page.*row.field);
+}
+
+bool IsContinuationByte(char c) { return (static_cast<unsigned char>(c) & 0xC0) == 0x80; }
 
 }  // namespace
 
 const char* const kReportCopyright = " Copyright (c) Norvane. All rights reserved.";
 const char* const kReportWebAddress = "https://norvane.example.com/";
 
-std::string PadField(const std::string& text, char fill, int width) {
+ReportInput ConvertReportTexts(ReportInput in, const std::function<std::string(const std::string&)>& convert) {
+  in.title = convert(in.title);
+  in.window.textLabel = convert(in.window.textLabel);
+  ConvertRows(kWindowRows, in.window, convert);
+  in.window.styleMemo = convert(in.window.styleMemo);
+  ConvertRows(kClassRows, in.windowClass, convert);
+  in.windowClass.styleMemo = convert(in.windowClass.styleMemo);
+  for (auto* list : {&in.parents, &in.children, &in.digger}) {
+    for (ReportListRow& row : *list) {
+      for (std::string* cell : {&row.number, &row.handle, &row.className, &row.text}) *cell = convert(*cell);
+    }
+  }
+  ConvertRows(kExecutableReportRows, in.executable, convert);
+  for (ReportModuleRow& row : in.modules) {
+    row.file = convert(row.file);
+    row.path = convert(row.path);
+  }
+  ConvertRows(kGraphicRows, in.graphic, convert);
+  return in;
+}
+
+std::string PadField(const std::string& text, char fill, int width, bool utf8) {
   if (width <= 0) return std::string();
   const size_t w = static_cast<size_t>(width);
-  if (text.size() > w) {
+  const size_t length = utf8 ? Utf8Length(text) : text.size();
+  if (length > w) {
     // Narrower than the ellipsis itself only happens with degenerate column
     // widths; the cut still keeps the row at its width.
     if (w <= 3) return std::string(w, '.');
-    return text.substr(0, w - 3) + "...";
+    return (utf8 ? Utf8Prefix(text, w - 3) : text.substr(0, w - 3)) + "...";
   }
-  return text + std::string(w - text.size(), fill);
+  return text + std::string(w - length, fill);
 }
 
 // Positions are counted from 1 as in the scan rule: the count of a line
 // restarts at the scan position where it overflowed, not at the break, so a
 // wrapped line is often longer than width. The break replaces the blank after
 // the last bar by CR and inserts LF after it.
-std::string WrapAtBars(std::string s, int width) {
-  size_t lastBar = 0, lineStart = 1, i = 1;
+// In UTF-8 the count goes by characters: the bytes that continue one are
+// passed without counting.
+std::string WrapAtBars(std::string s, int width, bool utf8) {
+  size_t lastBar = 0, lineStart = 1, i = 1, counted = 0;
   const size_t w = width < 0 ? 0 : static_cast<size_t>(width);
   while (i < s.size()) {
     if (s[i - 1] == '|') lastBar = i;
     ++i;
+    if (!(utf8 && IsContinuationByte(s[i - 1]))) ++counted;
     // Without a bar since the line began there is nowhere to break: breaking
     // at the stale bar would write a second line end there, and with no bar
     // at all it would overwrite the first character. Wait for the next bar.
-    if (i - lineStart > w && lastBar >= lineStart && lastBar < s.size()) {
+    if (counted > w && lastBar >= lineStart && lastBar < s.size()) {
       s[lastBar] = '\r';  // position lastBar + 1
       s.insert(lastBar + 1, 1, '\n');
       ++i;
       lineStart = i;
+      counted = 0;
     }
   }
   return s;
@@ -125,22 +161,22 @@ std::string WrapAtBars(std::string s, int width) {
 
 std::string WindowInfoSection(const ReportInput& in) {
   return TitleLine("*** Window Information ") +
-         LabelValueRows(kWindowRows, in.window, in.window.textLabel) +
-         WrapAtBars(in.window.styleMemo, kReportWidth) + kCrLf + kCrLf;
+         LabelValueRows(kWindowRows, in.window, in.utf8, in.window.textLabel) +
+         WrapAtBars(in.window.styleMemo, kReportWidth, in.utf8) + kCrLf + kCrLf;
 }
 
 std::string ClassInfoSection(const ReportInput& in) {
-  return TitleLine("*** Class Information ") + LabelValueRows(kClassRows, in.windowClass) +
-         WrapAtBars(in.windowClass.styleMemo, kReportWidth) + kCrLf + kCrLf;
+  return TitleLine("*** Class Information ") + LabelValueRows(kClassRows, in.windowClass, in.utf8) +
+         WrapAtBars(in.windowClass.styleMemo, kReportWidth, in.utf8) + kCrLf + kCrLf;
 }
 
 std::string ExecutableSection(const ReportInput& in) {
   return TitleLine("*** Executable Information ") +
-         LabelValueRows(kExecutableReportRows, in.executable) + kCrLf;
+         LabelValueRows(kExecutableReportRows, in.executable, in.utf8) + kCrLf;
 }
 
 std::string GraphicSection(const ReportInput& in) {
-  return TitleLine("*** Graphic Information ") + LabelValueRows(kGraphicRows, in.graphic) +
+  return TitleLine("*** Graphic Information ") + LabelValueRows(kGraphicRows, in.graphic, in.utf8) +
          kCrLf;
 }
 
@@ -163,7 +199,7 @@ WindowListWidths WindowListColumnWidths(const std::vector<ReportListRow>& rows,
 }
 
 std::string WindowListSection(const std::vector<ReportListRow>& rows, const std::string& name,
-                              int integerFormat) {
+                              int integerFormat, bool utf8) {
   const WindowListWidths w = WindowListColumnWidths(rows, integerFormat);
   std::string out = TitleLine("*** " + name + " ");
   out += PadField("#", ' ', 5) + PadField("Handle", ' ', w.handle) +
@@ -171,15 +207,15 @@ std::string WindowListSection(const std::vector<ReportListRow>& rows, const std:
          kCrLf;
   for (const ReportListRow& row : rows)
     out += PadField(row.number, ' ', 5) + PadField(row.handle, ' ', w.handle) +
-           PadField(row.className, ' ', w.className) + "  " + PadField(row.text, ' ', w.text) +
+           PadField(row.className, ' ', w.className, utf8) + "  " + PadField(row.text, ' ', w.text, utf8) +
            kCrLf;
   return out + kCrLf;
 }
 
-std::string ModulesSection(const std::vector<ReportModuleRow>& rows) {
+std::string ModulesSection(const std::vector<ReportModuleRow>& rows, bool utf8) {
   std::string out = TitleLine("*** Modules ");
-  out += LabelValueRow("File", "Path") + kCrLf;
-  for (const ReportModuleRow& row : rows) out += LabelValueRow(row.file, row.path);
+  out += LabelValueRow("File", "Path", utf8) + kCrLf;
+  for (const ReportModuleRow& row : rows) out += LabelValueRow(row.file, row.path, utf8);
   return out + kCrLf;
 }
 
@@ -187,11 +223,11 @@ void WriteReport(const ReportInput& in, ReportSink& sink) {
   const std::string sections[] = {
       WindowInfoSection(in),
       ClassInfoSection(in),
-      WindowListSection(in.parents, "Parents", in.integerFormat),
-      WindowListSection(in.children, "Children", in.integerFormat),
-      WindowListSection(in.digger, "Digger", in.integerFormat),
+      WindowListSection(in.parents, "Parents", in.integerFormat, in.utf8),
+      WindowListSection(in.children, "Children", in.integerFormat, in.utf8),
+      WindowListSection(in.digger, "Digger", in.integerFormat, in.utf8),
       ExecutableSection(in),
-      ModulesSection(in.modules),
+      ModulesSection(in.modules, in.utf8),
       GraphicSection(in),
   };
   for (const std::string& section : sections) {

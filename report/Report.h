@@ -2,6 +2,7 @@
 // The 80-column plain-text report of everything the information pages show.
 // It is built from the texts as they stand in the page controls, which the
 // Win32 side copies into a ReportInput first; nothing here reads a window.
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -49,7 +50,15 @@ struct ReportInput {
   ExecutablePageTexts executable;
   std::vector<ReportModuleRow> modules;
   GraphicPageTexts graphic;
+  // The texts are UTF-8 and the columns count characters; otherwise each byte
+  // is a character, as in a report of the ANSI code page.
+  bool utf8 = false;
 };
+
+// The same input with every text passed through `convert` (a code-page
+// conversion): the layout is then made from the converted texts, so a column
+// keeps its width whatever a character became.
+ReportInput ConvertReportTexts(ReportInput in, const std::function<std::string(const std::string&)>& convert);
 
 // Takes the report in pieces; LineEnd ends a line (CR LF for a file; the
 // printer's text device reads the same two bytes).
@@ -75,20 +84,20 @@ constexpr int kReportWidth = 80;
 constexpr int kLabelWidth = 20;
 constexpr int kValueWidth = 60;
 
-// Cuts the text to width bytes ending in "..." when it is longer, otherwise
-// fills it with fill up to width.
-std::string PadField(const std::string& text, char fill, int width);
+// Cuts the text to width characters ending in "..." when it is longer,
+// otherwise fills it with fill up to width. Characters are bytes unless `utf8`.
+std::string PadField(const std::string& text, char fill, int width, bool utf8 = false);
 
 // Breaks a decoded constant list after some "|" bars (see Report.cpp).
-std::string WrapAtBars(std::string text, int width);
+std::string WrapAtBars(std::string text, int width, bool utf8 = false);
 
 std::string WindowInfoSection(const ReportInput& in);
 std::string ClassInfoSection(const ReportInput& in);
 std::string ExecutableSection(const ReportInput& in);
 std::string GraphicSection(const ReportInput& in);
 std::string WindowListSection(const std::vector<ReportListRow>& rows, const std::string& name,
-                              int integerFormat);
-std::string ModulesSection(const std::vector<ReportModuleRow>& rows);
+                              int integerFormat, bool utf8 = false);
+std::string ModulesSection(const std::vector<ReportModuleRow>& rows, bool utf8 = false);
 
 struct WindowListWidths {
   int handle, className, text;

@@ -3,10 +3,12 @@
 #include <string>
 
 constexpr const char* kSaveDialogTitle = "Save window information";
-constexpr const char* kSaveDialogFilter = "Text report (*.txt)|*.txt|JSON (*.json)|*.json";
+constexpr const char* kSaveDialogFilter =
+    "Text report (*.txt)|*.txt|JSON (*.json)|*.json|Text report, UTF-8 (*.txt)|*.txt";
 constexpr const char* kSaveDialogDefaultExt = "txt";
-// The save dialog's file types, numbered as its filter index counts them.
-enum ReportFileType { kReportFileText = 1, kReportFileJson = 2 };
+// The save dialog's file types, numbered as its filter index counts them. The
+// text report is in the ANSI code page unless it is the UTF-8 one.
+enum ReportFileType { kReportFileText = 1, kReportFileJson = 2, kReportFileTextUtf8 = 3 };
 // MB_YESNO | MB_ICONHAND: the stop icon, not the question mark.
 constexpr unsigned kOverwriteQuestionStyle = 0x14;
 constexpr const char* kNoDefaultPrinter = "There is no default printer currently selected";

@@ -1,7 +1,9 @@
 #pragma once
 // The system's side of a snapshot: the process reader and the screen's pixels,
-// and the code-page conversion of the JSON report.
+// and the code-page conversion of the JSON report (AnsiToUtf8).
 #include <string>
+
+#include "platform/CodePages.h"
 
 #include "report/TargetSnapshot.h"
 
@@ -9,5 +11,3 @@
 // of the screen as the Graphics page reads it.
 SnapshotSources SystemSnapshotSources();
 
-// A text of the ANSI code page as UTF-8.
-std::string AnsiToUtf8(const std::string& text);

@@ -6,7 +6,9 @@
 #include <windows.h>
 
 #include <exception>
+#include <string>
 
+#include "platform/CodePages.h"
 #include "ui/MessageBoxes.h"
 
 template <class Derived>
@@ -19,14 +21,14 @@ class BaseWindow {
   static LRESULT CALLBACK WindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     Derived* self = nullptr;
     if (msg == WM_NCCREATE) {
-      auto* cs = reinterpret_cast<CREATESTRUCTA*>(lParam);
+      auto* cs = reinterpret_cast<CREATESTRUCTW*>(lParam);
       self = static_cast<Derived*>(cs->lpCreateParams);
-      SetWindowLongPtrA(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+      SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
       self->m_hwnd = hwnd;
     } else {
-      self = reinterpret_cast<Derived*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
+      self = reinterpret_cast<Derived*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
     }
-    if (!self) return DefWindowProcA(hwnd, msg, wParam, lParam);
+    if (!self) return DefWindowProcW(hwnd, msg, wParam, lParam);
     try {
       return self->HandleMessage(msg, wParam, lParam);
     } catch (const std::exception& e) {
@@ -37,18 +39,21 @@ class BaseWindow {
     return 0;
   }
 
+  // A Unicode class: its windows get every text as UTF-16, whichever entry
+  // point creates them, so a derived class ends in DefWindowProcW.
   static bool RegisterClass(const char* className, HICON icon = nullptr) {
-    WNDCLASSEXA wc = {};
+    const std::wstring name = Widen(className);
+    WNDCLASSEXW wc = {};
     wc.cbSize = sizeof wc;
-    if (GetClassInfoExA(GetModuleHandleA(nullptr), className, &wc)) return true;
+    if (GetClassInfoExW(GetModuleHandleW(nullptr), name.c_str(), &wc)) return true;
     wc.cbSize = sizeof wc;
     wc.lpfnWndProc = WindowProc;
-    wc.hInstance = GetModuleHandleA(nullptr);
-    wc.hCursor = LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW));
+    wc.hInstance = GetModuleHandleW(nullptr);
+    wc.hCursor = LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW));
     wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-    wc.lpszClassName = className;
+    wc.lpszClassName = name.c_str();
     wc.hIcon = icon;
-    return RegisterClassExA(&wc) != 0;
+    return RegisterClassExW(&wc) != 0;
   }
 
   HWND m_hwnd = nullptr;

@@ -2,6 +2,7 @@
 
 #include <commctrl.h>
 
+#include "platform/CodePages.h"
 #include "ui/Form.h"
 
 namespace {
@@ -53,10 +54,11 @@ KindStyle StyleOf(ControlKind kind) {
 
 HWND CreateControl(HWND parent, const ControlSpec& row) {
   KindStyle ks = StyleOf(row.kind);
-  HWND h = CreateWindowExA(ks.exStyle, ks.className, row.caption ? row.caption : "", ks.style,
-                           row.left, row.top, row.width, row.height, parent,
+  // Unicode controls, so that they hold any text a window can have.
+  HWND h = CreateWindowExW(ks.exStyle, Widen(ks.className).c_str(), Widen(row.caption ? row.caption : "").c_str(),
+                           ks.style, row.left, row.top, row.width, row.height, parent,
                            reinterpret_cast<HMENU>(static_cast<INT_PTR>(row.id)),
-                           GetModuleHandleA(nullptr), nullptr);
+                           GetModuleHandleW(nullptr), nullptr);
   if (!h) return nullptr;
   if (row.kind == ControlKind::ListView) {
     SendMessageA(h, LVM_SETEXTENDEDLISTVIEWSTYLE, 0, LVS_EX_FULLROWSELECT);
@@ -104,12 +106,14 @@ void SetRadioGroupIndex(HWND parent, int groupId, int itemCount, int index) {
 HWND Item(HWND parent, int id) { return GetDlgItem(parent, id); }
 
 std::string WindowTextOf(HWND control) {
-  int n = GetWindowTextLengthA(control);
-  std::string s(n > 0 ? n + 1 : 1, '\0');
-  int got = GetWindowTextA(control, &s[0], static_cast<int>(s.size()));
+  int n = GetWindowTextLengthW(control);
+  std::wstring s(n > 0 ? n + 1 : 1, L'\0');
+  int got = GetWindowTextW(control, &s[0], static_cast<int>(s.size()));
   s.resize(got > 0 ? got : 0);
-  return s;
+  return Narrow(s);
 }
+
+void SetControlText(HWND control, const std::string& text) { SetWindowTextW(control, Widen(text).c_str()); }
 
 bool IsChecked(HWND parent, int id) { return IsDlgButtonChecked(parent, id) == BST_CHECKED; }
 

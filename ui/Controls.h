@@ -57,7 +57,9 @@ int RadioGroupIndex(HWND parent, int groupId, int itemCount);
 void SetRadioGroupIndex(HWND parent, int groupId, int itemCount, int index);
 
 HWND Item(HWND parent, int id);
+// A control's text, read and set in UTF-16 and kept as UTF-8.
 std::string WindowTextOf(HWND control);
+void SetControlText(HWND control, const std::string& text);
 bool IsChecked(HWND parent, int id);
 void SetChecked(HWND parent, int id, bool checked);
 void SetEnabled(HWND control, bool enabled);

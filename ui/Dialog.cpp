@@ -10,7 +10,7 @@ INT_PTR RunModalDialog(HWND owner, DLGPROC proc, LPARAM param) {
   t->cdit = 0;
   t->cx = 100;
   t->cy = 50;
-  return DialogBoxIndirectParamA(GetModuleHandleA(nullptr), t, owner, proc, param);
+  return DialogBoxIndirectParamW(GetModuleHandleW(nullptr), t, owner, proc, param);
 }
 
 void SizeAndCenterDialog(HWND dialog, int clientWidth, int clientHeight) {

@@ -2,11 +2,12 @@
 
 #include <commctrl.h>
 
+#include "platform/CodePages.h"
 #include "ui/Form.h"
 
 namespace {
 
-const char kSheetClass[] = "TarviskSheet";
+const wchar_t kSheetClass[] = L"TarviskSheet";
 
 // A sheet draws nothing of its own; what its controls report goes to the form.
 LRESULT CALLBACK SheetProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
@@ -20,22 +21,24 @@ LRESULT CALLBACK SheetProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_HSCROLL:
     case WM_VSCROLL:
     case WM_CONTEXTMENU:
-      return SendMessageA(GetAncestor(hwnd, GA_ROOT), msg, wParam, lParam);
+      return SendMessageW(GetAncestor(hwnd, GA_ROOT), msg, wParam, lParam);
   }
-  return DefWindowProcA(hwnd, msg, wParam, lParam);
+  return DefWindowProcW(hwnd, msg, wParam, lParam);
 }
 
+// A Unicode class, as every window of the program: its lists and tree then
+// notify in UTF-16 too.
 void RegisterSheetClass() {
-  WNDCLASSEXA wc = {};
+  WNDCLASSEXW wc = {};
   wc.cbSize = sizeof wc;
-  if (GetClassInfoExA(GetModuleHandleA(nullptr), kSheetClass, &wc)) return;
+  if (GetClassInfoExW(GetModuleHandleW(nullptr), kSheetClass, &wc)) return;
   wc.cbSize = sizeof wc;
   wc.lpfnWndProc = SheetProc;
-  wc.hInstance = GetModuleHandleA(nullptr);
-  wc.hCursor = LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW));
+  wc.hInstance = GetModuleHandleW(nullptr);
+  wc.hCursor = LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW));
   wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
   wc.lpszClassName = kSheetClass;
-  RegisterClassExA(&wc);
+  RegisterClassExW(&wc);
 }
 
 }  // namespace
@@ -57,9 +60,9 @@ bool PageControl::Create(HWND parent, int id, int left, int top, int width, int 
     item.mask = TCIF_TEXT;
     item.pszText = const_cast<char*>(caption);
     SendMessageA(m_tab, TCM_INSERTITEMA, index, reinterpret_cast<LPARAM>(&item));
-    HWND sheet = CreateWindowExA(WS_EX_CONTROLPARENT, kSheetClass, caption,
+    HWND sheet = CreateWindowExW(WS_EX_CONTROLPARENT, kSheetClass, Widen(caption).c_str(),
                                  WS_CHILD | WS_CLIPSIBLINGS, 0, 0, 10, 10, m_tab, nullptr,
-                                 GetModuleHandleA(nullptr), nullptr);
+                                 GetModuleHandleW(nullptr), nullptr);
     SetControlHint(sheet, "");
     m_sheets.push_back(sheet);
     ++index;

@@ -119,7 +119,8 @@ class FakeDesktop : public WindowSystem {
     const FakeWindow& f = Get(w);
     if (!IsWindow(w) || f.hung || size == 0) return;
     const std::string& s = f.sentText.empty() ? f.text : f.sentText;
-    size_t n = std::min<size_t>(s.size(), size - 1);
+    // The platform reads at most kTextBufferSize - 1 characters.
+    size_t n = std::min<size_t>({s.size(), size - 1, kTextBufferSize - 1});
     std::memcpy(buffer, s.data(), n);
     buffer[n] = 0;
   }

@@ -132,7 +132,7 @@ struct CliRunTest : ::testing::Test {
     other = d.Add(w);
     w = FakeWindow();
     w.className = "TfrmNotes";
-    w.text = "Notes - caf\xE9";  // ANSI: e with acute accent
+    w.text = "Notes - caf\xC3\xA9";  // UTF-8, as windows' texts are read
     w.style = 0x14CF0000;
     w.exStyle = 0x00040100;
     w.processId = 42;

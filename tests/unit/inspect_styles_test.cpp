@@ -5,7 +5,7 @@
 namespace {
 const DisplayOptions kUpper{kFormatHexadecimal, kCaseUpper};
 const DisplayOptions kLower{kFormatHexadecimal, kCaseLower};
-const std::string kSep = "\xA0| ";
+const std::string kSep = "\xC2\xA0| ";
 }  // namespace
 
 TEST(InspectStyles, WindowStyle) {
@@ -22,7 +22,7 @@ TEST(InspectStyles, WindowStyle) {
   // Control-specific low bits are not decoded.
   EXPECT_EQ(DecodeWindowStyle(0x0000FFFF, kUpper), "WS_OVERLAPPED");
   std::string all = DecodeWindowStyle(0xFFFFFFFF, kUpper);
-  EXPECT_EQ(all.rfind("WS_GROUP" + kSep + "WS_TABSTOP"), all.size() - 8 - 3 - 10);
+  EXPECT_EQ(all.rfind("WS_GROUP" + kSep + "WS_TABSTOP"), all.size() - 8 - kSep.size() - 10);
   EXPECT_EQ(all.find("MINIMIZEBOX"), std::string::npos);
 }
 

@@ -7,7 +7,7 @@
 namespace {
 const DisplayOptions kHexLower{kFormatHexadecimal, kCaseLower};
 const DisplayOptions kDecUpper{kFormatDecimal, kCaseUpper};
-const std::string kSep = "\xA0| ";
+const std::string kSep = "\xC2\xA0| ";
 
 FakeWindow TopLevel() {
   FakeWindow w;
@@ -53,7 +53,7 @@ TEST(InspectWindowInfo, TopLevelWindow) {
   EXPECT_EQ(info.style, "14CF0000");
   EXPECT_EQ(info.exStyle, "00000100");
   EXPECT_EQ(info.styleMemo, StyleMemoText(0x14CF0000, 0x100, kHexLower));
-  EXPECT_EQ(info.styleMemo.substr(0, 13 + 3 + 10), "ws_overlapped" + kSep + "ws_visible");
+  EXPECT_EQ(info.styleMemo.substr(0, 13 + kSep.size() + 10), "ws_overlapped" + kSep + "ws_visible");
 
   EXPECT_EQ(info.className, "TfrmNotes");
   EXPECT_EQ(info.classFunction, "0041A2B0");

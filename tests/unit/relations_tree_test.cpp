@@ -106,6 +106,13 @@ TEST(RelationsTree, LabelsHoldAtMost1024CharactersOfEachPart) {
   EXPECT_EQ(WindowLabel(std::string("ab\0cd", 5), "X"), "\"ab\" (X)");
 }
 
+TEST(RelationsTree, LabelsCountCharactersNotBytes) {
+  std::string cyrillic;
+  for (int i = 0; i < 1500; ++i) cyrillic += "\xD0\x94";  // Д
+  const std::string label = WindowLabel(cyrillic, "X");
+  EXPECT_EQ(label, "\"" + cyrillic.substr(0, 2048) + "\" (X)");
+}
+
 TEST(RelationsTree, ParentCommandWalksUpToTheRoot) {
   RealisticDesktop d;
   Hwnd top = d.Add(Win("Top"));

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <fstream>
 #include <iterator>
 #include <sstream>
@@ -7,6 +8,8 @@
 #include <vector>
 
 #include "inspect/StyleTables.h"
+#include "platform/Utf8.h"
+#include "report/JsonReport.h"
 #include "report/Report.h"
 #include "report/SaveAndPrint.h"
 
@@ -21,10 +24,11 @@ std::vector<std::string> Lines(const std::string& text) {
   return lines;
 }
 
+// The memo as the ANSI report lays it out: the pages' UTF-8 in the code page.
 std::string UpperMemo(uint32_t style, uint32_t exStyle) {
   DisplayOptions upper;
   upper.constsCase = 1;
-  return StyleMemoText(style, exStyle, upper);
+  return Utf8ToLatin1(StyleMemoText(style, exStyle, upper));
 }
 
 std::string Dir(const char* file) {
@@ -264,4 +268,42 @@ TEST(ReportSaveTexts, ProposedNameAndOverwriteQuestion) {
   EXPECT_EQ(ProposedReportFileName("", "Tarvisk"), "Tarvisk.txt");
   EXPECT_EQ(ProposedReportFileName("C:\\a\\b.txt", "Tarvisk"), "C:\\a\\b.txt");
   EXPECT_EQ(OverwriteQuestion("C:\\r.txt"), "File \"C:\\r.txt\" already exists.\rOverwrite?");
+}
+
+namespace {
+
+// Привет мир, and a character outside the basic plane.
+const std::string kRussian = "\xD0\x9F\xD1\x80\xD0\xB8\xD0\xB2\xD0\xB5\xD1\x82 \xD0\xBC\xD0\xB8\xD1\x80";
+const std::string kEmoji = "Hi \xF0\x9F\x98\x80!";
+
+}  // namespace
+
+TEST(ReportUtf8, ColumnsCountCharactersAndTheAnsiFormKeepsItsBytes) {
+  ReportInput in;
+  in.window.text = kRussian;
+  in.window.styleMemo = StyleMemoText(0x16CF0000, 0x00040100, DisplayOptions{});
+  in.children.push_back({"001", "$00010000", "\xE6\x97\xA5\xE6\x9C\xAC" "Class", kRussian + " " + kRussian});
+  in.utf8 = true;
+  const std::vector<std::string> utf8 = Lines(ReportText(in));
+
+  in.utf8 = false;
+  const std::vector<std::string> ansi = Lines(ReportText(ConvertReportTexts(in, Utf8ToLatin1)));
+  ASSERT_EQ(utf8.size(), ansi.size());
+  size_t differing = 0;
+  for (size_t i = 0; i < utf8.size(); ++i) {
+    // Every line is as wide in characters as the ANSI one is in bytes.
+    EXPECT_EQ(Utf8Length(utf8[i]), ansi[i].size()) << i;
+    if (utf8[i] == ansi[i]) continue;
+    ++differing;
+    EXPECT_EQ(Utf8ToLatin1(utf8[i]), ansi[i]) << i;
+  }
+  // The text row, the child row and the memo lines with their no-break spaces.
+  EXPECT_EQ(differing, 5u);
+  EXPECT_EQ(ansi[2], "Text                ?????? ???" + std::string(50, ' '));
+  EXPECT_NE(std::find(utf8.begin(), utf8.end(), "Text                " + kRussian + std::string(50, ' ')), utf8.end());
+  // A text longer than its column is cut at a character, not inside one.
+  EXPECT_EQ(Utf8Length(PadField(kEmoji, ' ', 10, true)), 10u);
+  const std::string cut = PadField(std::string(20, 'x') + kEmoji, ' ', 24, true);
+  EXPECT_EQ(cut, std::string(20, 'x') + "H...");
+  EXPECT_EQ(PadField(kRussian + kRussian, ' ', 12, true), Utf8Prefix(kRussian + kRussian, 9) + "...");
 }

@@ -22,18 +22,9 @@
 
 namespace {
 
-std::vector<std::string> Lines(const std::string& text) {
-  std::vector<std::string> lines;
-  size_t start = 0;
-  for (size_t at; (at = text.find("\r\n", start)) != std::string::npos; start = at + 2)
-    lines.push_back(text.substr(start, at - start));
-  lines.push_back(text.substr(start));
-  return lines;
-}
-
 // Line by line, so that a difference names its line.
 void ExpectSameReport(const std::string& gui, const std::string& cli, const std::string& what) {
-  const std::vector<std::string> a = Lines(gui), b = Lines(cli);
+  const std::vector<std::string> a = ReportLines(gui), b = ReportLines(cli);
   for (size_t i = 0; i < a.size() && i < b.size(); ++i) {
     if (a[i] != b[i]) {
       ADD_FAILURE() << what << ", line " << i + 1 << ":\n  pages: " << a[i] << "\n  cli:   " << b[i];

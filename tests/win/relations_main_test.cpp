@@ -9,6 +9,7 @@
 #include "relations/RelationControls.h"
 #include "support/MainWindowFixture.h"
 #include "support/Settings.h"
+#include "support/Views.h"
 #include "support/Wait.h"
 #include "ui/Controls.h"
 
@@ -29,13 +30,7 @@ class RelationsMainTest : public MainWindowFixture {
   }
   std::string Cell(HWND list, int position, int column) {
     frm->BeforePageRead(GetParent(list));
-    char text[256] = {};
-    LVITEMA item = {};
-    item.iSubItem = column;
-    item.pszText = text;
-    item.cchTextMax = sizeof text;
-    SendMessageA(list, LVM_GETITEMTEXTA, position, reinterpret_cast<LPARAM>(&item));
-    return text;
+    return ListCellText(list, position, column);
   }
   void SelectPage(int index) {
     SendMessageA(frm->pgcMain.Handle(), TCM_SETCURSEL, index, 0);
@@ -59,16 +54,8 @@ class RelationsMainTest : public MainWindowFixture {
                  reinterpret_cast<LPARAM>(button));
   }
   std::string SelectedLabel() {
-    HWND tree = List(kPageTree, IDC_TRVWINDOWS);
     frm->WritePendingPage(kPageTree);
-    char text[1100] = {};
-    TVITEMA item = {};
-    item.mask = TVIF_TEXT;
-    item.hItem = reinterpret_cast<HTREEITEM>(SendMessageA(tree, TVM_GETNEXTITEM, TVGN_CARET, 0));
-    item.pszText = text;
-    item.cchTextMax = sizeof text;
-    if (!item.hItem || !SendMessageA(tree, TVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&item))) return "";
-    return text;
+    return SelectedTreeLabel(List(kPageTree, IDC_TRVWINDOWS));
   }
 
   WindowFamily f;  // before the main window, so that its tree holds the family

@@ -95,7 +95,7 @@ TEST(InspectWin32, TopLevelAndChildWindows) {
   EXPECT_EQ(t.styleBits, style);
   EXPECT_EQ(t.styleMemo, StyleMemoText(style, static_cast<uint32_t>(GetWindowLongA(top.get(), GWL_EXSTYLE)),
                                        kHexLower));
-  EXPECT_NE(t.styleMemo.find("ws_border\xA0| ws_dlgframe\xA0| ws_sysmenu"), std::string::npos);
+  EXPECT_NE(t.styleMemo.find("ws_border\xC2\xA0| ws_dlgframe\xC2\xA0| ws_sysmenu"), std::string::npos);
 
   WindowInfo c = GatherWindowInfo(ws, FromHwnd(child), kDecUpper);
   EXPECT_EQ(c.text, "Child text");
@@ -107,7 +107,7 @@ TEST(InspectWin32, TopLevelAndChildWindows) {
   EXPECT_EQ(c.windowSize, "width: 50, height: 30");
   EXPECT_EQ(c.clientSize, "width: 50, height: 30");
   EXPECT_EQ(c.className, "Static");
-  EXPECT_EQ(c.styleMemo.rfind("WS_OVERLAPPED\xA0| WS_CHILD\xA0| WS_VISIBLE", 0), 0u);
+  EXPECT_EQ(c.styleMemo.rfind("WS_OVERLAPPED\xC2\xA0| WS_CHILD\xC2\xA0| WS_VISIBLE", 0), 0u);
 
   // The seam's other queries on the same pair.
   std::vector<Hwnd> tops = ws.TopLevelWindows();
@@ -132,7 +132,7 @@ TEST(InspectWin32, TopLevelAndChildWindows) {
   EXPECT_EQ(g.className, "");
   EXPECT_EQ(g.process, "00000000");
   EXPECT_EQ(g.screenCoords, "left: 0, top: 0, right: 0, bottom: 0");
-  EXPECT_EQ(g.styleMemo, "ws_overlapped\xA0| ws_ex_left\xA0| ws_ex_ltrreading\xA0| ws_ex_rightscrollbar");
+  EXPECT_EQ(g.styleMemo, "ws_overlapped\xC2\xA0| ws_ex_left\xC2\xA0| ws_ex_ltrreading\xC2\xA0| ws_ex_rightscrollbar");
   EXPECT_EQ(g.classStyleMemo, "");
 }
 

@@ -6,17 +6,43 @@
 #include <fstream>
 #include <iterator>
 
-std::string ClipboardText() {
-  std::string text;
-  if (!OpenClipboard(nullptr)) return "<clipboard busy>";
-  if (HANDLE data = GetClipboardData(CF_TEXT)) {
-    if (const char* p = static_cast<const char*>(GlobalLock(data))) {
+#include "platform/CodePages.h"
+
+namespace {
+
+// The clipboard's text in `format`, false when the clipboard cannot be opened.
+template <typename Char>
+bool ClipboardData(UINT format, std::basic_string<Char>& text) {
+  if (!OpenClipboard(nullptr)) return false;
+  if (HANDLE data = GetClipboardData(format)) {
+    if (const Char* p = static_cast<const Char*>(GlobalLock(data))) {
       text = p;
       GlobalUnlock(data);
     }
   }
   CloseClipboard();
-  return text;
+  return true;
+}
+
+}  // namespace
+
+std::string ClipboardText() {
+  std::string text;
+  return ClipboardData(CF_TEXT, text) ? text : "<clipboard busy>";
+}
+
+std::string ClipboardUnicodeText() {
+  std::wstring text;
+  return ClipboardData(CF_UNICODETEXT, text) ? Narrow(text) : "<clipboard busy>";
+}
+
+std::vector<std::string> ReportLines(const std::string& text) {
+  std::vector<std::string> lines;
+  size_t start = 0;
+  for (size_t at; (at = text.find("\r\n", start)) != std::string::npos; start = at + 2)
+    lines.push_back(text.substr(start, at - start));
+  lines.push_back(text.substr(start));
+  return lines;
 }
 
 void SetClipboardText(const std::string& text) {
