@@ -39,20 +39,26 @@ std::string MemorySettingsStore::Text(const std::string& subkey, const std::stri
 
 // ---- Pure rules ----
 
-int ParseSettingInteger(const std::string& text, int fallback) {
+bool ParseInt32(const std::string& text, int32_t& value) {
   size_t i = 0;
   bool negative = false;
   if (i < text.size() && (text[i] == '-' || text[i] == '+')) negative = text[i++] == '-';
-  if (i == text.size()) return fallback;
-  int64_t value = 0;
+  if (i == text.size()) return false;
+  int64_t v = 0;
   for (; i < text.size(); ++i) {
-    if (text[i] < '0' || text[i] > '9') return fallback;
-    value = value * 10 + (text[i] - '0');
-    if (value > int64_t(INT32_MAX) + 1) return fallback;
+    if (text[i] < '0' || text[i] > '9') return false;
+    v = v * 10 + (text[i] - '0');
+    if (v > int64_t(INT32_MAX) + 1) return false;
   }
-  if (negative) value = -value;
-  if (value > INT32_MAX || value < INT32_MIN) return fallback;
-  return static_cast<int>(value);
+  if (negative) v = -v;
+  if (v > INT32_MAX || v < INT32_MIN) return false;
+  value = static_cast<int32_t>(v);
+  return true;
+}
+
+int ParseSettingInteger(const std::string& text, int fallback) {
+  int32_t value = 0;
+  return ParseInt32(text, value) ? value : fallback;
 }
 
 int ClampRadioIndex(int index, int itemCount) {

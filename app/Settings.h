@@ -148,6 +148,10 @@ int ClampRadioIndex(int index, int itemCount);
 // A stored plug-in row is applied only when it names an existing row.
 bool SelectedPluginValid(int index, int pluginCount);
 
+// Decimal text with an optional sign to a 32-bit integer; false for an empty
+// or malformed text or one out of range, leaving value as it was.
+bool ParseInt32(const std::string& text, int32_t& value);
+
 // Decimal text to integer; an empty or malformed text, or one out of the
 // 32-bit range, gives fallback.
 int ParseSettingInteger(const std::string& text, int fallback);

@@ -2,6 +2,7 @@
 
 #include <cstdint>
 
+#include "app/Settings.h"
 #include "relations/FindWin.h"
 
 namespace {
@@ -23,23 +24,6 @@ CliCommand CommandNamed(const std::string& name) {
   if (name == "children") return CliCommand::Children;
   if (name == "?" || name == "help") return CliCommand::Help;
   return CliCommand::None;
-}
-
-bool ParseInt32(const std::string& text, int32_t& value) {
-  size_t i = 0;
-  bool negative = false;
-  if (i < text.size() && (text[i] == '+' || text[i] == '-')) negative = text[i++] == '-';
-  if (i == text.size()) return false;
-  int64_t v = 0;
-  for (; i < text.size(); ++i) {
-    if (text[i] < '0' || text[i] > '9') return false;
-    v = v * 10 + (text[i] - '0');
-    if (v > 0x80000000LL) return false;
-  }
-  if (negative) v = -v;
-  if (v > INT32_MAX) return false;
-  value = static_cast<int32_t>(v);
-  return true;
 }
 
 class Parser {
