@@ -12,17 +12,9 @@
 #include "report/JsonReport.h"
 #include "report/Report.h"
 #include "report/SaveAndPrint.h"
+#include "tests/common/ReportLines.h"
 
 namespace {
-
-std::vector<std::string> Lines(const std::string& text) {
-  std::vector<std::string> lines;
-  size_t start = 0;
-  for (size_t at; (at = text.find("\r\n", start)) != std::string::npos; start = at + 2)
-    lines.push_back(text.substr(start, at - start));
-  lines.push_back(text.substr(start));
-  return lines;
-}
 
 // The memo as the ANSI report lays it out: the pages' UTF-8 in the code page.
 std::string UpperMemo(uint32_t style, uint32_t exStyle) {
@@ -53,7 +45,7 @@ TEST(ReportPadField, CutsOrFillsToTheWidth) {
 
 TEST(ReportWrapAtBars, MainWindowStyleGivesTwoBrokenLinesAndALongLast) {
   const std::string memo = UpperMemo(0x16CF0000, 0x00040100);
-  std::vector<std::string> lines = Lines(WrapAtBars(memo, 80));
+  std::vector<std::string> lines = ReportLines(WrapAtBars(memo, 80));
   ASSERT_EQ(lines.size(), 3u);
   EXPECT_EQ(lines[0].size(), 76u);
   EXPECT_EQ(lines[1].size(), 76u);
@@ -68,7 +60,7 @@ TEST(ReportWrapAtBars, MainWindowStyleGivesTwoBrokenLinesAndALongLast) {
 }
 
 TEST(ReportWrapAtBars, ChildTabStopAndShortOrBarlessTexts) {
-  std::vector<std::string> lines = Lines(WrapAtBars(UpperMemo(0x50010000, 0), 80));
+  std::vector<std::string> lines = ReportLines(WrapAtBars(UpperMemo(0x50010000, 0), 80));
   ASSERT_EQ(lines.size(), 2u);
   EXPECT_EQ(lines[0].size(), 65u);
   EXPECT_EQ(lines[0].substr(lines[0].size() - 12), "WS_EX_LEFT\xA0|");
@@ -83,7 +75,7 @@ TEST(ReportWrapAtBars, ChildTabStopAndShortOrBarlessTexts) {
   // A bar-less stretch after a break waits for the next bar instead of
   // writing a second line end at the old one.
   const std::string mixed = std::string(70, 'a') + "| " + std::string(100, 'b') + "| c";
-  std::vector<std::string> parts = Lines(WrapAtBars(mixed, 80));
+  std::vector<std::string> parts = ReportLines(WrapAtBars(mixed, 80));
   ASSERT_EQ(parts.size(), 3u);
   EXPECT_EQ(parts[0], std::string(70, 'a') + "|");
   EXPECT_EQ(parts[1], std::string(100, 'b') + "|");
@@ -96,7 +88,7 @@ TEST(ReportSections, WindowSectionRowsAndEnding) {
   in.window.text = "";
   in.window.handle = "00010052";
   in.window.styleMemo = UpperMemo(0x16CF0000, 0x00040100);
-  std::vector<std::string> lines = Lines(WindowInfoSection(in));
+  std::vector<std::string> lines = ReportLines(WindowInfoSection(in));
   ASSERT_EQ(lines.size(), 2u + 14 + 3 + 2);
   EXPECT_EQ(lines[0], "*** Window Information " + std::string(57, '*'));
   EXPECT_EQ(lines[1], "");
@@ -112,7 +104,7 @@ TEST(ReportSections, WindowSectionRowsAndEnding) {
   // the value column, and the rows stay 80 columns wide.
   in.window.instance = "0000000140000000";
   in.window.function = std::string(64, '1');
-  lines = Lines(WindowInfoSection(in));
+  lines = ReportLines(WindowInfoSection(in));
   EXPECT_EQ(lines[4], PadField("App instance", ' ', 20) + PadField("0000000140000000", ' ', 60));
   EXPECT_EQ(lines[8], PadField("Function", ' ', 20) + std::string(57, '1') + "...");
   for (int i = 2; i < 16; ++i) EXPECT_EQ(lines[i].size(), 80u) << i;
@@ -157,7 +149,7 @@ TEST(ReportSections, EmptyAndFilledWindowLists) {
   const std::string handle(32, '1');
   std::vector<ReportListRow> rows = {
       {"1", handle, "A class name longer than nineteen", std::string(30, 't')}};
-  std::vector<std::string> lines = Lines(WindowListSection(rows, "Digger", kFormatBinary));
+  std::vector<std::string> lines = ReportLines(WindowListSection(rows, "Digger", kFormatBinary));
   ASSERT_EQ(lines.size(), 7u);
   EXPECT_EQ(lines[2].substr(0, 5 + 34), "#    Handle" + std::string(28, ' '));
   EXPECT_EQ(lines[4], "1    " + handle + "  " + "A class name lon..." + "  " +
@@ -168,7 +160,7 @@ TEST(ReportSections, EmptyAndFilledWindowLists) {
 
 TEST(ReportSections, ModulesSection) {
   std::vector<std::string> lines =
-      Lines(ModulesSection({ReportModuleRow{"ntdll.dll", "C:\\windows\\system32\\ntdll.dll"}}));
+      ReportLines(ModulesSection({ReportModuleRow{"ntdll.dll", "C:\\windows\\system32\\ntdll.dll"}}));
   ASSERT_EQ(lines.size(), 7u);
   EXPECT_EQ(lines[0], "*** Modules " + std::string(68, '*'));
   EXPECT_EQ(lines[2], PadField("File", ' ', 20) + PadField("Path", ' ', 60));
@@ -284,10 +276,10 @@ TEST(ReportUtf8, ColumnsCountCharactersAndTheAnsiFormKeepsItsBytes) {
   in.window.styleMemo = StyleMemoText(0x16CF0000, 0x00040100, DisplayOptions{});
   in.children.push_back({"001", "$00010000", "\xE6\x97\xA5\xE6\x9C\xAC" "Class", kRussian + " " + kRussian});
   in.utf8 = true;
-  const std::vector<std::string> utf8 = Lines(ReportText(in));
+  const std::vector<std::string> utf8 = ReportLines(ReportText(in));
 
   in.utf8 = false;
-  const std::vector<std::string> ansi = Lines(ReportText(ConvertReportTexts(in, Utf8ToLatin1)));
+  const std::vector<std::string> ansi = ReportLines(ReportText(ConvertReportTexts(in, Utf8ToLatin1)));
   ASSERT_EQ(utf8.size(), ansi.size());
   size_t differing = 0;
   for (size_t i = 0; i < utf8.size(); ++i) {

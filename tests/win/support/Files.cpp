@@ -36,15 +36,6 @@ std::string ClipboardUnicodeText() {
   return ClipboardData(CF_UNICODETEXT, text) ? Narrow(text) : "<clipboard busy>";
 }
 
-std::vector<std::string> ReportLines(const std::string& text) {
-  std::vector<std::string> lines;
-  size_t start = 0;
-  for (size_t at; (at = text.find("\r\n", start)) != std::string::npos; start = at + 2)
-    lines.push_back(text.substr(start, at - start));
-  lines.push_back(text.substr(start));
-  return lines;
-}
-
 void SetClipboardText(const std::string& text) {
   if (!OpenClipboard(nullptr)) return;
   EmptyClipboard();

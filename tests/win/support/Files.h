@@ -3,13 +3,13 @@
 #include <string>
 #include <vector>
 
+#include "tests/common/ReportLines.h"
+
 // The clipboard's CF_TEXT, "<clipboard busy>" when it cannot be opened.
 std::string ClipboardText();
 // The clipboard's CF_UNICODETEXT as UTF-8, "<clipboard busy>" likewise.
 std::string ClipboardUnicodeText();
 void SetClipboardText(const std::string& text);
-// A report's lines, split at CR LF; what follows the last one is the last line.
-std::vector<std::string> ReportLines(const std::string& text);
 // A file's bytes; empty when it cannot be read.
 std::string FileContents(const std::string& path);
 // Removes a folder (ending in a backslash) with everything in it.
