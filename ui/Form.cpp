@@ -84,7 +84,7 @@ bool FormFonts::Held(HWND control) const {
 }
 
 void FormFonts::HoldFontFor(HWND container) {
-  if (container && !Held(container) && std::find(m_held.begin(), m_held.end(), container) == m_held.end()) {
+  if (container && std::find(m_held.begin(), m_held.end(), container) == m_held.end()) {
     m_held.push_back(container);
   }
 }
