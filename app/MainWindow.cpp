@@ -1,7 +1,6 @@
 #include "app/MainWindow.h"
 
 #include <commctrl.h>
-#include <shellapi.h>
 
 #include <map>
 
@@ -16,6 +15,7 @@
 #include "ui/Controls.h"
 #include "ui/HintText.h"
 #include "ui/MessageBoxes.h"
+#include "platform/OnDemandDlls.h"
 
 TfrmTarvisk* g_frmTarvisk = nullptr;
 
@@ -312,7 +312,7 @@ void TfrmTarvisk::chbAlwaysOnTopClick() {
 void TfrmTarvisk::btnLinkClick(HWND button) {
   auto it = kLinkTargets.find(GetDlgCtrlID(button));
   if (it == kLinkTargets.end()) return;
-  ShellExecuteA(nullptr, "open", it->second, "", "", SW_SHOW);
+  OpenWithShell(it->second);
 }
 
 void TfrmTarvisk::btnCloseClick() { DestroyWindow(m_hwnd); }

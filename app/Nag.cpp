@@ -1,11 +1,10 @@
 #include "app/Nag.h"
 
-#include <shellapi.h>
-
 #include "app/ControlIds.h"
 #include "ui/Controls.h"
 #include "ui/Dialog.h"
 #include "ui/Form.h"
+#include "platform/OnDemandDlls.h"
 
 namespace {
 
@@ -18,7 +17,7 @@ void Close(HWND dlg, bool donate) {
   auto* state = reinterpret_cast<NagState*>(GetWindowLongPtrA(dlg, DWLP_USER));
   state->hideNag = IsChecked(dlg, IDC_NAG_CHBHIDENAG);
   EndDialog(dlg, 0);
-  if (donate) ShellExecuteA(nullptr, "open", DonationTarget(), "", "", SW_SHOW);
+  if (donate) OpenWithShell(DonationTarget());
 }
 
 }  // namespace

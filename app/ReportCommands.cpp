@@ -22,6 +22,7 @@
 #include "report/SystemSnapshot.h"
 #include "ui/Controls.h"
 #include "ui/MessageBoxes.h"
+#include "platform/OnDemandDlls.h"
 
 namespace {
 
@@ -169,7 +170,7 @@ bool TfrmTarvisk::ChooseReportFile(std::string& fileName) {
   // The dialog gives a typed name without extension that of the chosen type.
   ofn.lpstrDefExt = kSaveDialogDefaultExt;
   ofn.Flags = OFN_HIDEREADONLY | OFN_PATHMUSTEXIST | OFN_NOCHANGEDIR;
-  if (!GetSaveFileNameA(&ofn)) return false;
+  if (!SaveFileDialog(&ofn)) return false;
   fileName = name;
   ReportFileType = ofn.nFilterIndex == kReportFileJson || ofn.nFilterIndex == kReportFileTextUtf8
                        ? static_cast<int>(ofn.nFilterIndex)

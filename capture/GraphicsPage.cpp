@@ -15,6 +15,7 @@
 #include "ui/Form.h"
 #include "ui/Gdi.h"
 #include "ui/MessageBoxes.h"
+#include "platform/OnDemandDlls.h"
 
 namespace {
 
@@ -406,7 +407,7 @@ bool GraphicsPrompts::AskSaveFileName(HWND owner, std::string& fileName) {
   ofn.lpstrDefExt = "bmp";
   // The program asks about an existing file itself.
   ofn.Flags = OFN_HIDEREADONLY | OFN_ENABLESIZING;
-  if (!GetSaveFileNameA(&ofn)) return false;
+  if (!SaveFileDialog(&ofn)) return false;
   fileName = file;
   return true;
 }

@@ -2,8 +2,6 @@
 
 #include <windows.h>
 
-#include <shellapi.h>
-
 #include <algorithm>
 
 #include "app/RegistryStore.h"
@@ -13,6 +11,7 @@
 #include "report/ReportFile.h"
 #include "report/SystemSnapshot.h"
 #include "ui/MessageBoxes.h"
+#include "platform/OnDemandDlls.h"
 
 namespace {
 
@@ -92,8 +91,9 @@ int BadArguments(const std::string& error) {
 
 std::vector<std::string> CommandLineArguments() {
   std::vector<std::string> args;
+  if (NamesOnlyTheProgram(GetCommandLineW())) return args;
   int count = 0;
-  LPWSTR* argv = CommandLineToArgvW(GetCommandLineW(), &count);
+  LPWSTR* argv = SplitCommandLine(GetCommandLineW(), &count);
   if (!argv) return args;
   for (int i = 1; i < count; ++i) args.push_back(WideToCodePage(argv[i], CP_ACP));
   LocalFree(argv);

@@ -4,12 +4,14 @@
 
 #include <cstring>
 
+#include "platform/OnDemandDlls.h"
+
 TVersionInformation::TVersionInformation(const std::string& fileName) : m_fileName(fileName) {
   DWORD handle = 0;
-  DWORD size = GetFileVersionInfoSizeA(fileName.c_str(), &handle);
+  DWORD size = FileVersionInfoSize(fileName.c_str(), &handle);
   if (size == 0) return;
   std::unique_ptr<char[]> block(new char[size]());
-  if (!GetFileVersionInfoA(fileName.c_str(), handle, size, block.get())) return;
+  if (!FileVersionInfo(fileName.c_str(), handle, size, block.get())) return;
   m_block = std::move(block);
   m_blockSize = size;
 
@@ -17,7 +19,7 @@ TVersionInformation::TVersionInformation(const std::string& fileName) : m_fileNa
   UINT length = 0;
   char translation[] = "\\VarFileInfo\\Translation";
   // A table shorter than one entry has no first translation.
-  if (VerQueryValueA(m_block.get(), translation, &value, &length) && value &&
+  if (VersionValue(m_block.get(), translation, &value, &length) && value &&
       length >= sizeof(DWORD)) {
     DWORD first;
     std::memcpy(&first, value, sizeof first);
@@ -35,7 +37,7 @@ std::string TVersionInformation::GetValue(const std::string& key) const {
   std::string query = m_prefix + key;
   void* value = nullptr;
   UINT length = 0;
-  if (!VerQueryValueA(m_block.get(), &query[0], &value, &length) || !value || length == 0)
+  if (!VersionValue(m_block.get(), &query[0], &value, &length) || !value || length == 0)
     return std::string();
   // The text ends at its zero; a damaged resource without one is cut at the end
   // of the block, or after the length the query reported when it lies elsewhere.

@@ -5,6 +5,7 @@
 
 #include "modify/ModifyHost.h"
 #include "ui/MessageBoxes.h"
+#include "platform/OnDemandDlls.h"
 
 bool ModifyPrompts::ChoosePluginFile(HWND owner, std::string& fileName) {
   char file[MAX_PATH * 2] = {};
@@ -21,7 +22,7 @@ bool ModifyPrompts::ChoosePluginFile(HWND owner, std::string& fileName) {
   // by the dialog rather than listed as a plug-in that does not load.
   ofn.Flags = OFN_EXPLORER | OFN_HIDEREADONLY | OFN_ENABLESIZING | OFN_FILEMUSTEXIST |
               OFN_PATHMUSTEXIST;
-  if (!GetOpenFileNameA(&ofn)) return false;
+  if (!OpenFileDialog(&ofn)) return false;
   fileName = file;
   return true;
 }

@@ -11,6 +11,7 @@
 #include "platform/CodePages.h"
 #include "report/ReportFile.h"
 #include "ui/Controls.h"
+#include "platform/OnDemandDlls.h"
 
 namespace msglog {
 
@@ -289,7 +290,7 @@ void MessageLogWindow::OnSave() {
     ofn.lpstrTitle = "Save message log";
     ofn.lpstrDefExt = "txt";
     ofn.Flags = OFN_HIDEREADONLY | OFN_PATHMUSTEXIST | OFN_NOCHANGEDIR | OFN_OVERWRITEPROMPT;
-    if (!GetSaveFileNameA(&ofn)) return;
+    if (!SaveFileDialog(&ofn)) return;
     name = buf;
   }
   m_fileName = name;

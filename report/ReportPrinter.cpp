@@ -6,6 +6,7 @@
 #include "report/PrinterLayout.h"
 #include "report/ReportFile.h"
 #include "report/SaveAndPrint.h"
+#include "platform/OnDemandDlls.h"
 
 namespace {
 
@@ -53,7 +54,7 @@ HDC DefaultPrinterDC() {
   PRINTDLGA pd = {};
   pd.lStructSize = sizeof pd;
   pd.Flags = PD_RETURNDEFAULT | PD_RETURNDC;
-  if (!PrintDlgA(&pd)) return nullptr;
+  if (!PrintDialog(&pd)) return nullptr;
   if (pd.hDevMode) GlobalFree(pd.hDevMode);
   if (pd.hDevNames) GlobalFree(pd.hDevNames);
   return pd.hDC;
