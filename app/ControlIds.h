@@ -44,3 +44,5 @@ enum TimerId { kTimerDigger = 1, kTimerCursorWatch = 2, kTimerCaptureRetry = 3 }
 
 // The private message that one cursor movement posts.
 constexpr unsigned kWmProbe = 0x0400 + 1;  // WM_USER + 1
+// Posted after start-up while pages are still to be made: makes the next one.
+constexpr unsigned kWmBuildPages = 0x8000 + 1;  // WM_APP + 1

@@ -163,7 +163,7 @@ bool IsEditControl(HWND h) {
 
 }  // namespace
 
-void TfrmTarvisk::AttachInformationFields() {
+void TfrmTarvisk::AttachInformationFields(int page) {
   if (!m_fieldMenu) {
     m_fieldMenu = CreatePopupMenu();
     AppendMenuA(m_fieldMenu, MF_STRING, kMniSelectAll, "Select &All");
@@ -171,13 +171,11 @@ void TfrmTarvisk::AttachInformationFields() {
     AppendMenuA(m_fieldMenu, MF_SEPARATOR, 0, nullptr);
     AppendMenuA(m_fieldMenu, MF_STRING, kMniWhatThis, "&What's This?");
   }
-  for (int page : {kPageWindow, kPageClass, kPageExecutable, kPageGraphics}) {
+  if (page == kPageWindow || page == kPageClass || page == kPageExecutable || page == kPageGraphics) {
     AttachContext ctx{Sheet(page), page == kPageGraphics ? FieldKind::NoCopy : FieldKind::Edit};
     EnumChildWindows(ctx.sheet, AttachOne, reinterpret_cast<LPARAM>(&ctx));
   }
-  for (int page : {kPageWindow, kPageClass, kPageParents, kPageChildren, kPageDigger, kPageTree,
-                   kPageExecutable, kPageModules, kPageModify})
-    EnumChildWindows(Sheet(page), WatchReads, 0);
+  if (page != kPageGraphics && page != kPageOptions && page != kPageAbout) EnumChildWindows(Sheet(page), WatchReads, 0);
 }
 
 void TfrmTarvisk::ShowFieldMenu(HWND field, LPARAM screenPoint) {

@@ -27,7 +27,8 @@ void TfrmTarvisk::InspectWindow(Hwnd handle, bool refreshAll) {
   m_pendingPages |= Bit(kPageWindow) | Bit(kPageClass);
 
   CurrentTarget = handle;
-  InvalidateRect(GetDlgItem(Sheet(kPageClass), IDC_PNTICONS), nullptr, FALSE);
+  // A null window would invalidate the whole screen.
+  if (HWND icons = GetDlgItem(Sheet(kPageClass), IDC_PNTICONS)) InvalidateRect(icons, nullptr, FALSE);
 
   if (page == kPageParents || refreshAll) FillParents(handle);
   if (page == kPageChildren || refreshAll) FillChildren(handle);
@@ -41,7 +42,8 @@ void TfrmTarvisk::InspectWindow(Hwnd handle, bool refreshAll) {
 }
 
 void TfrmTarvisk::WritePendingPage(int page) {
-  if (page < 0 || page >= 32 || m_writingPages) return;
+  if (page < 0 || page >= 32 || m_writingPages || m_framing) return;
+  BuildPage(page);
   static const int kListOfPage[][2] = {
       {kPageParents, kListParents}, {kPageChildren, kListChildren}, {kPageDigger, kListDigger}};
   for (auto& pair : kListOfPage) {

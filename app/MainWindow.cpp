@@ -12,10 +12,10 @@
 #include "capture/CaptureMath.h"
 #include "exeinfo/ExePages.h"
 #include "inspect/InfoPages.h"
+#include "platform/OnDemandDlls.h"
 #include "ui/Controls.h"
 #include "ui/HintText.h"
 #include "ui/MessageBoxes.h"
-#include "platform/OnDemandDlls.h"
 
 TfrmTarvisk* g_frmTarvisk = nullptr;
 
@@ -23,6 +23,8 @@ namespace {
 
 constexpr int kClientWidth = 436, kClientHeight = 553;
 constexpr int kDesignLeft = 314, kDesignTop = 241;
+constexpr int kOptionChecks[] = {IDC_CHBSHOWSUBCHILDREN, IDC_CHBDIGCHILDREN, IDC_CHBAUTOSTART, IDC_CHBFLASH,
+                                 IDC_CHBALWAYSONTOP};
 
 // Web pages of the maker, opened by the About page's buttons and the reminder.
 const std::map<int, const char*> kLinkTargets = {
@@ -31,6 +33,19 @@ const std::map<int, const char*> kLinkTargets = {
     {IDC_BTNHOMEPAGE, "https://www.example.com/tarvisk/"},
     {IDC_BTNMAILUS, "https://www.example.com/tarvisk/contact"},
 };
+
+// The option of a check box on the Options page, as the settings hold it.
+template <typename Values>
+auto OptionField(Values& v, int id) -> decltype(&v.autoStart) {
+  switch (id) {
+    case IDC_CHBSHOWSUBCHILDREN: return &v.showSubchildren;
+    case IDC_CHBDIGCHILDREN: return &v.digChildren;
+    case IDC_CHBAUTOSTART: return &v.autoStart;
+    case IDC_CHBFLASH: return &v.flashTarget;
+    case IDC_CHBALWAYSONTOP: return &v.alwaysOnTop;
+  }
+  return nullptr;
+}
 
 }  // namespace
 
@@ -66,12 +81,14 @@ bool TfrmTarvisk::Create() {
   steps.Mark("main window created");
   CreateFrame();
   AddMessageLogMenuItem();
-  steps.Mark("pages and controls created");
+  steps.Mark("tabs and buttons created");
   m_fonts.ApplyDesignFont(m_hwnd, true);  // FormCreate adopts the message font
   m_fonts.ScaleToScreen(m_hwnd);
   pgcMain.LayoutSheets();
   steps.Mark("fonts and layout");
   FormCreate();
+  // The other pages are made once the message loop runs, after the window shows.
+  PostMessageA(m_hwnd, kWmBuildPages, 0, 0);
   return true;
 }
 
@@ -79,12 +96,15 @@ void TfrmTarvisk::CreateFrame() {
   // A page the program brings forward (Detail, the restored page) shows what
   // was last inspected, as one the user picks does.
   pgcMain.BeforeSheetShows = [this](int page) {
+    if (!m_framing) BuildPage(page);
     m_fonts.ReleaseHeldFont(Sheet(page));
     if (!m_pageChanging) WritePendingPage(page);
   };
   pgcMain.Create(m_hwnd, IDC_PGCMAIN, 0, 0, 436, 445,
                  {"Window", "Class", "Parents", "Children", "Digger", "Tree", "Executable",
                   "Modules", "Modify", "Graphics", "Options", "About"});
+  RECT sheet;
+  if (GetClientRect(Sheet(kPageAbout), &sheet) && sheet.right > 0) m_designSheetWidth = sheet.right;
   // Each row: kind, id, caption, left, top, width, height, hint.
   CreateControls(m_hwnd, {
       {ControlKind::Button, IDC_BTNDETAIL, "Det&ail", 16, 460, 93, 25,
@@ -110,30 +130,89 @@ void TfrmTarvisk::CreateFrame() {
                             reinterpret_cast<HMENU>(IDC_STBMAIN), GetModuleHandleA(nullptr), nullptr);
   SendMessageA(stbMain, SB_SIMPLE, TRUE, 0);
   SetControlHint(stbMain, "Field and control information");
-  CreateWindowInfoPage(Sheet(kPageWindow));
-  CreateClassInfoPage(Sheet(kPageClass));
-  m_windowLists.Create(Sheet(kPageParents), Sheet(kPageChildren), Sheet(kPageDigger));
-  m_treePage.Create(Sheet(kPageTree));
-  btnParentTree = m_treePage.btnParentTree();
-  btnFindWindow = m_treePage.btnFindWindow();
-  btnFindPrevWindow = m_treePage.btnFindPrevWindow();
-  btnFindNextWindow = m_treePage.btnFindNextWindow();
   AddPageHandler(&m_windowLists);
   AddPageHandler(&m_treePage);
-  CreateExecutablePage(Sheet(kPageExecutable));
-  CreateModulesPage(Sheet(kPageModules));
-  Graphics.Create(Sheet(kPageGraphics));
   AddPageHandler(&Graphics);
-  btnCopyImage = Graphics.btnCopyImage();
-  btnSaveImage = Graphics.btnSaveImage();
-  Modify.Create(Sheet(kPageModify));
   AddPageHandler(&Modify);
-  CreateOptionsPage();
-  CreateAboutPage();
   pgcMain.SetActiveIndex(kPageAbout);  // the design page, kept when the restore ends early
   for (int page = 0; page < pgcMain.Count(); ++page) m_fonts.HoldFontFor(Sheet(page));
-  AttachInformationFields();
-  AddTooltips(m_hwnd);
+  m_tooltip = AddTooltips(m_hwnd);
+}
+
+// The pages' controls are made when a page first shows or something reads it,
+// or when the program is idle after start-up, whichever comes first: a start
+// makes only the page in front of the user.
+void TfrmTarvisk::BuildPage(int page) {
+  if (page < 0 || page >= pgcMain.Count() || PageBuilt(page)) return;
+  std::vector<int> made = {page};
+  if (page == kPageParents || page == kPageChildren || page == kPageDigger) {
+    made = {kPageParents, kPageChildren, kPageDigger};
+  }
+  for (int p : made) m_builtPages |= 1u << p;
+  switch (page) {
+    case kPageWindow: CreateWindowInfoPage(Sheet(kPageWindow)); break;
+    case kPageClass: CreateClassInfoPage(Sheet(kPageClass)); break;
+    case kPageParents:
+    case kPageChildren:
+    case kPageDigger: m_windowLists.Create(Sheet(kPageParents), Sheet(kPageChildren), Sheet(kPageDigger)); break;
+    case kPageTree:
+      m_treePage.Create(Sheet(kPageTree));
+      btnParentTree = m_treePage.btnParentTree();
+      btnFindWindow = m_treePage.btnFindWindow();
+      btnFindPrevWindow = m_treePage.btnFindPrevWindow();
+      btnFindNextWindow = m_treePage.btnFindNextWindow();
+      break;
+    case kPageExecutable: CreateExecutablePage(Sheet(kPageExecutable)); break;
+    case kPageModules: CreateModulesPage(Sheet(kPageModules)); break;
+    case kPageModify: Modify.Create(Sheet(kPageModify)); break;
+    case kPageGraphics:
+      Graphics.Create(Sheet(kPageGraphics));
+      btnCopyImage = Graphics.btnCopyImage();
+      btnSaveImage = Graphics.btnSaveImage();
+      break;
+    case kPageOptions: CreateOptionsPage(); break;
+    case kPageAbout: CreateAboutPage(); break;
+  }
+  for (int p : made) {
+    m_fonts.AdoptLateControls(Sheet(p));
+    AttachInformationFields(p);
+    AddTooltipsFor(m_tooltip, m_hwnd, Sheet(p));
+  }
+  // What the page would have been given had it been there all along.
+  for (const auto& [id, enabled] : m_pageCommands) SetEnabled(Item(Sheet(page), id), enabled);
+  switch (page) {
+    case kPageParents:
+    case kPageChildren:
+    case kPageDigger:
+      m_windowLists.SetColumnWidths(kListParents, m_stored.columns.parents);
+      m_windowLists.SetColumnWidths(kListChildren, m_stored.columns.children);
+      m_windowLists.SetColumnWidths(kListDigger, m_stored.columns.digger);
+      break;
+    case kPageModules: SetModulesColumnWidths(Sheet(kPageModules), m_stored.columns.modules); break;
+    case kPageGraphics:
+      if (!DesktopCanvas) DesktopCanvas = GetDC(GetDesktopWindow());
+      if (!CaptureBitmap) CaptureBitmap = CreateCaptureBitmap(DesktopCanvas, kImageSide);
+      Graphics.rgrZoomClick();
+      Graphics.SetZoomIndex(m_stored.zoom);
+      Graphics.SetShowReticle(m_stored.showReticle);
+      Graphics.ResetCaptureGeometry();
+      break;
+  }
+}
+
+void TfrmTarvisk::BuildNextPage() {
+  for (int page = 0; page < pgcMain.Count(); ++page) {
+    if (PageBuilt(page)) continue;
+    BuildPage(page);
+    // One page per message, so that input between them is not kept waiting.
+    PostMessageA(m_hwnd, kWmBuildPages, 0, 0);
+    return;
+  }
+}
+
+void TfrmTarvisk::SetPageCommand(int id, bool enabled) {
+  m_pageCommands[id] = enabled;
+  for (int page : {kPageTree, kPageGraphics}) SetEnabled(Item(Sheet(page), id), enabled);
 }
 
 void TfrmTarvisk::CreateOptionsPage() {
@@ -159,21 +238,24 @@ void TfrmTarvisk::CreateOptionsPage() {
       {ControlKind::CheckBox, IDC_CHBALWAYSONTOP, "Alwa&ys on top", 226, 238, 160, 17,
        "|If this parameter is checked Tarvisk's window is shown above other windows"},
   });
-  // The design state is the settings' defaults, so a first run and a restore
-  // that stops early look the same.
-  SetRadioGroupIndex(page, IDC_RGRFORMAT, 3, 0);
-  SetRadioGroupIndex(page, IDC_RGRCASE, 2, 0);
-  SetStartStopHotKey(kDefaultHotKey);
-  SetChecked(page, IDC_CHBDIGCHILDREN, true);
-  SetChecked(page, IDC_CHBAUTOSTART, true);
-  SetChecked(page, IDC_CHBALWAYSONTOP, true);
+  // Until the page is made, the options live in m_stored, which starts with
+  // the settings' defaults: a first run and a restore that stops early look the same.
+  SetRadioGroupIndex(page, IDC_RGRFORMAT, 3, m_stored.integerFormat);
+  SetRadioGroupIndex(page, IDC_RGRCASE, 2, m_stored.constsFormat);
+  SetStartStopHotKey(m_stored.startStopHotKey);
+  for (int id : kOptionChecks) SetChecked(page, id, *OptionField(m_stored, id));
+}
+
+bool TfrmTarvisk::OptionChecked(int id) const {
+  if (PageBuilt(kPageOptions)) return IsChecked(Sheet(kPageOptions), id);
+  const bool* stored = OptionField(m_stored, id);
+  return stored && *stored;
 }
 
 void TfrmTarvisk::CreateAboutPage() {
   HWND page = Sheet(kPageAbout);
-  RECT r;
-  GetClientRect(page, &r);
-  int width = r.right > 0 ? r.right : 428;
+  // Made at the design width and scaled with the page afterwards.
+  int width = m_designSheetWidth;
   // Each row: kind, id, caption, left, top, width, height, hint.
   CreateControls(page, {
       {ControlKind::Panel, IDC_PNLNAME, "Tarvisk", 0, 0, width, 173},
@@ -208,10 +290,6 @@ void TfrmTarvisk::FormCreate() {
   // One guarded block: the first failure ends it silently and what was not yet
   // restored keeps its design value.
   try {
-    DesktopCanvas = GetDC(GetDesktopWindow());
-    CaptureBitmap = CreateCaptureBitmap(DesktopCanvas, kImageSide);
-    Graphics.rgrZoomClick();
-
     char path[MAX_PATH] = {};
     GetModuleFileNameA(nullptr, path, MAX_PATH);
     ProgramFolder = path;
@@ -219,7 +297,6 @@ void TfrmTarvisk::FormCreate() {
     ProgramFolder = slash == std::string::npos ? "" : ProgramFolder.substr(0, slash + 1);
     if (ProgramFolder.empty() || ProgramFolder.back() != '\\') ProgramFolder += '\\';
 
-    StartupSteps::Instance().Mark("capture surface");
     DiscoverPlugins();
     StartupSteps::Instance().Mark("plug-ins discovered");
     LoadSettings();
@@ -227,17 +304,19 @@ void TfrmTarvisk::FormCreate() {
     UpdatePluginPanel();
   } catch (...) {
   }
-  // The page the restore ended on, whichever it is, shows in the form's font.
+  // The page the restore ended on, whichever it is, is made and shows in the form's font.
+  m_framing = false;
+  BuildPage(pgcMain.ActiveIndex());
   m_fonts.ReleaseHeldFont(Sheet(pgcMain.ActiveIndex()));
+  StartupSteps::Instance().Mark("first page made");
 
-  if (IsChecked(Sheet(kPageOptions), IDC_CHBAUTOSTART)) {
+  if (OptionChecked(IDC_CHBAUTOSTART)) {
     StartProbingAtLaunch();
   } else {
     InspectWindow(0, false);
     CaptureScreen(0);
   }
   StartupSteps::Instance().Mark("first inspection");
-  Graphics.ResetCaptureGeometry();
   if (pgcMain.ActiveIndex() != kPageOptions) RegisterStartStopHotKey();
   SetDiggerTimerEnabled(true);
   StartupSteps::Instance().Mark("hot key and timers");
@@ -254,7 +333,7 @@ void TfrmTarvisk::Show() {
 void TfrmTarvisk::FormShow() {
   if (!HideNag) HideNag = TfrmNag::Run(m_hwnd);
   SetFocus(pgcMain.Handle());
-  if (IsChecked(Sheet(kPageOptions), IDC_CHBALWAYSONTOP)) {
+  if (OptionChecked(IDC_CHBALWAYSONTOP)) {
     SetWindowPos(m_hwnd, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
   }
   // Reading the whole desktop takes a while; a tree nobody looks at yet is
@@ -301,11 +380,15 @@ void TfrmTarvisk::pgcMainChange() {
 
 void TfrmTarvisk::rgrOptionsClick() { InspectWindow(CurrentTarget, true); }
 
-int TfrmTarvisk::IntegerFormat() const { return RadioGroupIndex(Sheet(kPageOptions), IDC_RGRFORMAT, 3); }
-int TfrmTarvisk::ConstsFormat() const { return RadioGroupIndex(Sheet(kPageOptions), IDC_RGRCASE, 2); }
+int TfrmTarvisk::IntegerFormat() const {
+  return PageBuilt(kPageOptions) ? RadioGroupIndex(Sheet(kPageOptions), IDC_RGRFORMAT, 3) : m_stored.integerFormat;
+}
+int TfrmTarvisk::ConstsFormat() const {
+  return PageBuilt(kPageOptions) ? RadioGroupIndex(Sheet(kPageOptions), IDC_RGRCASE, 2) : m_stored.constsFormat;
+}
 
 void TfrmTarvisk::chbAlwaysOnTopClick() {
-  HWND after = IsChecked(Sheet(kPageOptions), IDC_CHBALWAYSONTOP) ? HWND_TOPMOST : HWND_NOTOPMOST;
+  HWND after = OptionChecked(IDC_CHBALWAYSONTOP) ? HWND_TOPMOST : HWND_NOTOPMOST;
   SetWindowPos(m_hwnd, after, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
 }
 
@@ -387,6 +470,9 @@ LRESULT TfrmTarvisk::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
       return 0;
     case kWmProbe:
       ProbeCursor();
+      return 0;
+    case kWmBuildPages:
+      BuildNextPage();
       return 0;
     case WM_TIMER:
       if (wParam == kTimerDigger) timDiggerTimer();

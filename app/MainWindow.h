@@ -27,6 +27,7 @@
 #include "ui/PageHandler.h"
 
 #include <functional>
+#include <map>
 #include <vector>
 
 class TfrmTarvisk;
@@ -133,8 +134,8 @@ class TfrmTarvisk : public BaseWindow<TfrmTarvisk> {
   void ToggleTargetFlash();
   void RefreshInformation();
   void SetFieldMenuVisible(bool visible);
-  // Information fields: context menu, double-click copy, focus rules.
-  void AttachInformationFields();
+  // Information fields of a page: context menu, double-click copy, focus rules.
+  void AttachInformationFields(int page);
   void ShowFieldMenu(HWND field, LPARAM screenPoint);
   bool OnFieldMenuCommand(int id);
   void UpdateDetailButton();
@@ -148,6 +149,12 @@ class TfrmTarvisk : public BaseWindow<TfrmTarvisk> {
 
   // Pages that handle their own controls; the main window does not own them.
   void AddPageHandler(PageHandler* page) { m_pages.push_back(page); }
+  // Makes the page's controls, if they are not made yet, in the state the
+  // program holds for them (options, column widths, zoom, enabled commands).
+  void BuildPage(int page);
+  bool PageBuilt(int page) const { return (m_builtPages & (1u << page)) != 0; }
+  // An option's check box, or the option as held while its page is not made.
+  bool OptionChecked(int id) const;
 
   // --- Window inspection ---
   void InspectWindow(Hwnd handle, bool refreshAll);
@@ -217,6 +224,10 @@ class TfrmTarvisk : public BaseWindow<TfrmTarvisk> {
   void CreateFrame();
   void CreateOptionsPage();
   void CreateAboutPage();
+  void BuildNextPage();
+  // The enabled state of a command on the Tree or Graphics page, kept for a
+  // page that is made later.
+  void SetPageCommand(int id, bool enabled);
   void ApplyCommonStartStopSteps();
   void CursorWatchTick();
   void ApplicationHint();
@@ -230,7 +241,13 @@ class TfrmTarvisk : public BaseWindow<TfrmTarvisk> {
   TreePage m_treePage{m_relationsHost};
   // Settings of pages that keep no control for them yet, carried from the
   // restore to the writing so that a run does not lose them.
+  // The options, widths and zoom live here too while their page is not made.
   SettingsValues m_stored;
+  unsigned m_builtPages = 0;  // a bit per page index
+  bool m_framing = true;      // pages wait until the restore has chosen the one to show
+  int m_designSheetWidth = 428;
+  HWND m_tooltip = nullptr;
+  std::map<int, bool> m_pageCommands;
   Win32WindowSystem m_ws;
   FormFonts m_fonts;
   int m_startTag = 0;

@@ -49,8 +49,8 @@ void TfrmTarvisk::CreateFindWindowDialog() { m_treePage.CreateFindWindowDialog(m
 DisplayOptions MainRelationsHost::CurrentDisplayOptions() const { return m_frm.CurrentDisplayOptions(); }
 bool MainRelationsHost::Probing() const { return m_frm.Probing(); }
 int MainRelationsHost::ActivePage() const { return m_frm.pgcMain.ActiveIndex(); }
-bool MainRelationsHost::ShowSubchildren() const { return IsChecked(m_frm.Sheet(kPageOptions), IDC_CHBSHOWSUBCHILDREN); }
-bool MainRelationsHost::DigChildren() const { return IsChecked(m_frm.Sheet(kPageOptions), IDC_CHBDIGCHILDREN); }
+bool MainRelationsHost::ShowSubchildren() const { return m_frm.OptionChecked(IDC_CHBSHOWSUBCHILDREN); }
+bool MainRelationsHost::DigChildren() const { return m_frm.OptionChecked(IDC_CHBDIGCHILDREN); }
 WinPoint MainRelationsHost::ProbePoint() const { return m_frm.ProbePoint; }
 WinPoint MainRelationsHost::LastDiggerPoint() const { return m_frm.LastDiggerPoint; }
 void MainRelationsHost::SetLastDiggerPoint(WinPoint point) { m_frm.LastDiggerPoint = point; }

@@ -5,6 +5,7 @@
 #include "app/CommandStates.h"
 #include "app/HotKeyValue.h"
 #include "app/MainWindow.h"
+#include "relations/RelationControls.h"
 #include "ui/Controls.h"
 
 namespace {
@@ -30,7 +31,7 @@ void TfrmTarvisk::btnStartClick() {
     BuildWindowTree();
     CaptureScreen(CurrentTarget);
   } else {
-    if (IsChecked(Sheet(kPageOptions), IDC_CHBFLASH)) ToggleTargetFlash();
+    if (OptionChecked(IDC_CHBFLASH)) ToggleTargetFlash();
     SetWindowTextA(btnStart, kCaptionProbe);
     m_startTag = 0;
     RemoveProbeHook();
@@ -49,11 +50,11 @@ void TfrmTarvisk::ApplyCommonStartStopSteps() {
   UpdateDetailButton();
   SetEnabled(btnSave, s.save);
   SetEnabled(btnPrint, s.print);
-  SetEnabled(btnFindWindow, s.findWindow);
-  SetEnabled(btnFindNextWindow, s.findNextPrev);
-  SetEnabled(btnFindPrevWindow, s.findNextPrev);
-  SetEnabled(btnCopyImage, s.copyImage);
-  SetEnabled(btnSaveImage, s.saveImage);
+  SetPageCommand(IDC_BTNFINDWINDOW, s.findWindow);
+  SetPageCommand(IDC_BTNFINDNEXTWINDOW, s.findNextPrev);
+  SetPageCommand(IDC_BTNFINDPREVWINDOW, s.findNextPrev);
+  SetPageCommand(IDC_BTNCOPYIMAGE, s.copyImage);
+  SetPageCommand(IDC_BTNSAVEIMAGE, s.saveImage);
   EnableModifyPage(idle);
   FillModifyPage(CurrentTarget);
 }
@@ -63,10 +64,10 @@ void TfrmTarvisk::StartProbingAtLaunch() {
   SetWindowTextA(btnStart, kCaptionStop);
   SetFieldMenuVisible(false);
   UpdateDetailButton();
-  for (HWND h : {btnSave, btnPrint, btnFindWindow, btnFindNextWindow, btnFindPrevWindow,
-                 btnCopyImage, btnSaveImage}) {
-    SetEnabled(h, false);
-  }
+  for (HWND h : {btnSave, btnPrint}) SetEnabled(h, false);
+  const int pageCommands[] = {IDC_BTNFINDWINDOW, IDC_BTNFINDNEXTWINDOW, IDC_BTNFINDPREVWINDOW, IDC_BTNCOPYIMAGE,
+                              IDC_BTNSAVEIMAGE};
+  for (int id : pageCommands) SetPageCommand(id, false);
   EnableModifyPage(false);
   InstallProbeHook();
 }
@@ -117,11 +118,13 @@ void TfrmTarvisk::ProbeCursor() {
 }
 
 uint16_t TfrmTarvisk::StartStopHotKey() const {
+  if (!PageBuilt(kPageOptions)) return m_stored.startStopHotKey;
   HWND htk = OptionsItem(IDC_HTKSTARTSTOP);
   return HotKeyFromControl(static_cast<uint32_t>(SendMessageA(htk, HKM_GETHOTKEY, 0, 0)));
 }
 
 void TfrmTarvisk::SetStartStopHotKey(uint16_t value) {
+  if (!PageBuilt(kPageOptions)) m_stored.startStopHotKey = value;
   SendMessageA(OptionsItem(IDC_HTKSTARTSTOP), HKM_SETHOTKEY, HotKeyToControl(value), 0);
 }
 
@@ -137,7 +140,7 @@ void TfrmTarvisk::UnregisterStartStopHotKey() {
 }
 
 void TfrmTarvisk::ToggleTargetFlash() {
-  if (!IsChecked(Sheet(kPageOptions), IDC_CHBFLASH)) return;
+  if (!OptionChecked(IDC_CHBFLASH)) return;
   HWND target = reinterpret_cast<HWND>(static_cast<UINT_PTR>(CurrentTarget));
   if (target == m_hwnd || GetForegroundWindow() == target) return;
   FlashWindow(target, TRUE);

@@ -140,11 +140,10 @@ ReportInput TfrmTarvisk::GatherReport(bool utf8) {
 }
 
 std::string TfrmTarvisk::JsonReport() const {
-  HWND options = Sheet(kPageOptions);
   SnapshotOptions o;
   o.point = ProbePoint;
-  o.showSubchildren = IsChecked(options, IDC_CHBSHOWSUBCHILDREN);
-  o.digChildren = IsChecked(options, IDC_CHBDIGCHILDREN);
+  o.showSubchildren = OptionChecked(IDC_CHBSHOWSUBCHILDREN);
+  o.digChildren = OptionChecked(IDC_CHBDIGCHILDREN);
   const TargetSnapshot snapshot = GatherTargetSnapshot(m_ws, CurrentTarget, o, SystemSnapshotSources());
   const SortState sort{SortColumn, LastSortColumn, SortInverted};
   return JsonReportText(snapshot, CurrentDisplayOptions(), sort, LocaleCompare, AnsiToUtf8);

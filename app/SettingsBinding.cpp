@@ -24,30 +24,34 @@ SettingsContext TfrmTarvisk::CurrentSettingsContext() const {
 }
 
 SettingsValues TfrmTarvisk::CurrentSettings() const {
+  // A page not made yet keeps its settings in m_stored.
   SettingsValues v = m_stored;
-  HWND options = Sheet(kPageOptions);
   RECT r;
   GetWindowRect(m_hwnd, &r);
   v.hideNag = HideNag;
   v.left = r.left;
   v.top = r.top;
-  v.showSubchildren = IsChecked(options, IDC_CHBSHOWSUBCHILDREN);
-  v.digChildren = IsChecked(options, IDC_CHBDIGCHILDREN);
-  v.autoStart = IsChecked(options, IDC_CHBAUTOSTART);
-  v.flashTarget = IsChecked(options, IDC_CHBFLASH);
-  v.alwaysOnTop = IsChecked(options, IDC_CHBALWAYSONTOP);
+  v.showSubchildren = OptionChecked(IDC_CHBSHOWSUBCHILDREN);
+  v.digChildren = OptionChecked(IDC_CHBDIGCHILDREN);
+  v.autoStart = OptionChecked(IDC_CHBAUTOSTART);
+  v.flashTarget = OptionChecked(IDC_CHBFLASH);
+  v.alwaysOnTop = OptionChecked(IDC_CHBALWAYSONTOP);
   v.integerFormat = IntegerFormat();
   v.constsFormat = ConstsFormat();
   v.startStopHotKey = StartStopHotKey();
   v.sortColumn = SortColumn;
   v.lastSortColumn = LastSortColumn;
   v.sortInverted = SortInverted;
-  v.columns.parents = m_windowLists.ColumnWidths(kListParents);
-  v.columns.children = m_windowLists.ColumnWidths(kListChildren);
-  v.columns.digger = m_windowLists.ColumnWidths(kListDigger);
-  v.columns.modules = GetModulesColumnWidths(Sheet(kPageModules));
-  v.zoom = Graphics.ZoomIndex();
-  v.showReticle = Graphics.ShowReticle();
+  if (PageBuilt(kPageParents)) {
+    v.columns.parents = m_windowLists.ColumnWidths(kListParents);
+    v.columns.children = m_windowLists.ColumnWidths(kListChildren);
+    v.columns.digger = m_windowLists.ColumnWidths(kListDigger);
+  }
+  if (PageBuilt(kPageModules)) v.columns.modules = GetModulesColumnWidths(Sheet(kPageModules));
+  if (PageBuilt(kPageGraphics)) {
+    v.zoom = Graphics.ZoomIndex();
+    v.showReticle = Graphics.ShowReticle();
+  }
   v.page = pgcMain.ActiveIndex();
   v.selectedPlugin = Modify.SelectedPlugin();
   return v;
@@ -61,6 +65,7 @@ void TfrmTarvisk::LoadSettings() {
     RegistryStore store;
     result = ::LoadSettings(store, CurrentSettingsContext(), v);
   }
+  // Pages not made yet take their settings from here when they are made.
   m_stored = v;
 
   // Everything the restore did not reach still holds its current value, so
@@ -68,30 +73,36 @@ void TfrmTarvisk::LoadSettings() {
   HWND options = Sheet(kPageOptions);
   HideNag = v.hideNag;
   SetWindowPos(m_hwnd, nullptr, v.left, v.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-  SetChecked(options, IDC_CHBSHOWSUBCHILDREN, v.showSubchildren);
-  SetChecked(options, IDC_CHBDIGCHILDREN, v.digChildren);
-  SetChecked(options, IDC_CHBAUTOSTART, v.autoStart);
-  SetChecked(options, IDC_CHBFLASH, v.flashTarget);
-  SetChecked(options, IDC_CHBALWAYSONTOP, v.alwaysOnTop);
+  if (PageBuilt(kPageOptions)) {
+    SetChecked(options, IDC_CHBSHOWSUBCHILDREN, v.showSubchildren);
+    SetChecked(options, IDC_CHBDIGCHILDREN, v.digChildren);
+    SetChecked(options, IDC_CHBAUTOSTART, v.autoStart);
+    SetChecked(options, IDC_CHBFLASH, v.flashTarget);
+    SetChecked(options, IDC_CHBALWAYSONTOP, v.alwaysOnTop);
+  }
   // A radio group set from a stored index acts as if its new item were clicked.
   if (v.integerFormat != before.integerFormat) {
-    SetRadioGroupIndex(options, IDC_RGRFORMAT, 3, v.integerFormat);
+    if (PageBuilt(kPageOptions)) SetRadioGroupIndex(options, IDC_RGRFORMAT, 3, v.integerFormat);
     rgrOptionsClick();
   }
   if (v.constsFormat != before.constsFormat) {
-    SetRadioGroupIndex(options, IDC_RGRCASE, 2, v.constsFormat);
+    if (PageBuilt(kPageOptions)) SetRadioGroupIndex(options, IDC_RGRCASE, 2, v.constsFormat);
     rgrOptionsClick();
   }
   SetStartStopHotKey(v.startStopHotKey);
   SortColumn = static_cast<uint8_t>(v.sortColumn);
   LastSortColumn = static_cast<uint8_t>(v.lastSortColumn);
   SortInverted = v.sortInverted;
-  m_windowLists.SetColumnWidths(kListParents, v.columns.parents);
-  m_windowLists.SetColumnWidths(kListChildren, v.columns.children);
-  m_windowLists.SetColumnWidths(kListDigger, v.columns.digger);
-  SetModulesColumnWidths(Sheet(kPageModules), v.columns.modules);
-  Graphics.SetZoomIndex(v.zoom);
-  Graphics.SetShowReticle(v.showReticle);
+  if (PageBuilt(kPageParents)) {
+    m_windowLists.SetColumnWidths(kListParents, v.columns.parents);
+    m_windowLists.SetColumnWidths(kListChildren, v.columns.children);
+    m_windowLists.SetColumnWidths(kListDigger, v.columns.digger);
+  }
+  if (PageBuilt(kPageModules)) SetModulesColumnWidths(Sheet(kPageModules), v.columns.modules);
+  if (PageBuilt(kPageGraphics)) {
+    Graphics.SetZoomIndex(v.zoom);
+    Graphics.SetShowReticle(v.showReticle);
+  }
   if (result.stoppedAt > SettingsStep::Page) pgcMain.SetActiveIndex(v.page);
   if (result.stoppedAt > SettingsStep::SelectedPlugin) Modify.RestorePluginSelection(v.selectedPlugin);
   if (!result.Complete()) throw std::runtime_error(result.error);

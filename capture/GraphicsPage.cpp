@@ -196,6 +196,8 @@ void GraphicsPage::ResetCaptureGeometry() {
 
 void GraphicsPage::CaptureScreen(Hwnd window) {
   m_host.SetCurrentTarget(window);
+  // A page not made yet captures when it is made.
+  if (!m_sheet) return;
   Sleep(0);
   // The image is left alone while the user is moving the mouse or typing;
   // only the position texts follow every call.

@@ -77,6 +77,9 @@ void ModifyPage::Create(HWND sheet) {
   m_sheet = sheet;
   CreatePropertiesGroup();
   CreatePluginsGroup();
+  // What was decided while the page had no controls.
+  ShowPluginList();
+  if (m_enabling.given) ApplyEnabling();
   UpdatePluginPanel();
 }
 
@@ -200,11 +203,17 @@ void ModifyPage::ShowModifyValues(const ModifyValues& v) {
 }
 
 void ModifyPage::EnableModifyPage(bool enable) {
-  EnableControlsTree(m_sheet, enable);
-  uint32_t style = static_cast<uint32_t>(GetWindowLongA(TargetOf(m_host), GWL_STYLE));
-  bool state = StateGroupEnabled(enable, style);
-  for (int id = IDC_RGRSTATE; id <= IDC_RGRSTATE + 3; ++id) SetEnabled(Control(id), state);
+  // The target is read now, so that a page made later shows what it would have.
+  m_enabling = {true, enable, static_cast<uint32_t>(GetWindowLongA(TargetOf(m_host), GWL_STYLE))};
+  if (!m_sheet) return;
+  ApplyEnabling();
   UpdatePluginPanel();
+}
+
+void ModifyPage::ApplyEnabling() {
+  EnableControlsTree(m_sheet, m_enabling.enable);
+  bool state = StateGroupEnabled(m_enabling.enable, m_enabling.targetStyle);
+  for (int id = IDC_RGRSTATE; id <= IDC_RGRSTATE + 3; ++id) SetEnabled(Control(id), state);
 }
 
 void ModifyPage::edtLeftChange() {

@@ -133,6 +133,7 @@ class ModifyPage : public PageHandler {
   bool Passive() const { return m_host.Probing() || m_host.ModifyFilling(); }
   PluginManager& EnsurePlugins();
   void ShowPluginList();
+  void ApplyEnabling();
   void ReportFileFailure();
   static LRESULT CALLBACK PositionEditProc(HWND edit, UINT msg, WPARAM wParam, LPARAM lParam,
                                            UINT_PTR id, DWORD_PTR page);
@@ -146,4 +147,9 @@ class ModifyPage : public PageHandler {
 
   HWND m_sheet = nullptr;
   int m_stateItem = 0;  // the item of rgrState the last click or fill left checked
+  // The last EnableModifyPage, with the style its target had then.
+  struct {
+    bool given = false, enable = true;
+    uint32_t targetStyle = 0;
+  } m_enabling;
 };

@@ -141,7 +141,8 @@ PluginManager& ModifyPage::EnsurePlugins() {
 }
 
 void ModifyPage::ShowPluginList() {
-  if (m_plugins) FillPluginList(Control(IDC_LSBPLUGINS), *m_plugins);
+  HWND list = Control(IDC_LSBPLUGINS);
+  if (m_plugins && list) FillPluginList(list, *m_plugins);
 }
 
 void ModifyPage::ReportFileFailure() {

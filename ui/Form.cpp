@@ -125,40 +125,57 @@ void FormFonts::SetOwnFont(HWND control, const LOGFONTA& font) {
 
 void FormFonts::ScaleForm(HWND form, int num, int den) {
   if (num <= 0 || den <= 0 || num == den) return;
-  // Parents before children: each position is relative to the parent's client
-  // area, which is read before the parent itself moves.
-  struct Placed {
-    HWND h;
-    RECT r;
-  };
-  std::vector<Placed> placed;
-  for (HWND h : KnownDescendants(form)) {
-    RECT r;
-    GetWindowRect(h, &r);
-    MapWindowPoints(nullptr, GetParent(h), reinterpret_cast<POINT*>(&r), 2);
-    placed.push_back({h, r});
-  }
   RECT client;
   GetClientRect(form, &client);
   RECT outer = {0, 0, ScaleValue(client.right, num, den), ScaleValue(client.bottom, num, den)};
   AdjustWindowRectEx(&outer, GetWindowLongA(form, GWL_STYLE), GetMenu(form) != nullptr,
                      GetWindowLongA(form, GWL_EXSTYLE));
+  // The size is read before any control moves, as the controls' places are.
+  std::vector<std::pair<HWND, RECT>> placed = PlacesOfDescendants(form);
   SetWindowPos(form, nullptr, 0, 0, outer.right - outer.left, outer.bottom - outer.top,
                SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-  for (const Placed& p : placed) {
-    int left = ScaleValue(p.r.left, num, den), top = ScaleValue(p.r.top, num, den);
-    int width = ScaleValue(p.r.right - p.r.left, num, den);
-    int height = ScaleValue(p.r.bottom - p.r.top, num, den);
-    MoveWindow(p.h, left, top, width, height, FALSE);
-    ControlInfo& info = Controls()[p.h];
+  ScalePlaced(placed, num, den);
+  m_scales.push_back({num, den});
+  m_fontHeight = ScaleValue(m_fontHeight, num, den);
+  InvalidateRect(form, nullptr, TRUE);
+}
+
+std::vector<std::pair<HWND, RECT>> FormFonts::PlacesOfDescendants(HWND container) {
+  // Parents before children: each position is relative to the parent's client
+  // area, which is read before the parent itself moves.
+  std::vector<std::pair<HWND, RECT>> placed;
+  for (HWND h : KnownDescendants(container)) {
+    RECT r;
+    GetWindowRect(h, &r);
+    MapWindowPoints(nullptr, GetParent(h), reinterpret_cast<POINT*>(&r), 2);
+    placed.push_back({h, r});
+  }
+  return placed;
+}
+
+void FormFonts::ScalePlaced(const std::vector<std::pair<HWND, RECT>>& placed, int num, int den) {
+  for (const auto& [h, r] : placed) {
+    int left = ScaleValue(r.left, num, den), top = ScaleValue(r.top, num, den);
+    int width = ScaleValue(r.right - r.left, num, den);
+    int height = ScaleValue(r.bottom - r.top, num, den);
+    MoveWindow(h, left, top, width, height, FALSE);
+    ControlInfo& info = Controls()[h];
     if (info.ownFont) {
       LOGFONTA lf = info.ownLogFont;
       lf.lfHeight = ScaleValue(lf.lfHeight, num, den);
-      SetOwnFont(p.h, lf);
+      SetOwnFont(h, lf);
     }
   }
-  m_fontHeight = ScaleValue(m_fontHeight, num, den);
-  InvalidateRect(form, nullptr, TRUE);
+}
+
+void FormFonts::AdoptLateControls(HWND container) {
+  // The same steps, in the same order, as the controls made with the form
+  // went through, so that a late page lands on the same pixels.
+  for (const auto& [num, den] : m_scales) ScalePlaced(PlacesOfDescendants(container), num, den);
+  if (!m_font || m_designFontDeferred) return;
+  for (HWND h : KnownDescendants(container)) {
+    if (!Controls()[h].ownFont && !Held(h)) SendMessageA(h, WM_SETFONT, reinterpret_cast<WPARAM>(m_font), FALSE);
+  }
 }
 
 void FormFonts::ScaleToScreen(HWND form) {
@@ -191,12 +208,17 @@ void FormFonts::AdoptMessageFont(HWND form) {
   GiveFont(form, font);
 }
 
-void AddTooltips(HWND form) {
+HWND AddTooltips(HWND form) {
   HWND tip = CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr, WS_POPUP | TTS_ALWAYSTIP,
                              CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, form,
                              nullptr, GetModuleHandleA(nullptr), nullptr);
+  AddTooltipsFor(tip, form, form);
+  return tip;
+}
+
+void AddTooltipsFor(HWND tip, HWND form, HWND container) {
   if (!tip) return;
-  for (HWND h : KnownDescendants(form)) {
+  for (HWND h : KnownDescendants(container)) {
     std::string text = HintTooltipPart(Controls()[h].hint);
     if (text.empty()) continue;
     TOOLINFOA ti = {};

@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include <string>
+#include <utility>
 #include <vector>
 
 // Design font of every form: Tahoma, 11 pixels high (8 point at 96 dpi).
@@ -45,6 +46,10 @@ class FormFonts {
   // costs a relayout, and a page nobody has looked at needs no font yet.
   void HoldFontFor(HWND container);
   void ReleaseHeldFont(HWND container);
+  // Controls made inside `container` after the form was scaled and given its
+  // font (a page made when first needed) are scaled and given it as they would
+  // have been with the form.
+  void AdoptLateControls(HWND container);
 
   int FontHeight() const { return m_fontHeight; }
   HFONT Font() const { return m_font; }
@@ -52,13 +57,17 @@ class FormFonts {
  private:
   void GiveFont(HWND form, HFONT font);
   bool Held(HWND control) const;
+  static std::vector<std::pair<HWND, RECT>> PlacesOfDescendants(HWND container);
+  void ScalePlaced(const std::vector<std::pair<HWND, RECT>>& placed, int num, int den);
   bool m_designFontDeferred = false;
   std::vector<HWND> m_held;
+  std::vector<std::pair<int, int>> m_scales;  // every scaling the form went through
 
   HFONT m_font = nullptr;
   int m_fontHeight = kDesignFontHeight;
 };
 
 // Tooltips of a form: one tooltip window; controls whose hint has a tooltip part
-// are added to it.
-void AddTooltips(HWND form);
+// are added to it. Controls made later inside `container` join the same window.
+HWND AddTooltips(HWND form);
+void AddTooltipsFor(HWND tip, HWND form, HWND container);

@@ -16,6 +16,7 @@ TEST(CaptureMainWindow, PageReadsAndWritesTheMainWindowsState) {
   auto frm = std::make_unique<TfrmTarvisk>();
   ASSERT_TRUE(frm->Create());
   frm->HideNag = true;
+  PumpMessages();  // makes the pages, the Graphics page's capture surface among them
   if (frm->Probing()) frm->btnStartClick();  // probing starts at launch by default
   ASSERT_FALSE(frm->Probing());
 

@@ -197,6 +197,9 @@ TEST(FormScaling, ControlsScaleWithTheMessageFont) {
   AdjustWindowRectEx(&r, WS_POPUP | WS_CAPTION, FALSE, 0);
   SetWindowPos(form, nullptr, 0, 0, r.right - r.left, r.bottom - r.top, SWP_NOMOVE | SWP_NOZORDER);
   HWND button = CreateControl(form, {ControlKind::Button, 500, "x", 16, 460, 93, 25});
+  HWND earlyPage = CreateControl(form, {ControlKind::Panel, 501, "", 0, 0, 300, 200});
+  HWND latePage = CreateControl(form, {ControlKind::Panel, 502, "", 0, 0, 300, 200});
+  HWND earlyButton = CreateControl(earlyPage, {ControlKind::Button, 503, "x", 7, 9, 93, 25});
   FormFonts fonts;
   fonts.ApplyDesignFont(form);
   fonts.ScaleForm(form, 13, 11);
@@ -215,6 +218,19 @@ TEST(FormScaling, ControlsScaleWithTheMessageFont) {
   EXPECT_EQ(w.left, 50);  // the form keeps its position
   EXPECT_EQ(w.top, 60);
   EXPECT_EQ(fonts.FontHeight(), 13);
+
+  // A page made after both scalings lands on the pixels, and gets the font,
+  // of one made with the form.
+  fonts.ScaleForm(form, 15, 13);
+  HWND lateButton = CreateControl(latePage, {ControlKind::Button, 504, "x", 7, 9, 93, 25});
+  fonts.AdoptLateControls(latePage);
+  RECT e, l;
+  GetWindowRect(earlyButton, &e);
+  MapWindowPoints(nullptr, earlyPage, reinterpret_cast<POINT*>(&e), 2);
+  GetWindowRect(lateButton, &l);
+  MapWindowPoints(nullptr, latePage, reinterpret_cast<POINT*>(&l), 2);
+  EXPECT_TRUE(EqualRect(&e, &l)) << l.left << "," << l.top << " " << l.right << "," << l.bottom;
+  EXPECT_EQ(SendMessageA(lateButton, WM_GETFONT, 0, 0), SendMessageA(earlyButton, WM_GETFONT, 0, 0));
   DestroyWindow(form);
 }
 

@@ -49,6 +49,7 @@ class SettingsRestoreTest : public ::testing::Test {
   void Start() {
     frm = std::make_unique<TfrmTarvisk>();
     ASSERT_TRUE(frm->Create());
+    PumpMessages();  // the pages not in front are made once messages flow
   }
   void Stop() {
     DestroyWindow(frm->Handle());
