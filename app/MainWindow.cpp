@@ -136,7 +136,6 @@ void TfrmTarvisk::CreateFrame() {
   AddPageHandler(&Modify);
   pgcMain.SetActiveIndex(kPageAbout);  // the design page, kept when the restore ends early
   for (int page = 0; page < pgcMain.Count(); ++page) m_fonts.HoldFontFor(Sheet(page));
-  m_tooltip = AddTooltips(m_hwnd);
 }
 
 // The pages' controls are made when a page first shows or something reads it,
@@ -176,7 +175,7 @@ void TfrmTarvisk::BuildPage(int page) {
   for (int p : made) {
     m_fonts.AdoptLateControls(Sheet(p));
     AttachInformationFields(p);
-    AddTooltipsFor(m_tooltip, m_hwnd, Sheet(p));
+    if (m_tooltip) AddTooltipsFor(m_tooltip, m_hwnd, Sheet(p));
   }
   // What the page would have been given had it been there all along.
   for (const auto& [id, enabled] : m_pageCommands) SetEnabled(Item(Sheet(page), id), enabled);
@@ -201,6 +200,13 @@ void TfrmTarvisk::BuildPage(int page) {
 }
 
 void TfrmTarvisk::BuildNextPage() {
+  // Nobody can point at a control before the window shows; its tooltips come
+  // first, for every control made so far.
+  if (!m_tooltip) {
+    m_tooltip = AddTooltips(m_hwnd);
+    PostMessageA(m_hwnd, kWmBuildPages, 0, 0);
+    return;
+  }
   for (int page = 0; page < pgcMain.Count(); ++page) {
     if (PageBuilt(page)) continue;
     BuildPage(page);
@@ -326,13 +332,15 @@ void TfrmTarvisk::Show() {
   FormShow();
   StartupSteps::Instance().Mark("reminder, on top, window tree");
   ShowWindow(m_hwnd, SW_SHOW);
+  // Focus given to a hidden window activates it, and under Wine the first
+  // activation sets up the input method; once shown it is activated anyway.
+  SetFocus(pgcMain.Handle());
   UpdateWindow(m_hwnd);
   StartupSteps::Instance().Mark("shown and painted");
 }
 
 void TfrmTarvisk::FormShow() {
   if (!HideNag) HideNag = TfrmNag::Run(m_hwnd);
-  SetFocus(pgcMain.Handle());
   if (OptionChecked(IDC_CHBALWAYSONTOP)) {
     SetWindowPos(m_hwnd, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
   }

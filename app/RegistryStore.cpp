@@ -1,5 +1,6 @@
 #include "app/RegistryStore.h"
 
+#include <algorithm>
 #include <vector>
 
 RegistryStore::RegistryStore(RegistryAccess access) : m_readOnly(access == RegistryAccess::ReadOnly) {
@@ -14,30 +15,40 @@ RegistryStore::RegistryStore(RegistryAccess access) : m_readOnly(access == Regis
 }
 
 RegistryStore::~RegistryStore() {
+  if (m_subkey) RegCloseKey(m_subkey);
   if (m_maker) RegCloseKey(m_maker);
+}
+
+// The restore reads most values from one subkey in a row; under Wine every
+// open and close is a round trip to the server.
+HKEY RegistryStore::SubkeyForReading(const std::string& subkey) {
+  if (m_subkey && subkey == m_subkeyName) return m_subkey;
+  if (m_subkey) RegCloseKey(m_subkey);
+  m_subkey = nullptr;
+  HKEY key = nullptr;
+  if (!m_maker || RegOpenKeyExA(m_maker, subkey.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS) return nullptr;
+  m_subkey = key;
+  m_subkeyName = subkey;
+  return key;
 }
 
 StoredValue RegistryStore::Read(const std::string& subkey, const std::string& name) {
   StoredValue result;
-  HKEY key = nullptr;
-  if (!m_maker || RegOpenKeyExA(m_maker, subkey.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS)
-    return result;
-  DWORD type = 0, size = 0;
-  LONG status = RegQueryValueExA(key, name.c_str(), nullptr, &type, nullptr, &size);
-  std::vector<char> data;
-  // The value may grow between the two calls; ask again with the new size.
-  while (status == ERROR_SUCCESS || status == ERROR_MORE_DATA) {
-    data.assign(size + 1, '\0');
-    DWORD got = size;
-    status = RegQueryValueExA(key, name.c_str(), nullptr, &type,
-                              reinterpret_cast<BYTE*>(data.data()), &got);
-    if (status == ERROR_SUCCESS) {
-      size = got;
-      break;
-    }
-    if (status == ERROR_MORE_DATA) size = got > size ? got : size * 2 + 16;
+  HKEY key = SubkeyForReading(subkey);
+  if (!key) return result;
+  // Settings are short: one query usually does. A byte is kept spare for the
+  // terminating zero that some writers omit.
+  DWORD type = 0;
+  std::vector<char> data(128, '\0');
+  DWORD size = static_cast<DWORD>(data.size() - 1);
+  LONG status = RegQueryValueExA(key, name.c_str(), nullptr, &type, reinterpret_cast<BYTE*>(data.data()), &size);
+  // The value may grow between two calls; ask again with the new size.
+  while (status == ERROR_MORE_DATA) {
+    size_t wanted = std::max<size_t>(size_t{size} + 1, data.size() * 2);
+    data.assign(wanted, '\0');
+    size = static_cast<DWORD>(data.size() - 1);
+    status = RegQueryValueExA(key, name.c_str(), nullptr, &type, reinterpret_cast<BYTE*>(data.data()), &size);
   }
-  RegCloseKey(key);
   if (status != ERROR_SUCCESS) return result;
   result.exists = true;
   result.type = type;

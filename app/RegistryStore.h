@@ -31,6 +31,9 @@ class RegistryStore : public SettingsStore {
   bool IsOpen() const { return m_maker != nullptr; }
 
  private:
+  HKEY SubkeyForReading(const std::string& subkey);
   HKEY m_maker = nullptr;
+  HKEY m_subkey = nullptr;  // the subkey the last read opened, kept for the next
+  std::string m_subkeyName;
   bool m_readOnly = false;
 };
