@@ -73,7 +73,10 @@ bool TfrmTarvisk::Create() {
   DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
   RECT r = {0, 0, kClientWidth, kClientHeight};
   AdjustWindowRectEx(&r, style, FALSE, WS_EX_CONTROLPARENT);
-  if (!CreateWindowExA(WS_EX_CONTROLPARENT, kClassName, kAppTitle, style, kDesignLeft, kDesignTop,
+  // Made in the design state of "Always on top", which the settings keep by
+  // default: a start that keeps it needs no change of the window's band.
+  DWORD exStyle = WS_EX_CONTROLPARENT | (SettingsValues{}.alwaysOnTop ? WS_EX_TOPMOST : 0);
+  if (!CreateWindowExA(exStyle, kClassName, kAppTitle, style, kDesignLeft, kDesignTop,
                        r.right - r.left, r.bottom - r.top, nullptr, nullptr,
                        GetModuleHandleA(nullptr), this)) {
     return false;
@@ -341,9 +344,8 @@ void TfrmTarvisk::Show() {
 
 void TfrmTarvisk::FormShow() {
   if (!HideNag) HideNag = TfrmNag::Run(m_hwnd);
-  if (OptionChecked(IDC_CHBALWAYSONTOP)) {
-    SetWindowPos(m_hwnd, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
-  }
+  const bool topmost = (GetWindowLongA(m_hwnd, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0;
+  if (OptionChecked(IDC_CHBALWAYSONTOP) != topmost) chbAlwaysOnTopClick();
   // Reading the whole desktop takes a while; a tree nobody looks at yet is
   // read when its page first shows.
   if (pgcMain.ActiveIndex() == kPageTree) {

@@ -114,6 +114,8 @@ TEST_F(LatePagesTest, SettingsOfPagesNotMadeYetSurviveAndReachTheirControls) {
   EXPECT_EQ(Get("\\ModulesColumns", "0"), "100");
 
   Start();
+  frm->Show();
+  EXPECT_FALSE(GetWindowLongA(frm->Handle(), GWL_EXSTYLE) & WS_EX_TOPMOST) << "\"Always on top\" is off";
   PumpMessages();
   for (int page = 0; page < kPageCount; ++page) EXPECT_TRUE(Made(*frm, page)) << "page " << page;
   HWND options = frm->Sheet(kPageOptions);

@@ -90,6 +90,7 @@ TEST_F(MainWindowTest, OptionsStartWithTheDefaults) {
   EXPECT_TRUE(IsChecked(page, IDC_CHBAUTOSTART));
   EXPECT_FALSE(IsChecked(page, IDC_CHBFLASH));
   EXPECT_TRUE(IsChecked(page, IDC_CHBALWAYSONTOP));
+  EXPECT_TRUE(GetWindowLongA(frm->Handle(), GWL_EXSTYLE) & WS_EX_TOPMOST);
 }
 
 TEST_F(MainWindowTest, CommandStatesFollowTheProbingState) {
