@@ -239,9 +239,9 @@ class TfrmTarvisk : public BaseWindow<TfrmTarvisk> {
   MainRelationsHost m_relationsHost{*this};
   WindowListsPage m_windowLists{m_relationsHost};
   TreePage m_treePage{m_relationsHost};
-  // Settings of pages that keep no control for them yet, carried from the
-  // restore to the writing so that a run does not lose them.
-  // The options, widths and zoom live here too while their page is not made.
+  // Settings that no control holds (yet): those of pages not made, and those
+  // no page shows, carried from the restore to the writing so that a run does
+  // not lose them.
   SettingsValues m_stored;
   unsigned m_builtPages = 0;  // a bit per page index
   bool m_framing = true;      // pages wait until the restore has chosen the one to show
