@@ -3,6 +3,7 @@
 //   driver wait-window <caption> <ms>     waits for a visible top-level window
 //   driver wait-main <ms>                 waits for the visible main window
 //   driver visible-main                   prints 1 when the main window is visible, else 0
+//   driver topmost-main                   prints 1 when the main window is in the topmost band, else 0
 //   driver count-main                     prints how many main windows exist
 //   driver text <id>                      prints the text of the main window's control <id>
 //   driver wait-text <id> <text> <ms>     waits until control <id> shows <text>
@@ -239,6 +240,10 @@ int main(int argc, char** argv) {
   }
   if (cmd == "visible-main") {
     std::printf("%d\n", MainWindow() && IsWindowVisible(MainWindow()) ? 1 : 0);
+    return 0;
+  }
+  if (cmd == "topmost-main") {
+    std::printf("%d\n", (GetWindowLongA(MainWindow(), GWL_EXSTYLE) & WS_EX_TOPMOST) ? 1 : 0);
     return 0;
   }
   if (cmd == "count-main") {

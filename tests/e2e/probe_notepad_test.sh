@@ -7,6 +7,7 @@ reset_settings
 start_tarvisk
 check "the reminder appears" dismiss_reminder
 check "the main window appears" driver wait-main 15000 >/dev/null
+[ "$(driver topmost-main)" = 1 ] || fail "after the reminder, \"Always on top\" keeps the window on top"
 start_notepad
 
 # The caption bar belongs to the top-level window itself.
@@ -16,8 +17,9 @@ check "its class" driver wait-text 601 "Notepad" 2000
 check "its caption" driver wait-text 501 "Untitled - Notepad" 2000
 check "no parent" driver wait-text 505 "00000000" 2000
 
-# The middle of the window is the edit control, a child of notepad.
-xdotool mousemove $((X + WIDTH / 2)) $((Y + HEIGHT / 2))
+# Beside Tarvisk, which stays on top of it, notepad's window is its edit
+# control, a child of notepad.
+xdotool mousemove "$px" "$py"
 check "the edit control's class" driver wait-text 601 "Edit" 5000
 check "its parent is notepad" driver wait-text 505 "$hex" 2000
 driver text 515 | grep -q 'ws_child' || fail "WS_CHILD among the decoded styles"
