@@ -1,10 +1,10 @@
 #include "app/Nag.h"
 
 #include "app/ControlIds.h"
+#include "platform/OnDemandDlls.h"
 #include "ui/Controls.h"
 #include "ui/Dialog.h"
 #include "ui/Form.h"
-#include "platform/OnDemandDlls.h"
 
 namespace {
 

@@ -13,6 +13,7 @@
 #include "exeinfo/ExePages.h"
 #include "inspect/InfoPages.h"
 #include "platform/CodePages.h"
+#include "platform/OnDemandDlls.h"
 #include "relations/RelationControls.h"
 #include "report/JsonReport.h"
 #include "report/Report.h"
@@ -22,7 +23,6 @@
 #include "report/SystemSnapshot.h"
 #include "ui/Controls.h"
 #include "ui/MessageBoxes.h"
-#include "platform/OnDemandDlls.h"
 
 namespace {
 

@@ -8,6 +8,7 @@
 #include "capture/CaptureMath.h"
 #include "capture/ImageControl.h"
 #include "capture/Ruler.h"
+#include "platform/OnDemandDlls.h"
 #include "platform/Win32WindowSystem.h"
 #include "report/ReportFile.h"
 #include "report/SaveAndPrint.h"
@@ -15,7 +16,6 @@
 #include "ui/Form.h"
 #include "ui/Gdi.h"
 #include "ui/MessageBoxes.h"
-#include "platform/OnDemandDlls.h"
 
 namespace {
 

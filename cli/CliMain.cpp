@@ -6,12 +6,12 @@
 
 #include "app/RegistryStore.h"
 #include "app/Settings.h"
+#include "platform/OnDemandDlls.h"
 #include "platform/Win32WindowSystem.h"
 #include "relations/RelationControls.h"
 #include "report/ReportFile.h"
 #include "report/SystemSnapshot.h"
 #include "ui/MessageBoxes.h"
-#include "platform/OnDemandDlls.h"
 
 namespace {
 

@@ -4,8 +4,8 @@
 #include <commdlg.h>
 
 #include "modify/ModifyHost.h"
-#include "ui/MessageBoxes.h"
 #include "platform/OnDemandDlls.h"
+#include "ui/MessageBoxes.h"
 
 bool ModifyPrompts::ChoosePluginFile(HWND owner, std::string& fileName) {
   char file[MAX_PATH * 2] = {};

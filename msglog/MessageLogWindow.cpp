@@ -9,9 +9,9 @@
 
 #include "msglog/FilterDialog.h"
 #include "platform/CodePages.h"
+#include "platform/OnDemandDlls.h"
 #include "report/ReportFile.h"
 #include "ui/Controls.h"
-#include "platform/OnDemandDlls.h"
 
 namespace msglog {
 

@@ -3,10 +3,10 @@
 #include <windows.h>
 #include <commdlg.h>
 
+#include "platform/OnDemandDlls.h"
 #include "report/PrinterLayout.h"
 #include "report/ReportFile.h"
 #include "report/SaveAndPrint.h"
-#include "platform/OnDemandDlls.h"
 
 namespace {
 
