@@ -69,9 +69,12 @@ FormFonts::~FormFonts() {
 
 void FormFonts::GiveFont(HWND form, HFONT font) {
   SendMessageA(form, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
-  for (HWND h : KnownDescendants(form)) {
-    auto it = Controls().find(h);
-    if (it->second.ownFont || Held(h)) continue;
+  GiveFontInside(form, font);
+}
+
+void FormFonts::GiveFontInside(HWND container, HFONT font) {
+  for (HWND h : KnownDescendants(container)) {
+    if (Controls()[h].ownFont || Held(h)) continue;
     SendMessageA(h, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
   }
 }
@@ -95,9 +98,7 @@ void FormFonts::ReleaseHeldFont(HWND container) {
   m_held.erase(it);
   // A font still held back for the whole form is given when the form adopts it.
   if (!m_font || m_designFontDeferred) return;
-  for (HWND h : KnownDescendants(container)) {
-    if (!Controls()[h].ownFont) SendMessageA(h, WM_SETFONT, reinterpret_cast<WPARAM>(m_font), FALSE);
-  }
+  GiveFontInside(container, m_font);
 }
 
 void FormFonts::ApplyDesignFont(HWND form, bool deferred) {
@@ -173,9 +174,7 @@ void FormFonts::AdoptLateControls(HWND container) {
   // went through, so that a late page lands on the same pixels.
   for (const auto& [num, den] : m_scales) ScalePlaced(PlacesOfDescendants(container), num, den);
   if (!m_font || m_designFontDeferred) return;
-  for (HWND h : KnownDescendants(container)) {
-    if (!Controls()[h].ownFont && !Held(h)) SendMessageA(h, WM_SETFONT, reinterpret_cast<WPARAM>(m_font), FALSE);
-  }
+  GiveFontInside(container, m_font);
 }
 
 void FormFonts::ScaleToScreen(HWND form) {

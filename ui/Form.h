@@ -56,6 +56,8 @@ class FormFonts {
 
  private:
   void GiveFont(HWND form, HFONT font);
+  // To every control inside `container` but those with a font of their own or held back.
+  void GiveFontInside(HWND container, HFONT font);
   bool Held(HWND control) const;
   static std::vector<std::pair<HWND, RECT>> PlacesOfDescendants(HWND container);
   void ScalePlaced(const std::vector<std::pair<HWND, RECT>>& placed, int num, int den);
