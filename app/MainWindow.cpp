@@ -23,8 +23,6 @@ namespace {
 
 constexpr int kClientWidth = 436, kClientHeight = 553;
 constexpr int kDesignLeft = 314, kDesignTop = 241;
-constexpr int kOptionChecks[] = {IDC_CHBSHOWSUBCHILDREN, IDC_CHBDIGCHILDREN, IDC_CHBAUTOSTART, IDC_CHBFLASH,
-                                 IDC_CHBALWAYSONTOP};
 
 // Web pages of the maker, opened by the About page's buttons and the reminder.
 const std::map<int, const char*> kLinkTargets = {
@@ -33,19 +31,6 @@ const std::map<int, const char*> kLinkTargets = {
     {IDC_BTNHOMEPAGE, "https://www.example.com/tarvisk/"},
     {IDC_BTNMAILUS, "https://www.example.com/tarvisk/contact"},
 };
-
-// The option of a check box on the Options page, as the settings hold it.
-template <typename Values>
-auto OptionField(Values& v, int id) -> decltype(&v.autoStart) {
-  switch (id) {
-    case IDC_CHBSHOWSUBCHILDREN: return &v.showSubchildren;
-    case IDC_CHBDIGCHILDREN: return &v.digChildren;
-    case IDC_CHBAUTOSTART: return &v.autoStart;
-    case IDC_CHBFLASH: return &v.flashTarget;
-    case IDC_CHBALWAYSONTOP: return &v.alwaysOnTop;
-  }
-  return nullptr;
-}
 
 }  // namespace
 

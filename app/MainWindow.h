@@ -225,6 +225,20 @@ class TfrmTarvisk : public BaseWindow<TfrmTarvisk> {
   void CreateOptionsPage();
   void CreateAboutPage();
   void BuildNextPage();
+  // The check boxes of the Options page, and the setting behind each.
+  static constexpr int kOptionChecks[] = {IDC_CHBSHOWSUBCHILDREN, IDC_CHBDIGCHILDREN, IDC_CHBAUTOSTART,
+                                          IDC_CHBFLASH, IDC_CHBALWAYSONTOP};
+  template <typename Values>
+  static auto OptionField(Values& v, int id) -> decltype(&v.autoStart) {
+    switch (id) {
+      case IDC_CHBSHOWSUBCHILDREN: return &v.showSubchildren;
+      case IDC_CHBDIGCHILDREN: return &v.digChildren;
+      case IDC_CHBAUTOSTART: return &v.autoStart;
+      case IDC_CHBFLASH: return &v.flashTarget;
+      case IDC_CHBALWAYSONTOP: return &v.alwaysOnTop;
+    }
+    return nullptr;
+  }
   // The enabled state of a command on the Tree or Graphics page, kept for a
   // page that is made later.
   void SetPageCommand(int id, bool enabled);

@@ -31,11 +31,7 @@ SettingsValues TfrmTarvisk::CurrentSettings() const {
   v.hideNag = HideNag;
   v.left = r.left;
   v.top = r.top;
-  v.showSubchildren = OptionChecked(IDC_CHBSHOWSUBCHILDREN);
-  v.digChildren = OptionChecked(IDC_CHBDIGCHILDREN);
-  v.autoStart = OptionChecked(IDC_CHBAUTOSTART);
-  v.flashTarget = OptionChecked(IDC_CHBFLASH);
-  v.alwaysOnTop = OptionChecked(IDC_CHBALWAYSONTOP);
+  for (int id : kOptionChecks) *OptionField(v, id) = OptionChecked(id);
   v.integerFormat = IntegerFormat();
   v.constsFormat = ConstsFormat();
   v.startStopHotKey = StartStopHotKey();
@@ -74,11 +70,7 @@ void TfrmTarvisk::LoadSettings() {
   HideNag = v.hideNag;
   SetWindowPos(m_hwnd, nullptr, v.left, v.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
   if (PageBuilt(kPageOptions)) {
-    SetChecked(options, IDC_CHBSHOWSUBCHILDREN, v.showSubchildren);
-    SetChecked(options, IDC_CHBDIGCHILDREN, v.digChildren);
-    SetChecked(options, IDC_CHBAUTOSTART, v.autoStart);
-    SetChecked(options, IDC_CHBFLASH, v.flashTarget);
-    SetChecked(options, IDC_CHBALWAYSONTOP, v.alwaysOnTop);
+    for (int id : kOptionChecks) SetChecked(options, id, *OptionField(v, id));
   }
   // A radio group set from a stored index acts as if its new item were clicked.
   if (v.integerFormat != before.integerFormat) {
