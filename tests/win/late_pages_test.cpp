@@ -20,35 +20,14 @@
 
 namespace {
 
-const std::string kKey = "SOFTWARE\\Norvane\\Tarvisk";
-
-void Put(const std::string& subkey, const char* name, const char* value) {
-  HKEY key;
-  ASSERT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, (kKey + subkey).c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr,
-                            &key, nullptr),
-            ERROR_SUCCESS);
-  RegSetValueExA(key, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(value), lstrlenA(value) + 1);
-  RegCloseKey(key);
-}
-
-std::string Get(const std::string& subkey, const char* name) {
-  char buf[64] = {};
-  DWORD size = sizeof buf;
-  HKEY key;
-  if (RegOpenKeyExA(HKEY_CURRENT_USER, (kKey + subkey).c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS) return "";
-  LONG rc = RegQueryValueExA(key, name, nullptr, nullptr, reinterpret_cast<BYTE*>(buf), &size);
-  RegCloseKey(key);
-  return rc == ERROR_SUCCESS ? buf : "";
-}
-
 bool Made(TfrmTarvisk& frm, int page) { return GetWindow(frm.Sheet(page), GW_CHILD) != nullptr; }
 
 class LatePagesTest : public ::testing::Test {
  protected:
   void SetUp() override {
     ResetTarviskSettings();
-    Put("", "HideNag", "1");
-    Put("", "AutoStart", "0");
+    PutTarviskSetting("HideNag", "1");
+    PutTarviskSetting("AutoStart", "0");
   }
   void TearDown() override {
     Stop();
@@ -80,19 +59,19 @@ class LatePagesTest : public ::testing::Test {
 // ends before they are made nor changed when they are made.
 TEST_F(LatePagesTest, SettingsOfPagesNotMadeYetSurviveAndReachTheirControls) {
   const std::string hotKey = std::to_string(0x4000 | 'K');
-  Put("", "Page", "1");
-  Put("", "IntegerFormat", "2");
-  Put("", "ConstsFormat", "1");
-  Put("", "FlashTarget", "1");
-  Put("", "AlwaysOnTop", "0");
-  Put("", "ShowSubchildren", "1");
-  Put("", "StartStopHotKey", hotKey.c_str());
-  Put("", "Zoom", "2");
-  Put("", "ShowReticle", "0");
+  PutTarviskSetting("Page", "1");
+  PutTarviskSetting("IntegerFormat", "2");
+  PutTarviskSetting("ConstsFormat", "1");
+  PutTarviskSetting("FlashTarget", "1");
+  PutTarviskSetting("AlwaysOnTop", "0");
+  PutTarviskSetting("ShowSubchildren", "1");
+  PutTarviskSetting("StartStopHotKey", hotKey.c_str());
+  PutTarviskSetting("Zoom", "2");
+  PutTarviskSetting("ShowReticle", "0");
   for (const char* list : {"\\ParentsColumns", "\\DiggerColumns"}) {
-    for (const char* column : {"0", "1", "2", "3"}) Put(list, column, "57");
+    for (const char* column : {"0", "1", "2", "3"}) PutTarviskSetting(column, "57", list);
   }
-  Put("\\ModulesColumns", "1", "150");
+  PutTarviskSetting("1", "150", "\\ModulesColumns");
 
   Start();
   for (int page = 0; page < kPageCount; ++page) {
@@ -104,14 +83,14 @@ TEST_F(LatePagesTest, SettingsOfPagesNotMadeYetSurviveAndReachTheirControls) {
   EXPECT_FALSE(frm->OptionChecked(IDC_CHBALWAYSONTOP));
   EXPECT_EQ(frm->StartStopHotKey(), 0x4000 | 'K');
   Stop();  // before any other page was made
-  EXPECT_EQ(Get("", "IntegerFormat"), "2");
-  EXPECT_EQ(Get("", "FlashTarget"), "1");
-  EXPECT_EQ(Get("", "StartStopHotKey"), hotKey);
-  EXPECT_EQ(Get("", "Zoom"), "2");
-  EXPECT_EQ(Get("", "ShowReticle"), "0");
-  EXPECT_EQ(Get("\\ParentsColumns", "2"), "57");
-  EXPECT_EQ(Get("\\ModulesColumns", "1"), "150");
-  EXPECT_EQ(Get("\\ModulesColumns", "0"), "100");
+  EXPECT_EQ(TarviskSetting("IntegerFormat"), "2");
+  EXPECT_EQ(TarviskSetting("FlashTarget"), "1");
+  EXPECT_EQ(TarviskSetting("StartStopHotKey"), hotKey);
+  EXPECT_EQ(TarviskSetting("Zoom"), "2");
+  EXPECT_EQ(TarviskSetting("ShowReticle"), "0");
+  EXPECT_EQ(TarviskSetting("2", "\\ParentsColumns"), "57");
+  EXPECT_EQ(TarviskSetting("1", "\\ModulesColumns"), "150");
+  EXPECT_EQ(TarviskSetting("0", "\\ModulesColumns"), "100");
 
   Start();
   frm->Show();
@@ -141,7 +120,7 @@ TEST_F(LatePagesTest, SettingsOfPagesNotMadeYetSurviveAndReachTheirControls) {
 // A page made by the user's click or by the report shows the target as it was
 // inspected, exactly as a page made at once would.
 TEST_F(LatePagesTest, PagesMadeWhenNeededShowTheTargetAsInspected) {
-  Put("", "Page", "0");
+  PutTarviskSetting("Page", "0");
   target = CreateWindowExA(0, "BUTTON", "late target", WS_POPUP | WS_VISIBLE, 700, 300, 210, 90, nullptr,
                            nullptr, nullptr, nullptr);
   Start();

@@ -19,26 +19,6 @@ namespace {
 
 const char kBoxesName[] = "List/combo box items copier";
 
-void StoreSetting(const char* name, const char* value) {
-  HKEY key;
-  ASSERT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, "SOFTWARE\\Norvane\\Tarvisk", 0, nullptr, 0, KEY_ALL_ACCESS,
-                            nullptr, &key, nullptr),
-            ERROR_SUCCESS);
-  RegSetValueExA(key, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(value), lstrlenA(value) + 1);
-  RegCloseKey(key);
-}
-
-std::string StoredSetting(const char* name) {
-  char value[64] = {};
-  DWORD size = sizeof value;
-  HKEY key;
-  if (RegOpenKeyExA(HKEY_CURRENT_USER, "SOFTWARE\\Norvane\\Tarvisk", 0, KEY_READ, &key) != ERROR_SUCCESS)
-    return "<none>";
-  LONG status = RegQueryValueExA(key, name, nullptr, nullptr, reinterpret_cast<BYTE*>(value), &size);
-  RegCloseKey(key);
-  return status == ERROR_SUCCESS ? value : "<none>";
-}
-
 class ModifyMainWindowTest : public ::testing::Test {
  protected:
   void SetUp() override { ResetTarviskSettings(); }
@@ -48,7 +28,7 @@ class ModifyMainWindowTest : public ::testing::Test {
   }
   // A main window that starts idle, as after "&Probe when run" was turned off.
   void Open() {
-    StoreSetting("AutoStart", "0");
+    PutTarviskSetting("AutoStart", "0");
     frm = std::make_unique<TfrmTarvisk>();
     ASSERT_TRUE(frm->Create());
     frm->HideNag = true;
@@ -160,18 +140,18 @@ TEST_F(ModifyMainWindowTest, SelectedPluginIsKeptInTheSettings) {
   EXPECT_EQ(frm->Modify.SelectedPlugin(), -1);
   EXPECT_FALSE(IsWindowEnabled(C(IDC_BTNPLUGINDELETE)));
   Close();
-  EXPECT_EQ(StoredSetting("SelectedPlugin"), "-1");
+  EXPECT_EQ(TarviskSetting("SelectedPlugin"), "-1");
 
   // A stored row beyond the list selects nothing; a valid one is selected.
-  StoreSetting("SelectedPlugin", "1");
+  PutTarviskSetting("SelectedPlugin", "1");
   Open();
   ASSERT_EQ(frm->Modify.PluginCount(), 1);
   EXPECT_EQ(frm->Modify.SelectedPlugin(), -1);
   Close();
-  StoreSetting("SelectedPlugin", "0");
+  PutTarviskSetting("SelectedPlugin", "0");
   Open();
   EXPECT_EQ(frm->Modify.SelectedPlugin(), 0);
   EXPECT_TRUE(IsWindowEnabled(C(IDC_BTNPLUGINABOUT)));
   Close();
-  EXPECT_EQ(StoredSetting("SelectedPlugin"), "0");
+  EXPECT_EQ(TarviskSetting("SelectedPlugin"), "0");
 }

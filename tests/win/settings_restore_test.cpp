@@ -18,25 +18,6 @@ namespace {
 
 const char kKey[] = "SOFTWARE\\Norvane\\Tarvisk";
 
-void PutString(const char* name, const std::string& value) {
-  HKEY key;
-  ASSERT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, kKey, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr),
-            ERROR_SUCCESS);
-  RegSetValueExA(key, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
-                 static_cast<DWORD>(value.size() + 1));
-  RegCloseKey(key);
-}
-
-std::string GetString(const char* name) {
-  char buf[256] = {};
-  DWORD size = sizeof buf, type = 0;
-  HKEY key;
-  if (RegOpenKeyExA(HKEY_CURRENT_USER, kKey, 0, KEY_READ, &key) != ERROR_SUCCESS) return "<no key>";
-  LONG rc = RegQueryValueExA(key, name, nullptr, &type, reinterpret_cast<BYTE*>(buf), &size);
-  RegCloseKey(key);
-  return rc == ERROR_SUCCESS && type == REG_SZ ? buf : "<missing>";
-}
-
 class SettingsRestoreTest : public ::testing::Test {
  protected:
   void SetUp() override { ResetTarviskSettings(); }
@@ -63,18 +44,18 @@ class SettingsRestoreTest : public ::testing::Test {
 
 TEST_F(SettingsRestoreTest, FirstRunUsesDefaultsAndWritesEverythingBack) {
   Start();
-  EXPECT_EQ(GetString("@Name"), "Tarvisk");
-  EXPECT_EQ(GetString("@Version"), "5.2");
-  EXPECT_NE(GetString("@Path").find("win_tests.exe"), std::string::npos);
+  EXPECT_EQ(TarviskSetting("@Name"), "Tarvisk");
+  EXPECT_EQ(TarviskSetting("@Version"), "5.2");
+  EXPECT_NE(TarviskSetting("@Path").find("win_tests.exe"), std::string::npos);
   EXPECT_EQ(frm->pgcMain.ActiveIndex(), kPageAbout);
   EXPECT_FALSE(frm->HideNag);
   EXPECT_TRUE(frm->Probing());
   Stop();
-  EXPECT_EQ(GetString("HideNag"), "0");
-  EXPECT_EQ(GetString("AutoStart"), "1");
-  EXPECT_EQ(GetString("StartStopHotKey"), "145");
-  EXPECT_EQ(GetString("Page"), "11");
-  EXPECT_EQ(GetString("IntegerFormat"), "0");
+  EXPECT_EQ(TarviskSetting("HideNag"), "0");
+  EXPECT_EQ(TarviskSetting("AutoStart"), "1");
+  EXPECT_EQ(TarviskSetting("StartStopHotKey"), "145");
+  EXPECT_EQ(TarviskSetting("Page"), "11");
+  EXPECT_EQ(TarviskSetting("IntegerFormat"), "0");
 }
 
 TEST_F(SettingsRestoreTest, ChangedOptionsSurviveARestart) {
@@ -97,10 +78,10 @@ TEST_F(SettingsRestoreTest, ChangedOptionsSurviveARestart) {
   frm->WindowLists().SetColumnWidths(kListParents, {30, 70, 110, 120});
   frm->Modify.RestorePluginSelection(-1);
   Stop();
-  EXPECT_EQ(GetString("Left"), "123");
-  EXPECT_EQ(GetString("StartStopHotKey"), std::to_string(0x91 | 0x4000));
-  EXPECT_EQ(GetString("SelectedPlugin"), "-1");
-  EXPECT_EQ(GetString("Zoom"), "3");
+  EXPECT_EQ(TarviskSetting("Left"), "123");
+  EXPECT_EQ(TarviskSetting("StartStopHotKey"), std::to_string(0x91 | 0x4000));
+  EXPECT_EQ(TarviskSetting("SelectedPlugin"), "-1");
+  EXPECT_EQ(TarviskSetting("Zoom"), "3");
 
   Start();
   EXPECT_EQ(frm->IntegerFormat(), 1);
@@ -127,30 +108,30 @@ TEST_F(SettingsRestoreTest, ChangedOptionsSurviveARestart) {
 }
 
 TEST_F(SettingsRestoreTest, MalformedNumbersAndOutOfRangeIndices) {
-  PutString("IntegerFormat", "7");
-  PutString("ConstsFormat", "abc");
-  PutString("HideNag", "2");
+  PutTarviskSetting("IntegerFormat", "7");
+  PutTarviskSetting("ConstsFormat", "abc");
+  PutTarviskSetting("HideNag", "2");
   Start();
   EXPECT_EQ(frm->IntegerFormat(), 2) << "above the last item selects the last";
   EXPECT_EQ(frm->ConstsFormat(), 0) << "a malformed number gives the default";
   EXPECT_TRUE(frm->HideNag) << "any non-zero number is true";
   Stop();
-  PutString("IntegerFormat", "-5");
+  PutTarviskSetting("IntegerFormat", "-5");
   Start();
   EXPECT_EQ(frm->IntegerFormat(), -1) << "below -1 leaves no item selected";
 }
 
 TEST_F(SettingsRestoreTest, BadPageOrValueTypeEndsTheRestoreSilently) {
-  PutString("Page", "12");
-  PutString("FlashTarget", "1");
+  PutTarviskSetting("Page", "12");
+  PutTarviskSetting("FlashTarget", "1");
   Start();
   EXPECT_EQ(frm->pgcMain.ActiveIndex(), kPageAbout);
   EXPECT_TRUE(IsChecked(Options(), IDC_CHBFLASH)) << "values before Page are restored";
   Stop();
 
   ResetTarviskSettings();
-  PutString("HideNag", "1");
-  PutString("AutoStart", "0");
+  PutTarviskSetting("HideNag", "1");
+  PutTarviskSetting("AutoStart", "0");
   HKEY key;
   RegOpenKeyExA(HKEY_CURRENT_USER, kKey, 0, KEY_ALL_ACCESS, &key);
   DWORD left = 500;
