@@ -2,17 +2,8 @@
 
 #include <commctrl.h>
 
-#include <map>
-
-#include "app/CommandStates.h"
-#include "app/HotKeyValue.h"
 #include "app/Nag.h"
 #include "app/StartupSteps.h"
-#include "capture/CaptureBitmap.h"
-#include "capture/CaptureMath.h"
-#include "exeinfo/ExePages.h"
-#include "inspect/InfoPages.h"
-#include "platform/OnDemandDlls.h"
 #include "ui/Controls.h"
 #include "ui/HintText.h"
 #include "ui/MessageBoxes.h"
@@ -24,24 +15,21 @@ namespace {
 constexpr int kClientWidth = 436, kClientHeight = 553;
 constexpr int kDesignLeft = 314, kDesignTop = 241;
 
-// Web pages of the maker, opened by the About page's buttons and the reminder.
-const std::map<int, const char*> kLinkTargets = {
-    {IDC_BTNDONATE, "https://www.example.com/tarvisk/donate"},
-    {IDC_BTNLICENSE, "License.txt"},
-    {IDC_BTNHOMEPAGE, "https://www.example.com/tarvisk/"},
-    {IDC_BTNMAILUS, "https://www.example.com/tarvisk/contact"},
-};
-
 }  // namespace
 
-const char* DonationTarget() { return kLinkTargets.at(IDC_BTNDONATE); }
-
-TfrmTarvisk::TfrmTarvisk() { g_frmTarvisk = this; }
+TfrmTarvisk::TfrmTarvisk()
+    : m_pages{&WindowPage, &ClassPage, &m_windowLists.Page(kListParents), &m_windowLists.Page(kListChildren),
+              &m_windowLists.Page(kListDigger), &m_treePage, &ExePage, &ModulesList, &Modify, &Graphics,
+              &Options, &About} {
+  g_frmTarvisk = this;
+  Options.FormatChanged = [this] { rgrOptionsClick(); };
+  Options.AlwaysOnTopChanged = [this] { chbAlwaysOnTopClick(); };
+  m_fields.BeforeRead = [this](HWND control) { BeforePageRead(control); };
+}
 
 TfrmTarvisk::~TfrmTarvisk() {
   if (m_hwnd && IsWindow(m_hwnd)) DestroyWindow(m_hwnd);
   if (m_white) DeleteObject(m_white);
-  if (m_fieldMenu) DestroyMenu(m_fieldMenu);
   if (g_frmTarvisk == this) g_frmTarvisk = nullptr;
 }
 
@@ -66,6 +54,7 @@ bool TfrmTarvisk::Create() {
                        GetModuleHandleA(nullptr), this)) {
     return false;
   }
+  m_fields.SetOwner(m_hwnd);
   steps.Mark("main window created");
   CreateFrame();
   AddMessageLogMenuItem();
@@ -92,7 +81,7 @@ void TfrmTarvisk::CreateFrame() {
                  {"Window", "Class", "Parents", "Children", "Digger", "Tree", "Executable",
                   "Modules", "Modify", "Graphics", "Options", "About"});
   RECT sheet;
-  if (GetClientRect(Sheet(kPageAbout), &sheet) && sheet.right > 0) m_designSheetWidth = sheet.right;
+  if (GetClientRect(Sheet(kPageAbout), &sheet) && sheet.right > 0) About.SetDesignWidth(sheet.right);
   // Each row: kind, id, caption, left, top, width, height, hint.
   CreateControls(m_hwnd, {
       {ControlKind::Button, IDC_BTNDETAIL, "Det&ail", 16, 460, 93, 25,
@@ -118,10 +107,6 @@ void TfrmTarvisk::CreateFrame() {
                             reinterpret_cast<HMENU>(IDC_STBMAIN), GetModuleHandleA(nullptr), nullptr);
   SendMessageA(stbMain, SB_SIMPLE, TRUE, 0);
   SetControlHint(stbMain, "Field and control information");
-  AddPageHandler(&m_windowLists);
-  AddPageHandler(&m_treePage);
-  AddPageHandler(&Graphics);
-  AddPageHandler(&Modify);
   pgcMain.SetActiveIndex(kPageAbout);  // the design page, kept when the restore ends early
   for (int page = 0; page < pgcMain.Count(); ++page) m_fonts.HoldFontFor(Sheet(page));
 }
@@ -130,61 +115,17 @@ void TfrmTarvisk::CreateFrame() {
 // or when the program is idle after start-up, whichever comes first: a start
 // makes only the page in front of the user.
 void TfrmTarvisk::BuildPage(int page) {
-  if (page < 0 || page >= pgcMain.Count() || PageBuilt(page)) return;
-  std::vector<int> made = {page};
-  if (page == kPageParents || page == kPageChildren || page == kPageDigger) {
-    made = {kPageParents, kPageChildren, kPageDigger};
-  }
-  for (int p : made) m_builtPages |= 1u << p;
-  switch (page) {
-    case kPageWindow: CreateWindowInfoPage(Sheet(kPageWindow)); break;
-    case kPageClass: CreateClassInfoPage(Sheet(kPageClass)); break;
-    case kPageParents:
-    case kPageChildren:
-    case kPageDigger: m_windowLists.Create(Sheet(kPageParents), Sheet(kPageChildren), Sheet(kPageDigger)); break;
-    case kPageTree:
-      m_treePage.Create(Sheet(kPageTree));
-      btnParentTree = m_treePage.btnParentTree();
-      btnFindWindow = m_treePage.btnFindWindow();
-      btnFindPrevWindow = m_treePage.btnFindPrevWindow();
-      btnFindNextWindow = m_treePage.btnFindNextWindow();
-      break;
-    case kPageExecutable: CreateExecutablePage(Sheet(kPageExecutable)); break;
-    case kPageModules: CreateModulesPage(Sheet(kPageModules)); break;
-    case kPageModify: Modify.Create(Sheet(kPageModify)); break;
-    case kPageGraphics:
-      Graphics.Create(Sheet(kPageGraphics));
-      btnCopyImage = Graphics.btnCopyImage();
-      btnSaveImage = Graphics.btnSaveImage();
-      break;
-    case kPageOptions: CreateOptionsPage(); break;
-    case kPageAbout: CreateAboutPage(); break;
-  }
-  for (int p : made) {
-    m_fonts.AdoptLateControls(Sheet(p));
-    AttachInformationFields(p);
-    if (m_tooltip) AddTooltipsFor(m_tooltip, m_hwnd, Sheet(p));
-  }
-  // What the page would have been given had it been there all along.
-  for (const auto& [id, enabled] : m_pageCommands) SetEnabled(Item(Sheet(page), id), enabled);
-  switch (page) {
-    case kPageParents:
-    case kPageChildren:
-    case kPageDigger:
-      m_windowLists.SetColumnWidths(kListParents, m_stored.columns.parents);
-      m_windowLists.SetColumnWidths(kListChildren, m_stored.columns.children);
-      m_windowLists.SetColumnWidths(kListDigger, m_stored.columns.digger);
-      break;
-    case kPageModules: SetModulesColumnWidths(Sheet(kPageModules), m_stored.columns.modules); break;
-    case kPageGraphics:
-      if (!DesktopCanvas) DesktopCanvas = GetDC(GetDesktopWindow());
-      if (!CaptureBitmap) CaptureBitmap = CreateCaptureBitmap(DesktopCanvas, kImageSide);
-      Graphics.rgrZoomClick();
-      Graphics.SetZoomIndex(m_stored.zoom);
-      Graphics.SetShowReticle(m_stored.showReticle);
-      Graphics.ResetCaptureGeometry();
-      break;
-  }
+  if (page < 0 || page >= kPageCount || PageBuilt(page)) return;
+  HWND sheet = Sheet(page);
+  m_pages[page]->Create(sheet);
+  m_fonts.AdoptLateControls(sheet);
+  static const FieldUse kFieldUse[kPageCount] = {
+      FieldUse::Fields,    FieldUse::Fields,    FieldUse::ReadsOnly, FieldUse::ReadsOnly,
+      FieldUse::ReadsOnly, FieldUse::ReadsOnly, FieldUse::Fields,    FieldUse::ReadsOnly,
+      FieldUse::ReadsOnly, FieldUse::FieldsWithoutCopy, FieldUse::None, FieldUse::None};
+  m_fields.Attach(sheet, kFieldUse[page]);
+  if (m_tooltip) AddTooltipsFor(m_tooltip, m_hwnd, sheet);
+  m_pages[page]->Placed();
 }
 
 void TfrmTarvisk::BuildNextPage() {
@@ -195,83 +136,13 @@ void TfrmTarvisk::BuildNextPage() {
     PostMessageA(m_hwnd, kWmBuildPages, 0, 0);
     return;
   }
-  for (int page = 0; page < pgcMain.Count(); ++page) {
+  for (int page = 0; page < kPageCount; ++page) {
     if (PageBuilt(page)) continue;
     BuildPage(page);
     // One page per message, so that input between them is not kept waiting.
     PostMessageA(m_hwnd, kWmBuildPages, 0, 0);
     return;
   }
-}
-
-void TfrmTarvisk::SetPageCommand(int id, bool enabled) {
-  m_pageCommands[id] = enabled;
-  for (int page : {kPageTree, kPageGraphics}) SetEnabled(Item(Sheet(page), id), enabled);
-}
-
-void TfrmTarvisk::CreateOptionsPage() {
-  HWND page = Sheet(kPageOptions);
-  CreateRadioGroup(page, {IDC_RGRFORMAT, "Integer format", 81, 100, 113, 73,
-                          "|Format of the digit data", {"He&xadecimal", "Deci&mal", "&Binary"}});
-  CreateRadioGroup(page, {IDC_RGRCASE, "Constants format", 81, 196, 113, 57,
-                          "|Format of the WinAPI's constants", {"&Lower case", "&Upper case"}});
-  // Each row: kind, id, caption, left, top, width, height, hint.
-  CreateControls(page, {
-      {ControlKind::Label, IDC_LBLSTARTSTOP, "Start/stop hot &key", 225, 101, 113, 14},
-      {ControlKind::HotKey, IDC_HTKSTARTSTOP, "", 225, 117, 113, 19,
-       "|Hot key for start and stop the probing process"},
-      {ControlKind::CheckBox, IDC_CHBSHOWSUBCHILDREN, "Show sub&children", 226, 158, 160, 17,
-       "|If this parameter is checked, the Clildren list shows all the children with their "
-       "subchidren"},
-      {ControlKind::CheckBox, IDC_CHBDIGCHILDREN, "Di&g children", 226, 178, 160, 17,
-       "|If this parameter is unchecked, the Digger list shows only top-level windows"},
-      {ControlKind::CheckBox, IDC_CHBAUTOSTART, "&Probe when run", 226, 198, 160, 17,
-       "|If this parameter is checked, probing process start automatically when Tarvisk run"},
-      {ControlKind::CheckBox, IDC_CHBFLASH, "Fl&ash target", 226, 218, 160, 17,
-       "|If this parameter is checked, Tarvisk flashes new selected window"},
-      {ControlKind::CheckBox, IDC_CHBALWAYSONTOP, "Alwa&ys on top", 226, 238, 160, 17,
-       "|If this parameter is checked Tarvisk's window is shown above other windows"},
-  });
-  // Until the page is made, the options live in m_stored, which starts with
-  // the settings' defaults: a first run and a restore that stops early look the same.
-  SetRadioGroupIndex(page, IDC_RGRFORMAT, 3, m_stored.integerFormat);
-  SetRadioGroupIndex(page, IDC_RGRCASE, 2, m_stored.constsFormat);
-  SetStartStopHotKey(m_stored.startStopHotKey);
-  for (int id : kOptionChecks) SetChecked(page, id, *OptionField(m_stored, id));
-}
-
-bool TfrmTarvisk::OptionChecked(int id) const {
-  if (PageBuilt(kPageOptions)) return IsChecked(Sheet(kPageOptions), id);
-  const bool* stored = OptionField(m_stored, id);
-  return stored && *stored;
-}
-
-void TfrmTarvisk::CreateAboutPage() {
-  HWND page = Sheet(kPageAbout);
-  // Made at the design width and scaled with the page afterwards.
-  int width = m_designSheetWidth;
-  // Each row: kind, id, caption, left, top, width, height, hint.
-  CreateControls(page, {
-      {ControlKind::Panel, IDC_PNLNAME, "Tarvisk", 0, 0, width, 173},
-      {ControlKind::CenterLabel, IDC_LBLDESCRIPTION,
-       "Utilitarian, easy-to-use and fast tool for windows analysing\r\nVersion 5.3\r\n\r\n"
-       "Copyright (C) Norvane. All rights reserved.",
-       8, 190, width - 16, 52},
-      {ControlKind::Button, IDC_BTNDONATE, "&Donate", 12, 364, 93, 25,
-       "|Click this button to donate to Tarvisk"},
-      {ControlKind::Button, IDC_BTNLICENSE, "&License", 116, 364, 93, 25,
-       "|Click this button to read Tarvisk's license agreements"},
-      {ControlKind::Button, IDC_BTNHOMEPAGE, "Home pa&ge", 220, 364, 93, 25,
-       "|Click this button to visit Tarvisk's home page"},
-      {ControlKind::Button, IDC_BTNMAILUS, "&Contact us", 324, 364, 93, 25,
-       "|Click this button to contact us"},
-  });
-  LOGFONTA lf = {};
-  lf.lfHeight = -37;
-  lf.lfWeight = FW_BOLD;
-  lf.lfCharSet = DEFAULT_CHARSET;
-  lstrcpynA(lf.lfFaceName, "Tahoma", LF_FACESIZE);
-  m_fonts.SetOwnFont(Item(page, IDC_PNLNAME), lf);
 }
 
 // ---------------------------------------------------------------------------
@@ -291,11 +162,11 @@ void TfrmTarvisk::FormCreate() {
     ProgramFolder = slash == std::string::npos ? "" : ProgramFolder.substr(0, slash + 1);
     if (ProgramFolder.empty() || ProgramFolder.back() != '\\') ProgramFolder += '\\';
 
-    DiscoverPlugins();
+    Modify.DiscoverPlugins();
     StartupSteps::Instance().Mark("plug-ins discovered");
     LoadSettings();
     StartupSteps::Instance().Mark("settings restored");
-    UpdatePluginPanel();
+    Modify.UpdatePluginPanel();
   } catch (...) {
   }
   // The page the restore ended on, whichever it is, is made and shows in the form's font.
@@ -336,7 +207,7 @@ void TfrmTarvisk::FormShow() {
   if (pgcMain.ActiveIndex() == kPageTree) {
     BuildWindowTree();
   } else {
-    m_treeBuildDeferred = true;
+    m_treePage.DeferRead();
   }
 }
 
@@ -349,10 +220,6 @@ void TfrmTarvisk::FormDestroy() {
   RemoveProbeHook();
   SaveSettings();
   Modify.ReleasePlugins();
-  if (DesktopCanvas) ReleaseDC(GetDesktopWindow(), DesktopCanvas);
-  DesktopCanvas = nullptr;
-  if (CaptureBitmap) DeleteObject(CaptureBitmap);
-  CaptureBitmap = nullptr;
 }
 
 // ---------------------------------------------------------------------------
@@ -367,30 +234,20 @@ void TfrmTarvisk::pgcMainChange() {
     RegisterStartStopHotKey();
   }
   if (pgcMain.ActiveIndex() == kPageGraphics) {
-    CaptureScreen(CurrentTarget);
+    CaptureScreen(CurrentTarget());
   } else {
-    InspectWindow(CurrentTarget, true);
+    InspectWindow(CurrentTarget(), true);
   }
 }
 
-void TfrmTarvisk::rgrOptionsClick() { InspectWindow(CurrentTarget, true); }
-
-int TfrmTarvisk::IntegerFormat() const {
-  return PageBuilt(kPageOptions) ? RadioGroupIndex(Sheet(kPageOptions), IDC_RGRFORMAT, 3) : m_stored.integerFormat;
-}
-int TfrmTarvisk::ConstsFormat() const {
-  return PageBuilt(kPageOptions) ? RadioGroupIndex(Sheet(kPageOptions), IDC_RGRCASE, 2) : m_stored.constsFormat;
+void TfrmTarvisk::rgrOptionsClick() {
+  for (TabPage* page : m_pages) page->Invalidate();
+  WritePendingPage(pgcMain.ActiveIndex());
 }
 
 void TfrmTarvisk::chbAlwaysOnTopClick() {
   HWND after = OptionChecked(IDC_CHBALWAYSONTOP) ? HWND_TOPMOST : HWND_NOTOPMOST;
   SetWindowPos(m_hwnd, after, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
-}
-
-void TfrmTarvisk::btnLinkClick(HWND button) {
-  auto it = kLinkTargets.find(GetDlgCtrlID(button));
-  if (it == kLinkTargets.end()) return;
-  OpenWithShell(it->second);
 }
 
 void TfrmTarvisk::btnCloseClick() { DestroyWindow(m_hwnd); }
@@ -411,28 +268,17 @@ LRESULT TfrmTarvisk::OnCommand(int id, int code, HWND control) {
   if (!control && OnFieldMenuCommand(id)) return 0;
   // A button acts on its page as the page would show it.
   if (control && code == BN_CLICKED) BeforePageRead(control);
-  for (PageHandler* page : m_pages) {
+  for (TabPage* page : m_pages) {
     if (page->OnCommand(id, code, control)) return 0;
   }
   if (code != BN_CLICKED) return 0;
   switch (id) {
+    case IDC_BTNDETAIL: m_pages[pgcMain.ActiveIndex()]->Detail(); break;
     case IDC_BTNSTART: btnStartClick(); break;
     case IDC_BTNREFRESH: RefreshInformation(); break;
     case IDC_BTNCLOSE: btnCloseClick(); break;
     case IDC_BTNSAVE: btnSaveClick(); break;
     case IDC_BTNPRINT: btnPrintClick(); break;
-    case IDC_CHBALWAYSONTOP: chbAlwaysOnTopClick(); break;
-    case IDC_BTNDONATE:
-    case IDC_BTNLICENSE:
-    case IDC_BTNHOMEPAGE:
-    case IDC_BTNMAILUS: btnLinkClick(control); break;
-    default:
-      // A radio item reports a click also when the dialog manager moves the focus
-      // onto it; only a change of the selected item re-inspects.
-      if ((id > IDC_RGRFORMAT && id <= IDC_RGRFORMAT + 3) || (id > IDC_RGRCASE && id <= IDC_RGRCASE + 2)) {
-        rgrOptionsClick();
-      }
-      break;
   }
   return 0;
 }
@@ -448,7 +294,8 @@ LRESULT TfrmTarvisk::OnNotify(NMHDR* hdr) {
     return 0;
   }
   LRESULT result = 0;
-  for (PageHandler* page : m_pages) {
+  if (m_windowLists.OnNotify(hdr, result)) return result;
+  for (TabPage* page : m_pages) {
     if (page->OnNotify(hdr, result)) return result;
   }
   return 0;
@@ -474,15 +321,15 @@ LRESULT TfrmTarvisk::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
       if (wParam == kTimerCursorWatch) CursorWatchTick();
       if (wParam == kTimerCaptureRetry) {
         KillTimer(m_hwnd, kTimerCaptureRetry);
-        if (pgcMain.ActiveIndex() == kPageGraphics && Graphics.RedrawPending()) CaptureScreen(CurrentTarget);
+        if (pgcMain.ActiveIndex() == kPageGraphics && Graphics.RedrawPending()) CaptureScreen(CurrentTarget());
       }
-      for (PageHandler* page : m_pages) {
+      for (TabPage* page : m_pages) {
         if (page->OnTimer(wParam)) break;
       }
       return 0;
     case WM_HSCROLL:
     case WM_VSCROLL:
-      for (PageHandler* page : m_pages) {
+      for (TabPage* page : m_pages) {
         if (page->OnScroll(reinterpret_cast<HWND>(lParam), LOWORD(wParam))) break;
       }
       return 0;
@@ -505,11 +352,7 @@ LRESULT TfrmTarvisk::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     }
     case WM_DRAWITEM: {
       auto* dis = reinterpret_cast<DRAWITEMSTRUCT*>(lParam);
-      if (dis->CtlID == IDC_PNTICONS) {
-        pntIconsPaint(dis->hDC, dis->rcItem);
-        return TRUE;
-      }
-      for (PageHandler* page : m_pages) {
+      for (TabPage* page : m_pages) {
         if (page->OnDrawItem(dis)) return TRUE;
       }
       break;

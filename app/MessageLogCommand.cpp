@@ -2,7 +2,7 @@
 // and Ctrl+M, enabled while a target is shown.
 #include "app/MainWindow.h"
 #include "app/MainWindowMessageLogHost.h"
-#include "app/RegistryStore.h"
+#include "settings/RegistryStore.h"
 
 namespace {
 // Items of our own in the system menu need identifiers below the SC_ range
@@ -11,7 +11,7 @@ constexpr UINT kSysMessageLog = 0x0110;
 }  // namespace
 
 HWND MainWindowMessageLogHost::Owner() const { return m_frm.Handle(); }
-HWND MainWindowMessageLogHost::CurrentTarget() const { return ToHwnd(m_frm.CurrentTarget); }
+HWND MainWindowMessageLogHost::CurrentTarget() const { return ToHwnd(m_frm.CurrentTarget()); }
 std::unique_ptr<SettingsStore> MainWindowMessageLogHost::OpenSettings() const {
   return std::make_unique<RegistryStore>();
 }

@@ -2,10 +2,8 @@
 #include <windows.h>
 #include <commctrl.h>
 
-#include "app/CommandStates.h"
 #include "app/HotKeyValue.h"
 #include "app/MainWindow.h"
-#include "relations/RelationControls.h"
 #include "ui/Controls.h"
 
 namespace {
@@ -29,46 +27,32 @@ void TfrmTarvisk::btnStartClick() {
     m_startTag = 1;
     InstallProbeHook();
     BuildWindowTree();
-    CaptureScreen(CurrentTarget);
+    CaptureScreen(CurrentTarget());
   } else {
     if (OptionChecked(IDC_CHBFLASH)) ToggleTargetFlash();
     SetWindowTextA(btnStart, kCaptionProbe);
     m_startTag = 0;
     RemoveProbeHook();
-    CaptureScreen(CurrentTarget);
-    SelectTreeNode(CurrentTarget);
-    SetForegroundWindow(btnStart);
+    CaptureScreen(CurrentTarget());
   }
-  ApplyCommonStartStopSteps();
+  if (!Probing()) SetForegroundWindow(btnStart);
+  InspectWindow(CurrentTarget(), true);
+  SetProbingState(Probing());
 }
 
-void TfrmTarvisk::ApplyCommonStartStopSteps() {
-  bool idle = !Probing();
-  CommandStates s = CommandStatesFor(Probing(), TextSearchFlag);
-  InspectWindow(CurrentTarget, true);
-  SetFieldMenuVisible(s.fieldMenu);
+// What the probing state enables: the commands that act on a fixed target.
+void TfrmTarvisk::SetProbingState(bool probing) {
+  m_fields.SetMenuVisible(!probing);
   UpdateDetailButton();
-  SetEnabled(btnSave, s.save);
-  SetEnabled(btnPrint, s.print);
-  SetPageCommand(IDC_BTNFINDWINDOW, s.findWindow);
-  SetPageCommand(IDC_BTNFINDNEXTWINDOW, s.findNextPrev);
-  SetPageCommand(IDC_BTNFINDPREVWINDOW, s.findNextPrev);
-  SetPageCommand(IDC_BTNCOPYIMAGE, s.copyImage);
-  SetPageCommand(IDC_BTNSAVEIMAGE, s.saveImage);
-  EnableModifyPage(idle);
-  FillModifyPage(CurrentTarget);
+  SetEnabled(btnSave, !probing);
+  SetEnabled(btnPrint, !probing);
+  for (TabPage* page : m_pages) page->SetProbing(probing);
 }
 
 void TfrmTarvisk::StartProbingAtLaunch() {
   m_startTag = 1;
   SetWindowTextA(btnStart, kCaptionStop);
-  SetFieldMenuVisible(false);
-  UpdateDetailButton();
-  for (HWND h : {btnSave, btnPrint}) SetEnabled(h, false);
-  const int pageCommands[] = {IDC_BTNFINDWINDOW, IDC_BTNFINDNEXTWINDOW, IDC_BTNFINDPREVWINDOW, IDC_BTNCOPYIMAGE,
-                              IDC_BTNSAVEIMAGE};
-  for (int id : pageCommands) SetPageCommand(id, false);
-  EnableModifyPage(false);
+  SetProbingState(true);
   InstallProbeHook();
 }
 
@@ -92,7 +76,7 @@ void TfrmTarvisk::CursorWatchTick() {
   }
   POINT pt;
   if (!GetCursorPos(&pt)) return;
-  bool moved = pt.x != ProbePoint.x || pt.y != ProbePoint.y;
+  bool moved = pt.x != ProbePoint().x || pt.y != ProbePoint().y;
   // A capture skipped for recent input is made once the cursor rests, since
   // no further movement may come to ask for it.
   bool captureDue = pgcMain.ActiveIndex() == kPageGraphics && Graphics.RedrawPending();
@@ -102,9 +86,9 @@ void TfrmTarvisk::CursorWatchTick() {
 void TfrmTarvisk::ProbeCursor() {
   ++m_probeCount;
   POINT pt;
-  if (GetCursorPos(&pt)) ProbePoint = {pt.x, pt.y};
+  if (GetCursorPos(&pt)) Inspected.Reading().SetPoint({pt.x, pt.y});
   if (!Probing()) return;
-  POINT screen = {ProbePoint.x, ProbePoint.y};
+  POINT screen = {ProbePoint().x, ProbePoint().y};
   HWND w = WindowFromPoint(screen);
   POINT p = screen;
   ScreenToClient(w, &p);
@@ -115,17 +99,6 @@ void TfrmTarvisk::ProbeCursor() {
     HWND target = c ? c : w;
     InspectWindow(static_cast<Hwnd>(reinterpret_cast<UINT_PTR>(target)), false);
   }
-}
-
-uint16_t TfrmTarvisk::StartStopHotKey() const {
-  if (!PageBuilt(kPageOptions)) return m_stored.startStopHotKey;
-  HWND htk = OptionsItem(IDC_HTKSTARTSTOP);
-  return HotKeyFromControl(static_cast<uint32_t>(SendMessageA(htk, HKM_GETHOTKEY, 0, 0)));
-}
-
-void TfrmTarvisk::SetStartStopHotKey(uint16_t value) {
-  if (!PageBuilt(kPageOptions)) m_stored.startStopHotKey = value;
-  SendMessageA(OptionsItem(IDC_HTKSTARTSTOP), HKM_SETHOTKEY, HotKeyToControl(value), 0);
 }
 
 void TfrmTarvisk::RegisterStartStopHotKey() {
@@ -141,7 +114,7 @@ void TfrmTarvisk::UnregisterStartStopHotKey() {
 
 void TfrmTarvisk::ToggleTargetFlash() {
   if (!OptionChecked(IDC_CHBFLASH)) return;
-  HWND target = reinterpret_cast<HWND>(static_cast<UINT_PTR>(CurrentTarget));
+  HWND target = ToHwnd(CurrentTarget());
   if (target == m_hwnd || GetForegroundWindow() == target) return;
   FlashWindow(target, TRUE);
 }
@@ -150,10 +123,9 @@ void TfrmTarvisk::RefreshInformation() {
   int saved = m_startTag;
   m_startTag = 1;
   try {
-    InspectWindow(CurrentTarget, true);
-    CaptureScreen(CurrentTarget);
+    InspectWindow(CurrentTarget(), true);
+    CaptureScreen(CurrentTarget());
     BuildWindowTree();
-    SelectTreeNode(CurrentTarget);
   } catch (...) {
     m_startTag = saved;
     throw;
@@ -161,13 +133,8 @@ void TfrmTarvisk::RefreshInformation() {
   m_startTag = saved;
 }
 
-void TfrmTarvisk::SetFieldMenuVisible(bool visible) { m_fieldMenuVisible = visible; }
-
 void TfrmTarvisk::UpdateDetailButton() {
-  DetailSources sources;
-  m_windowLists.FillDetailSources(sources);
-  m_treePage.FillDetailSources(sources);
-  SetEnabled(btnDetail, DetailButtonEnabled(Probing(), pgcMain.ActiveIndex(), sources));
+  SetEnabled(btnDetail, !Probing() && m_pages[pgcMain.ActiveIndex()]->DetailEnabled());
 }
 
 void TfrmTarvisk::SetDiggerTimerEnabled(bool enabled) {

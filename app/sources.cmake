@@ -1,14 +1,15 @@
 list(APPEND TARVISK_PORTABLE_SOURCES
-  ${CMAKE_CURRENT_LIST_DIR}/HotKeyValue.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/CommandStates.cpp)
+  ${CMAKE_CURRENT_LIST_DIR}/HotKeyValue.cpp)
 if(WIN32)
   list(APPEND TARVISK_WIN_SOURCES
-    ${CMAKE_CURRENT_LIST_DIR}/FieldConveniences.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/InformationFields.cpp
     ${CMAKE_CURRENT_LIST_DIR}/Inspect.cpp
     ${CMAKE_CURRENT_LIST_DIR}/MessageLogCommand.cpp
     ${CMAKE_CURRENT_LIST_DIR}/MainWindow.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/MainWindowHosts.cpp
     ${CMAKE_CURRENT_LIST_DIR}/Nag.cpp
-    ${CMAKE_CURRENT_LIST_DIR}/Pages.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/OptionsPage.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/AboutPage.cpp
     ${CMAKE_CURRENT_LIST_DIR}/Probing.cpp
     ${CMAKE_CURRENT_LIST_DIR}/ReportCommands.cpp
     ${CMAKE_CURRENT_LIST_DIR}/SettingsBinding.cpp)

@@ -8,6 +8,7 @@
 
 #include "inspect/Format.h"
 #include "platform/WindowSystem.h"
+#include "target/TargetSnapshot.h"
 
 class GraphicsHost {
  public:
@@ -19,14 +20,11 @@ class GraphicsHost {
   virtual Hwnd CurrentTarget() const = 0;
   virtual void SetCurrentTarget(Hwnd window) = 0;
   virtual bool Probing() const = 0;
-  // The desktop's device context, the source of every capture.
-  virtual HDC DesktopCanvas() const = 0;
-  // The bitmap that receives the unmagnified square. The host owns it; the
-  // page replaces it when the zoom changes its side and deletes the old one.
-  virtual HBITMAP CaptureBitmap() const = 0;
-  virtual void SetCaptureBitmap(HBITMAP bitmap) = 0;
   virtual DisplayOptions CurrentDisplayOptions() const = 0;
   virtual void InspectWindow(Hwnd window, bool refreshAll) = 0;
+  // The Graphic part of the reading (positions and the pixel's colour at the
+  // probe point), read now: the screen may have changed since the last read.
+  virtual GraphicFacts ReadGraphic() = 0;
 };
 
 // GetLastInputInfo and GetTickCount.

@@ -10,7 +10,7 @@
 #include "capture/Ruler.h"
 #include "platform/OnDemandDlls.h"
 #include "platform/Win32WindowSystem.h"
-#include "report/ReportFile.h"
+#include "platform/ReportFile.h"
 #include "report/SaveAndPrint.h"
 #include "ui/Controls.h"
 #include "ui/Form.h"
@@ -66,12 +66,14 @@ GraphicsPage::~GraphicsPage() {
     }
   }
   if (m_image) DeleteObject(m_image);
+  if (m_capture) DeleteObject(m_capture);
+  if (m_desktop) ReleaseDC(GetDesktopWindow(), m_desktop);
   if (m_hRule) DeleteObject(m_hRule);
   if (m_vRule) DeleteObject(m_vRule);
 }
 
-void GraphicsPage::Create(HWND sheet) {
-  m_sheet = sheet;
+void GraphicsPage::MakeControls() {
+  HWND sheet = m_sheet;
   // Each row: kind, id, caption, left, top, width, height, hint, help context.
   CreateControls(sheet, {
       {ControlKind::Label, IDC_LBLSCREEN, "Position in screen", 16, 12, 128, 14},
@@ -194,6 +196,42 @@ void GraphicsPage::ResetCaptureGeometry() {
   place(m_imgCapture, 0, 0, kImageSide, kImageSide);
 }
 
+void GraphicsPage::Placed() {
+  if (!m_desktop) m_desktop = GetDC(GetDesktopWindow());
+  if (!m_capture) m_capture = CreateCaptureBitmap(m_desktop, kImageSide);
+  rgrZoomClick();
+  SetZoomIndex(m_storedZoom);
+  SetShowReticle(m_storedReticle);
+  ResetCaptureGeometry();
+  ApplyCommands();
+}
+
+void GraphicsPage::LoadSettings(const SettingsValues& values) {
+  m_storedZoom = values.zoom;
+  m_storedReticle = values.showReticle;
+  if (!m_sheet) return;
+  SetZoomIndex(values.zoom);
+  SetShowReticle(values.showReticle);
+}
+
+void GraphicsPage::StoreSettings(SettingsValues& values) const {
+  values.zoom = m_sheet ? ZoomIndex() : m_storedZoom;
+  values.showReticle = m_sheet ? ShowReticle() : m_storedReticle;
+}
+
+void GraphicsPage::SetProbing(bool probing) {
+  m_probing = probing;
+  m_commandsGiven = true;
+  if (m_sheet) ApplyCommands();
+}
+
+void GraphicsPage::ApplyCommands() {
+  // Until probing first starts or stops, the buttons keep their design state.
+  if (!m_commandsGiven) return;
+  SetEnabled(m_btnCopyImage, !m_probing);
+  SetEnabled(m_btnSaveImage, !m_probing);
+}
+
 void GraphicsPage::CaptureScreen(Hwnd window) {
   m_host.SetCurrentTarget(window);
   // A page not made yet captures when it is made.
@@ -205,12 +243,12 @@ void GraphicsPage::CaptureScreen(Hwnd window) {
   uint32_t now = m_clock->Now();
   m_redrawPending = !InputIsQuiet(lastInput, now);
   if (!m_redrawPending) RedrawImage();
-  ShowPositions(window);
+  ShowReadouts();
 }
 
 void GraphicsPage::RedrawImage() {
-  HBITMAP capture = m_host.CaptureBitmap();
-  HDC desktop = m_host.DesktopCanvas();
+  HBITMAP capture = m_capture;
+  HDC desktop = m_desktop;
   if (!capture || !m_image) return;
   ImageCanvas canvas(m_image);
   HDC image = canvas.Dc();
@@ -224,8 +262,6 @@ void GraphicsPage::RedrawImage() {
     FillRect(mem, &all, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
     WinRect source = CaptureSource(m_host.ProbePoint(), side);
     if (desktop) BitBlt(mem, 0, 0, side, side, desktop, source.left, source.top, SRCCOPY);
-    COLORREF color = GetPixel(mem, side / 2, side / 2);
-    SetField(IDC_EDTRGB, PixelColorText(color, m_host.CurrentDisplayOptions()));
     SetStretchBltMode(image, COLORONCOLOR);
     StretchBlt(image, 0, 0, kImageSide, kImageSide, mem, 0, 0, side, side, SRCCOPY);
   }
@@ -248,20 +284,14 @@ void GraphicsPage::DrawReticle(HDC image) {
   SetROP2(image, oldMode);
 }
 
-void GraphicsPage::ShowPositions(Hwnd window) {
-  const WinPoint p = m_host.ProbePoint();
-  SetField(IDC_EDTSCREEN, PointText(p.x, p.y));
-  // Without a window (or once it is gone) there is no rectangle to measure
-  // from; the field is left empty rather than showing a made-up position.
-  RECT r;
-  if (window && GetWindowRect(ToHwnd(window), &r)) {
-    SetField(IDC_EDTWINDOW, PointText(p.x - r.left, p.y - r.top));
-  } else {
-    SetField(IDC_EDTWINDOW, "");
-  }
-  POINT client = {p.x, p.y};
-  ScreenToClient(ToHwnd(window), &client);
-  SetField(IDC_EDTCLIENT, PointText(client.x, client.y));
+void GraphicsPage::ShowReadouts() {
+  // The reading computes the readouts, so what the page shows is what the
+  // report and the command line give for the same point.
+  const GraphicFacts g = m_host.ReadGraphic();
+  SetField(IDC_EDTSCREEN, PointText(g.screen.x, g.screen.y));
+  SetField(IDC_EDTWINDOW, g.hasWindowRect ? PointText(g.inWindow.x, g.inWindow.y) : std::string());
+  SetField(IDC_EDTCLIENT, PointText(g.inClient.x, g.inClient.y));
+  if (g.hasColor) SetField(IDC_EDTRGB, PixelColorText(g.color, m_host.CurrentDisplayOptions()));
 }
 
 void GraphicsPage::SetField(int id, const std::string& text) { SetDlgItemTextA(m_sheet, id, text.c_str()); }
@@ -282,7 +312,7 @@ void GraphicsPage::LoadRulers(int zoom) {
 
 void GraphicsPage::rgrZoomClick() {
   const int zoom = ZoomFactor();
-  m_host.SetCaptureBitmap(ResizeCaptureBitmap(m_host.CaptureBitmap(), m_host.DesktopCanvas(), CaptureSide(zoom)));
+  m_capture = ResizeCaptureBitmap(m_capture, m_desktop, CaptureSide(zoom));
   LoadRulers(zoom);
   CaptureScreen(m_host.CurrentTarget());
 }
@@ -337,15 +367,6 @@ void GraphicsPage::imgCaptureMouseUp(int x, int y) {
   Hwnd window = FromHwnd(WindowFromPoint(POINT{p.x, p.y}));
   m_host.InspectWindow(window, true);
   CaptureScreen(window);
-}
-
-GraphicPageTexts GraphicsPage::ReportTexts() const {
-  GraphicPageTexts t;
-  t.screen = WindowTextOf(Item(m_sheet, IDC_EDTSCREEN));
-  t.window = WindowTextOf(Item(m_sheet, IDC_EDTWINDOW));
-  t.client = WindowTextOf(Item(m_sheet, IDC_EDTCLIENT));
-  t.rgb = WindowTextOf(Item(m_sheet, IDC_EDTRGB));
-  return t;
 }
 
 uint32_t GraphicsPage::ImagePixel(int x, int y) const {

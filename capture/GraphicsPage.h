@@ -8,8 +8,7 @@
 #include <string>
 
 #include "capture/GraphicsHost.h"
-#include "report/Report.h"
-#include "ui/PageHandler.h"
+#include "ui/TabPage.h"
 
 // Control identifiers of the page; a radio group's items follow its own id.
 enum GraphicsControlId {
@@ -34,17 +33,18 @@ enum GraphicsControlId {
   IDC_IMGCAPTURE = 945,
 };
 
-class GraphicsPage : public PageHandler {
+class GraphicsPage : public TabPage {
  public:
   explicit GraphicsPage(GraphicsHost& host);
   ~GraphicsPage() override;
   GraphicsPage(const GraphicsPage&) = delete;
   GraphicsPage& operator=(const GraphicsPage&) = delete;
 
-  // Builds every control of the page on `sheet`, in its design state (zoom
-  // x1, reticle on, the fields showing their names).
-  void Create(HWND sheet);
-  HWND Sheet() const { return m_sheet; }
+  // The capture surface, the zoom and the reticle the settings hold.
+  void Placed() override;
+  void LoadSettings(const SettingsValues& values) override;
+  void StoreSettings(SettingsValues& values) const override;
+  void SetProbing(bool probing) override;
   HWND btnCopyImage() const { return m_btnCopyImage; }
   HWND btnSaveImage() const { return m_btnSaveImage; }
   HWND imgCapture() const { return m_imgCapture; }
@@ -80,8 +80,6 @@ class GraphicsPage : public PageHandler {
   // (x, y): the release point on the image, any button.
   void imgCaptureMouseUp(int x, int y);
 
-  // The texts of the four fields, for the report.
-  GraphicPageTexts ReportTexts() const;
   // A pixel of the magnified image, 0x00BBGGRR as GetPixel gives it.
   uint32_t ImagePixel(int x, int y) const;
   // The image as a 24-bit BMP file.
@@ -89,12 +87,19 @@ class GraphicsPage : public PageHandler {
 
   bool OnCommand(int id, int code, HWND control) override;
 
+ protected:
+  // Builds every control of the page on its sheet, in its design state (zoom
+  // x1, reticle on, the fields showing their names).
+  void MakeControls() override;
+  void Show() override { CaptureScreen(m_host.CurrentTarget()); }
+
  private:
+  void ApplyCommands();
   void CreateZoomGroup();
   void LoadRulers(int zoom);
   void RedrawImage();
   void DrawReticle(HDC image);
-  void ShowPositions(Hwnd window);
+  void ShowReadouts();
   void SetField(int id, const std::string& text);
 
   GraphicsHost& m_host;
@@ -103,7 +108,14 @@ class GraphicsPage : public PageHandler {
   const InputClock* m_clock = &m_systemClock;
   GraphicsPrompts* m_prompts = &m_systemPrompts;
 
-  HWND m_sheet = nullptr;
+  // The desktop's device context, the source of every capture, and the
+  // bitmap that receives the unmagnified square; made with the page.
+  HDC m_desktop = nullptr;
+  HBITMAP m_capture = nullptr;
+  // The settings, held until the controls exist.
+  int m_storedZoom = 0;
+  bool m_storedReticle = true;
+  bool m_probing = false, m_commandsGiven = false;
   HWND m_btnCopyImage = nullptr, m_btnSaveImage = nullptr;
   HWND m_imgHRule = nullptr, m_imgVRule = nullptr, m_pnlCapture = nullptr, m_imgCapture = nullptr;
   int m_zoomIndex = 0;  // the item the last zoom click was for

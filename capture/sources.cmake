@@ -6,6 +6,5 @@ if(WIN32)
   list(APPEND TARVISK_WIN_SOURCES
     ${CMAKE_CURRENT_LIST_DIR}/CaptureBitmap.cpp
     ${CMAKE_CURRENT_LIST_DIR}/GraphicsPage.cpp
-    ${CMAKE_CURRENT_LIST_DIR}/ImageControl.cpp
-    ${CMAKE_CURRENT_LIST_DIR}/MainWindowHost.cpp)
+    ${CMAKE_CURRENT_LIST_DIR}/ImageControl.cpp)
 endif()

@@ -2,7 +2,7 @@
 
 #include <cstdint>
 
-#include "app/Settings.h"
+#include "settings/Settings.h"
 #include "relations/FindWin.h"
 
 namespace {

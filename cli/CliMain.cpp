@@ -4,13 +4,13 @@
 
 #include <algorithm>
 
-#include "app/RegistryStore.h"
-#include "app/Settings.h"
+#include "settings/RegistryStore.h"
+#include "settings/Settings.h"
 #include "platform/OnDemandDlls.h"
 #include "platform/Win32WindowSystem.h"
 #include "relations/RelationControls.h"
-#include "report/ReportFile.h"
-#include "report/SystemSnapshot.h"
+#include "platform/ReportFile.h"
+#include "target/SystemSnapshot.h"
 #include "ui/MessageBoxes.h"
 
 namespace {

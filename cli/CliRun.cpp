@@ -87,25 +87,14 @@ CliOutcome RunCliRequest(const CliRequest& r, const CliEnvironment& env) {
   options.digChildren = env.digChildren;
   const TargetSnapshot snapshot = GatherTargetSnapshot(ws, target, options, env.sources);
 
-  DisplayOptions display = env.options;
-  if (r.integerFormat >= 0) display.integerFormat = r.integerFormat;
-  if (r.format == CliFormat::Json) {
-    o.output = JsonReportText(snapshot, display, env.sort, env.compare, env.utf8);
-  } else {
-    // Window texts are UTF-8, the executable's in the code page: one encoding
-    // first, then the layout in the code page as the pages' report makes it.
-    ReportInput in = SnapshotReportInput(snapshot, display, env.sort, env.compare, env.title);
-    ExecutablePageTexts& exe = in.executable;
-    for (std::string* text : {&exe.exePath, &exe.exeName, &exe.originalFilename, &exe.fileDescription,
-                              &exe.fileVersion, &exe.productName, &exe.internalName, &exe.legalCopyright,
-                              &exe.legalTrademarks, &exe.productVersion, &exe.companyName, &exe.comments}) {
-      *text = env.utf8(*text);
-    }
-    for (ReportModuleRow& module : in.modules) {
-      module.file = env.utf8(module.file);
-      module.path = env.utf8(module.path);
-    }
-    o.output = ReportText(ConvertReportTexts(in, env.ansi));
-  }
+  ReportView view;
+  view.options = env.options;
+  if (r.integerFormat >= 0) view.options.integerFormat = r.integerFormat;
+  view.sort = env.sort;
+  view.compare = env.compare;
+  view.title = env.title;
+  const ReportEncoding encoding{env.utf8, env.ansi};
+  o.output = r.format == CliFormat::Json ? SnapshotJsonReport(snapshot, view, encoding)
+                                         : SnapshotTextReport(snapshot, view, encoding, false);
   return o;
 }

@@ -9,7 +9,8 @@
 #include "relations/FindWin.h"
 #include "relations/WindowRows.h"
 #include "report/JsonReport.h"
-#include "report/TargetSnapshot.h"
+#include "report/SnapshotReport.h"
+#include "target/TargetSnapshot.h"
 
 // Exit statuses.
 constexpr int kCliOk = 0;

@@ -165,3 +165,17 @@ void ShowProcessInfo(HWND exeSheet, HWND modulesSheet, const ProcessInfo& info) 
   ShowModuleRows(modulesSheet, info.modules);
   ShowExecutableInfo(exeSheet, info.executable);
 }
+
+void ModulesPage::MakeControls() {
+  CreateModulesPage(m_sheet);
+  SetModulesColumnWidths(m_sheet, m_widths);
+}
+
+void ModulesPage::LoadSettings(const SettingsValues& values) {
+  m_widths = values.columns.modules;
+  if (m_sheet) SetModulesColumnWidths(m_sheet, m_widths);
+}
+
+void ModulesPage::StoreSettings(SettingsValues& values) const {
+  values.columns.modules = m_sheet ? GetModulesColumnWidths(m_sheet) : m_widths;
+}

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "exeinfo/ModuleList.h"
+#include "ui/TabPage.h"
 
 // Control ids 800-899. Other processes (the report, tests, the end-to-end
 // driver) find the controls by these numbers, so they stay stable.
@@ -63,3 +64,38 @@ void ShowExecutable(HWND exeSheet, const std::string& path);
 // compare equal keep the order they came in. Returns the row's index, -1 when
 // the list refused it.
 int AddModuleItem(HWND modulesSheet, const std::string& path);
+
+// What the Executable and Modules pages show: the process part of the
+// reading, read when a page first asks for it.
+class ProcessPagesHost {
+ public:
+  virtual ~ProcessPagesHost() = default;
+  virtual const ProcessInfo& Process() = 0;
+};
+
+class ExecutablePage : public TabPage {
+ public:
+  explicit ExecutablePage(ProcessPagesHost& host) : m_host(host) {}
+
+ protected:
+  void MakeControls() override { CreateExecutablePage(m_sheet); }
+  void Show() override { ShowExecutableInfo(m_sheet, m_host.Process().executable); }
+
+ private:
+  ProcessPagesHost& m_host;
+};
+
+class ModulesPage : public TabPage {
+ public:
+  explicit ModulesPage(ProcessPagesHost& host) : m_host(host) {}
+  void LoadSettings(const SettingsValues& values) override;
+  void StoreSettings(SettingsValues& values) const override;
+
+ protected:
+  void MakeControls() override;
+  void Show() override { ShowModuleRows(m_sheet, m_host.Process().modules); }
+
+ private:
+  ProcessPagesHost& m_host;
+  ModulesColumnWidths m_widths = SettingsValues{}.columns.modules;
+};

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "platform/CodePages.h"
+#include "platform/Win32WindowSystem.h"
 #include "ui/Controls.h"
 
 namespace {
@@ -153,4 +154,27 @@ void PaintClassIcons(HWND classSheet, HDC dc, const RECT& box, HWND target) {
     HICON icon = reinterpret_cast<HICON>(GetClassLongPtrA(target, p.index));
     if (icon) DrawIconEx(dc, p.left, 0, icon, p.size, p.size, 0, nullptr, DI_NORMAL | DI_DEFAULTSIZE);
   }
+}
+
+void WindowInfoPage::Show() {
+  const WindowInfo info = DescribeWindow(m_host.Facts(), m_host.Options());
+  ShowWindowPage(m_sheet, info, m_written ? &m_shown : nullptr);
+  m_shown = info;
+  m_written = true;
+}
+
+void ClassInfoPage::Show() {
+  const WindowFacts& facts = m_host.Facts();
+  const WindowInfo info = DescribeWindow(facts, m_host.Options());
+  ShowClassPage(m_sheet, info, m_written ? &m_shown : nullptr);
+  m_shown = info;
+  m_written = true;
+  m_drawn = facts.handle;
+  if (HWND icons = GetDlgItem(m_sheet, IDC_PNTICONS)) InvalidateRect(icons, nullptr, FALSE);
+}
+
+bool ClassInfoPage::OnDrawItem(DRAWITEMSTRUCT* dis) {
+  if (!m_sheet || dis->CtlID != IDC_PNTICONS || GetParent(dis->hwndItem) != m_sheet) return false;
+  PaintClassIcons(m_sheet, dis->hDC, dis->rcItem, ToHwnd(m_drawn));
+  return true;
 }

@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include "inspect/WindowInfo.h"
+#include "ui/TabPage.h"
 
 enum InfoFieldId {
   // Window page
@@ -50,3 +51,44 @@ void ShowWindowPage(HWND windowSheet, const WindowInfo& info, const WindowInfo* 
 void ShowClassPage(HWND classSheet, const WindowInfo& info, const WindowInfo* shown = nullptr);
 // pntIconsPaint: white, then the class icon, small icon and cursor of `target`.
 void PaintClassIcons(HWND classSheet, HDC dc, const RECT& box, HWND target);
+
+// What the Window and Class pages show: the window part of the reading, read
+// when a page first asks for it, in the current display options.
+class InfoPagesHost {
+ public:
+  virtual ~InfoPagesHost() = default;
+  virtual const WindowFacts& Facts() = 0;
+  virtual DisplayOptions Options() const = 0;
+};
+
+// The Window page: a field whose text is already right is left alone.
+class WindowInfoPage : public TabPage {
+ public:
+  explicit WindowInfoPage(InfoPagesHost& host) : m_host(host) {}
+
+ protected:
+  void MakeControls() override { CreateWindowInfoPage(m_sheet); }
+  void Show() override;
+
+ private:
+  InfoPagesHost& m_host;
+  WindowInfo m_shown;
+  bool m_written = false;
+};
+
+// The Class page, with the class's icon, small icon and cursor drawn.
+class ClassInfoPage : public TabPage {
+ public:
+  explicit ClassInfoPage(InfoPagesHost& host) : m_host(host) {}
+  bool OnDrawItem(DRAWITEMSTRUCT* dis) override;
+
+ protected:
+  void MakeControls() override { CreateClassInfoPage(m_sheet); }
+  void Show() override;
+
+ private:
+  InfoPagesHost& m_host;
+  WindowInfo m_shown;
+  bool m_written = false;
+  Hwnd m_drawn = 0;  // the window whose class images the paint box holds
+};

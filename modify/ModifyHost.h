@@ -16,8 +16,6 @@ class ModifyHost {
   virtual Hwnd CurrentTarget() const = 0;
   // The tag of btnStart: true while probing (and while a refresh reloads the pages).
   virtual bool Probing() const = 0;
-  virtual bool ModifyFilling() const = 0;
-  virtual void SetModifyFilling(bool filling) = 0;
   // The folder of the program file, ending with a backslash.
   virtual std::string ProgramFolder() const = 0;
   // Gathers everything about CurrentTarget again, after a plug-in may have changed it.

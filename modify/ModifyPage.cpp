@@ -52,16 +52,16 @@ bool IsPositionEdit(int id) {
 
 HWND TargetOf(const ModifyHost& host) { return ToHwnd(host.CurrentTarget()); }
 
-// ModifyFilling for exactly the length of one fill, however it ends.
+// The filling flag for exactly the length of one fill, however it ends.
 class FillingFlag {
  public:
-  explicit FillingFlag(ModifyHost& host) : m_host(host) { m_host.SetModifyFilling(true); }
-  ~FillingFlag() { m_host.SetModifyFilling(false); }
+  explicit FillingFlag(bool& flag) : m_flag(flag) { m_flag = true; }
+  ~FillingFlag() { m_flag = false; }
   FillingFlag(const FillingFlag&) = delete;
   FillingFlag& operator=(const FillingFlag&) = delete;
 
  private:
-  ModifyHost& m_host;
+  bool& m_flag;
 };
 
 }  // namespace
@@ -73,8 +73,7 @@ void EnableControlsTree(HWND container, bool enable) {
   }
 }
 
-void ModifyPage::Create(HWND sheet) {
-  m_sheet = sheet;
+void ModifyPage::MakeControls() {
   CreatePropertiesGroup();
   CreatePluginsGroup();
   // What was decided while the page had no controls.
@@ -187,7 +186,7 @@ ModifyValues ModifyPage::GatherModifyValues(Hwnd window) {
 }
 
 void ModifyPage::ShowModifyValues(const ModifyValues& v) {
-  FillingFlag filling(m_host);
+  FillingFlag filling(m_filling);
   SetUpDown(IDC_UDNLEFT, v.left);
   SetUpDown(IDC_UDNTOP, v.top);
   SetUpDown(IDC_UDNWIDTH, v.width);
@@ -312,3 +311,10 @@ bool ModifyPage::OnCommand(int id, int code, HWND control) {
   }
   return false;
 }
+
+void ModifyPage::StoreSettings(SettingsValues& values) const { values.selectedPlugin = SelectedPlugin(); }
+
+void ModifyPage::SetProbing(bool probing) { EnableModifyPage(!probing); }
+
+// The target is read when the page shows, so it shows the window as it is.
+void ModifyPage::Show() { ShowModifyValues(GatherModifyValues(m_host.CurrentTarget())); }

@@ -10,7 +10,7 @@
 
 #include "modify/ModifyHost.h"
 #include "plugins/PluginManager.h"
-#include "ui/PageHandler.h"
+#include "ui/TabPage.h"
 
 // Control identifiers of the page; a radio group's items follow its own id.
 enum ModifyControlId {
@@ -60,17 +60,19 @@ struct ModifyValues {
   bool visible = false, enabled = false, topmost = false;
 };
 
-class ModifyPage : public PageHandler {
+class ModifyPage : public TabPage {
  public:
   explicit ModifyPage(ModifyHost& host);
   ~ModifyPage() override;
   ModifyPage(const ModifyPage&) = delete;
   ModifyPage& operator=(const ModifyPage&) = delete;
 
-  // Builds both groups on `sheet` in their design state: zeros, no text,
-  // "&Normal", an empty plug-in list and its commands disabled.
-  void Create(HWND sheet);
-  HWND Sheet() const { return m_sheet; }
+  void StoreSettings(SettingsValues& values) const override;
+  // Probing disables the whole page.
+  void SetProbing(bool probing) override;
+  // True while the controls are loaded from the target: their change
+  // handlers then do not act on it.
+  bool Filling() const { return m_filling; }
   HWND Control(int id) const { return GetDlgItem(m_sheet, id); }
 
   // Replaces the dialogs, message boxes and beep (tests); null restores the system's.
@@ -122,6 +124,12 @@ class ModifyPage : public PageHandler {
 
   bool OnCommand(int id, int code, HWND control) override;
 
+ protected:
+  // Builds both groups on the sheet in their design state: zeros, no text,
+  // "&Normal", an empty plug-in list and its commands disabled.
+  void MakeControls() override;
+  void Show() override;
+
  private:
   class Bridge;
   class ReportingSystem;
@@ -130,7 +138,7 @@ class ModifyPage : public PageHandler {
   void CreatePluginsGroup();
   void SetUpDown(int id, int32_t value);
   int UpDownPosition(int id) const;
-  bool Passive() const { return m_host.Probing() || m_host.ModifyFilling(); }
+  bool Passive() const { return m_host.Probing() || m_filling; }
   PluginManager& EnsurePlugins();
   void ShowPluginList();
   void ApplyEnabling();
@@ -145,7 +153,7 @@ class ModifyPage : public PageHandler {
   std::unique_ptr<ReportingSystem> m_system;
   std::unique_ptr<PluginManager> m_plugins;
 
-  HWND m_sheet = nullptr;
+  bool m_filling = false;
   int m_stateItem = 0;  // the item of rgrState the last click or fill left checked
   // The last EnableModifyPage, with the style its target had then.
   struct {

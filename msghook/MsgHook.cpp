@@ -12,7 +12,7 @@
 #include <cstdint>
 
 #include "msghook/HookApi.h"
-#include "msglog/RingFormat.h"
+#include "msghook/RingFormat.h"
 
 using msglog::MessageRecord;
 using msglog::RingHeader;

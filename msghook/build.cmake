@@ -3,7 +3,7 @@
 add_library(TarviskHook SHARED
   ${CMAKE_CURRENT_LIST_DIR}/MsgHook.cpp
   ${CMAKE_CURRENT_LIST_DIR}/TarviskHook.rc
-  ${CMAKE_SOURCE_DIR}/msglog/RingFormat.cpp)
+  ${CMAKE_SOURCE_DIR}/msghook/RingFormat.cpp)
 set_target_properties(TarviskHook PROPERTIES
   PREFIX ""
   RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}

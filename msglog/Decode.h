@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <string>
 
-#include "msglog/RingFormat.h"
+#include "msghook/RingFormat.h"
 
 namespace msglog {
 

@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "msghook/HookApi.h"
-#include "report/ReportFile.h"
+#include "platform/ReportFile.h"
 
 namespace msglog {
 

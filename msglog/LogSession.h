@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "msglog/RingFormat.h"
+#include "msghook/RingFormat.h"
 
 namespace msglog {
 

@@ -3,7 +3,7 @@
 // the filter. New value names only, written as strings like the others.
 #include <string>
 
-#include "app/Settings.h"
+#include "settings/Settings.h"
 #include "msglog/LogFilter.h"
 
 namespace msglog {

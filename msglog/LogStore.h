@@ -12,7 +12,7 @@
 #include <vector>
 
 #include "msglog/LogFilter.h"
-#include "msglog/RingFormat.h"
+#include "msghook/RingFormat.h"
 
 namespace msglog {
 

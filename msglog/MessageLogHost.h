@@ -5,7 +5,7 @@
 
 #include <memory>
 
-#include "app/Settings.h"
+#include "settings/Settings.h"
 
 namespace msglog {
 

@@ -10,7 +10,7 @@
 #include "msglog/FilterDialog.h"
 #include "platform/CodePages.h"
 #include "platform/OnDemandDlls.h"
-#include "report/ReportFile.h"
+#include "platform/ReportFile.h"
 #include "ui/Controls.h"
 
 namespace msglog {

@@ -6,7 +6,7 @@ list(APPEND TARVISK_PORTABLE_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/MessageNames.cpp
   ${CMAKE_CURRENT_LIST_DIR}/NameTablesControls.cpp
   ${CMAKE_CURRENT_LIST_DIR}/NameTablesSystem.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/RingFormat.cpp)
+  ${CMAKE_SOURCE_DIR}/msghook/RingFormat.cpp)
 if(WIN32)
   list(APPEND TARVISK_WIN_SOURCES
     ${CMAKE_CURRENT_LIST_DIR}/LogSession.cpp

@@ -4,7 +4,6 @@
 
 #include <algorithm>
 
-#include "app/ControlIds.h"
 #include "platform/CodePages.h"
 #include "relations/RelationControls.h"
 #include "relations/WindowLists.h"
@@ -15,15 +14,18 @@ namespace {
 struct ListSpec {
   int id;
   const char* hint;
-  int page;
 };
 
-// Each row: control id, hint, the page that shows the list.
+// Each row: control id, hint.
 const ListSpec kLists[kWindowListCount] = {
-    {IDC_LSVPARENTS, "|Parents herarchy of the specified window", kPageParents},
-    {IDC_LSVCHILDREN, "|Children list of the specified window", kPageChildren},
-    {IDC_LSVDIGGER, "|Complete list of the windows under mouse cursor in z-order", kPageDigger},
+    {IDC_LSVPARENTS, "|Parents herarchy of the specified window"},
+    {IDC_LSVCHILDREN, "|Children list of the specified window"},
+    {IDC_LSVDIGGER, "|Complete list of the windows under mouse cursor in z-order"},
 };
+
+// The settings' widths of each list.
+RelationListWidths ColumnWidthSettings::*const kWidthSettings[kWindowListCount] = {
+    &ColumnWidthSettings::parents, &ColumnWidthSettings::children, &ColumnWidthSettings::digger};
 
 // Each row: caption, design width.
 struct ColumnSpec {
@@ -58,30 +60,38 @@ int ItemCount(HWND list) { return static_cast<int>(SendMessageA(list, LVM_GETITE
 
 }  // namespace
 
-void WindowListsPage::Create(HWND parentsSheet, HWND childrenSheet, HWND diggerSheet) {
-  const HWND sheets[kWindowListCount] = {parentsSheet, childrenSheet, diggerSheet};
-  for (int i = 0; i < kWindowListCount; ++i) {
-    HWND list = CreateControl(sheets[i], {ControlKind::ListView, kLists[i].id, "", 12, 12, 403, 373, kLists[i].hint});
-    m_lists[i] = list;
-    if (!list) continue;
-    for (int c = 0; c < kWindowRowColumns; ++c) {
-      LVCOLUMNA column = {};
-      column.mask = LVCF_TEXT | LVCF_WIDTH | LVCF_SUBITEM;
-      column.pszText = const_cast<char*>(kColumns[c].caption);
-      column.cx = kColumns[c].width;
-      column.iSubItem = c;
-      SendMessageA(list, LVM_INSERTCOLUMNA, c, reinterpret_cast<LPARAM>(&column));
-    }
+WindowListsPage::WindowListsPage(RelationsHost& host)
+    : m_host(host), m_pages{{*this, kListParents}, {*this, kListChildren}, {*this, kListDigger}} {
+  const ColumnWidthSettings defaults;
+  for (int i = 0; i < kWindowListCount; ++i) m_widths[i] = defaults.*kWidthSettings[i];
+}
+
+void WindowListsPage::CreateList(int i, HWND sheet) {
+  HWND list = CreateControl(sheet, {ControlKind::ListView, kLists[i].id, "", 12, 12, 403, 373, kLists[i].hint});
+  m_lists[i] = list;
+  if (!list) return;
+  for (int c = 0; c < kWindowRowColumns; ++c) {
+    LVCOLUMNA column = {};
+    column.mask = LVCF_TEXT | LVCF_WIDTH | LVCF_SUBITEM;
+    column.pszText = const_cast<char*>(kColumns[c].caption);
+    column.cx = kColumns[c].width;
+    column.iSubItem = c;
+    SendMessageA(list, LVM_INSERTCOLUMNA, c, reinterpret_cast<LPARAM>(&column));
   }
+  SetColumnWidths(i, m_widths[i]);
+}
+
+void WindowListsPage::ListPage::LoadSettings(const SettingsValues& values) {
+  m_lists.m_widths[m_list] = values.columns.*kWidthSettings[m_list];
+  if (m_sheet) m_lists.SetColumnWidths(m_list, m_lists.m_widths[m_list]);
+}
+
+void WindowListsPage::ListPage::StoreSettings(SettingsValues& values) const {
+  values.columns.*kWidthSettings[m_list] = m_sheet ? m_lists.ColumnWidths(m_list) : m_lists.m_widths[m_list];
 }
 
 HWND WindowListsPage::List(int list) const {
   return list >= 0 && list < kWindowListCount ? m_lists[list] : nullptr;
-}
-
-HandleFormatter WindowListsPage::Formatter() const {
-  DisplayOptions options = m_host.CurrentDisplayOptions();
-  return [options](uint32_t value) { return FormatInteger(value, options); };
 }
 
 void WindowListsPage::InsertItem(HWND list, int position, const WindowRow& row, int rowIndex) {
@@ -98,8 +108,14 @@ void WindowListsPage::InsertItem(HWND list, int position, const WindowRow& row, 
   SetSubItemText(list, at, kColumnText, row.text);
 }
 
-void WindowListsPage::ShowRows(int list, std::vector<WindowRow> rows) {
+void WindowListsPage::ShowList(int list) {
   HWND control = m_lists[list];
+  if (!control) return;
+  // The handles take the display options of now: a change of format redraws
+  // the rows without reading the windows again.
+  std::vector<WindowRow> rows = m_host.Rows(list);
+  const DisplayOptions options = m_host.CurrentDisplayOptions();
+  for (WindowRow& row : rows) row.handleText = FormatInteger(row.handle, options);
   RedrawSuspended redraw(control);
   SendMessageA(control, LVM_DELETEALLITEMS, 0, 0);
   m_rows[list] = std::move(rows);
@@ -107,65 +123,6 @@ void WindowListsPage::ShowRows(int list, std::vector<WindowRow> rows) {
   SendMessageA(control, LVM_SETITEMCOUNT, kept.size(), 0);
   std::vector<int> order = SortedOrder(kept, m_host.Sort(), LocaleCompare);
   for (size_t i = 0; i < order.size(); ++i) InsertItem(control, static_cast<int>(i), kept[order[i]], order[i]);
-}
-
-void WindowListsPage::AddWindowItem(int list, Hwnd window) {
-  std::vector<WindowRow>& rows = m_rows[list];
-  int index = static_cast<int>(rows.size());
-  rows.push_back(MakeWindowRow(m_ws, window, index + 1, Formatter()));
-  // After every row that does not sort after the new one.
-  const SortState sort = m_host.Sort();
-  int low = 0, high = ItemCount(m_lists[list]);
-  while (low < high) {
-    int middle = low + (high - low) / 2;
-    int other = RowAt(list, middle);
-    if (other >= 0 && lsvCompare(rows[index], rows[other], sort, LocaleCompare) < 0) {
-      high = middle;
-    } else {
-      low = middle + 1;
-    }
-  }
-  InsertItem(m_lists[list], low, rows[index], index);
-}
-
-void WindowListsPage::FillParents(Hwnd target) {
-  GatherParents(target);
-  ShowPending(kListParents);
-}
-
-void WindowListsPage::FillChildren(Hwnd target) {
-  GatherChildren(target);
-  ShowPending(kListChildren);
-}
-
-void WindowListsPage::RefreshDigger() {
-  GatherDigger();
-  ShowPending(kListDigger);
-}
-
-void WindowListsPage::GatherParents(Hwnd target) {
-  m_pending[kListParents] = ParentRows(m_ws, target, Formatter());
-  m_hasPending[kListParents] = true;
-}
-
-void WindowListsPage::GatherChildren(Hwnd target) {
-  m_pending[kListChildren] = ChildRows(m_ws, target, m_host.ShowSubchildren(), Formatter());
-  m_hasPending[kListChildren] = true;
-}
-
-void WindowListsPage::GatherDigger() {
-  WinPoint last = m_host.LastDiggerPoint();
-  if (!TakeDiggerPoint(m_host.ProbePoint(), last)) return;
-  m_host.SetLastDiggerPoint(last);
-  m_pending[kListDigger] = DiggerRows(m_ws, last, m_host.DigChildren(), Formatter());
-  m_hasPending[kListDigger] = true;
-}
-
-void WindowListsPage::ShowPending(int list) {
-  if (!m_hasPending[list]) return;
-  m_hasPending[list] = false;
-  ShowRows(list, std::move(m_pending[list]));
-  m_pending[list].clear();
 }
 
 void WindowListsPage::SortList(int list) {
@@ -182,19 +139,15 @@ void WindowListsPage::lsvColumnClick(int column) {
   for (int list = 0; list < kWindowListCount; ++list) SortList(list);
 }
 
-bool WindowListsPage::eveDetail() {
-  const int page = m_host.ActivePage();
-  for (int list = 0; list < kWindowListCount; ++list) {
-    if (kLists[list].page != page) continue;
-    int row = SelectedRow(list);
-    if (row >= 0) {
-      Hwnd window = m_rows[list][row].handle;
-      m_host.InspectWindow(window, true);
-      m_host.ShowWindowPage();
-    }
-    return true;
-  }
-  return false;
+void WindowListsPage::Detail(int list) {
+  int row = SelectedRow(list);
+  if (row < 0) return;
+  m_host.InspectWindow(m_rows[list][row].handle, true);
+  m_host.ShowWindowPage();
+}
+
+bool WindowListsPage::DetailEnabled(int list) const {
+  return m_lists[list] && ItemCount(m_lists[list]) > 0 && SendMessageA(m_lists[list], LVM_GETSELECTEDCOUNT, 0, 0) > 0;
 }
 
 int WindowListsPage::RowAt(int list, int position) const {
@@ -229,16 +182,6 @@ void WindowListsPage::SelectPosition(int list, int position) {
                reinterpret_cast<LPARAM>(&item));
 }
 
-void WindowListsPage::FillDetailSources(DetailSources& s) const {
-  auto selected = [&](int list) { return SendMessageA(m_lists[list], LVM_GETSELECTEDCOUNT, 0, 0) > 0; };
-  s.parentsRows = ItemCount(m_lists[kListParents]);
-  s.childrenRows = ItemCount(m_lists[kListChildren]);
-  s.diggerRows = ItemCount(m_lists[kListDigger]);
-  s.parentsSelected = selected(kListParents);
-  s.childrenSelected = selected(kListChildren);
-  s.diggerSelected = selected(kListDigger);
-}
-
 RelationListWidths WindowListsPage::ColumnWidths(int list) const {
   RelationListWidths widths{};
   for (int c = 0; c < kWindowRowColumns; ++c) {
@@ -261,18 +204,14 @@ int WindowListsPage::ListOf(HWND control) const {
   return -1;
 }
 
-bool WindowListsPage::OnCommand(int id, int code, HWND) {
-  if (id == IDC_BTNDETAIL && code == BN_CLICKED) return eveDetail();
-  return false;
-}
-
 bool WindowListsPage::OnNotify(NMHDR* hdr, LRESULT& result) {
-  if (ListOf(hdr->hwndFrom) < 0) return false;
+  const int list = ListOf(hdr->hwndFrom);
+  if (list < 0) return false;
   result = 0;
   switch (hdr->code) {
     case LVN_COLUMNCLICK: lsvColumnClick(reinterpret_cast<NMLISTVIEW*>(hdr)->iSubItem); return true;
     case NM_CLICK: lsvClick(); return true;
-    case NM_DBLCLK: eveDetail(); return true;
+    case NM_DBLCLK: Detail(list); return true;
   }
   return false;
 }

@@ -8,11 +8,9 @@
 #include <array>
 #include <vector>
 
-#include "app/CommandStates.h"
-#include "platform/Win32WindowSystem.h"
 #include "relations/RelationsHost.h"
 #include "relations/WindowRows.h"
-#include "ui/PageHandler.h"
+#include "ui/TabPage.h"
 
 enum WindowListId { kListParents = 0, kListChildren = 1, kListDigger = 2, kWindowListCount = 3 };
 
@@ -22,39 +20,26 @@ using RelationListWidths = std::array<int, kWindowRowColumns>;
 
 class WindowListsPage : public PageHandler {
  public:
-  explicit WindowListsPage(RelationsHost& host) : m_host(host) {}
+  explicit WindowListsPage(RelationsHost& host);
   WindowListsPage(const WindowListsPage&) = delete;
   WindowListsPage& operator=(const WindowListsPage&) = delete;
 
-  // Creates lsvParents, lsvChildren and lsvDigger, each filling its sheet.
-  void Create(HWND parentsSheet, HWND childrenSheet, HWND diggerSheet);
+  // The page of each list: it makes its list view filling its sheet, shows
+  // the host's rows, keeps the list's column widths and answers Detail.
+  TabPage& Page(int list) { return m_pages[list]; }
   HWND List(int list) const;
 
-  // Adds one row for `window`, numbered after the rows already there, at its
-  // place in the current order.
-  void AddWindowItem(int list, Hwnd window);
-  void FillParents(Hwnd target);
-  void FillChildren(Hwnd target);
-  // Refills the Digger list when the probe point has moved since its last fill.
-  void RefreshDigger();
-  void timDiggerTimer() { RefreshDigger(); }
-
-  // The reading halves of the three fills: the rows are read now, as the
-  // target is, and wait for ShowPending, which a hidden list gets when its page
-  // shows or something reads it.
-  void GatherParents(Hwnd target);
-  void GatherChildren(Hwnd target);
-  void GatherDigger();
-  bool HasPending(int list) const { return m_hasPending[list]; }
-  void ShowPending(int list);
+  // Refills a list from the host's rows, in the display options and the
+  // sort order of now.
+  void ShowList(int list);
 
   // A header click in any of the lists: the sort state changes and all three
   // lists take the new order.
   void lsvColumnClick(int column);
   void lsvClick() { m_host.UpdateDetailButton(); }
-  // Detail on the Parents, Children or Digger page: inspects the selected row's
-  // window and shows the Window page. False when another page is active.
-  bool eveDetail();
+  // Detail on a list: inspects the selected row's window and shows the Window page.
+  void Detail(int list);
+  bool DetailEnabled(int list) const;
 
   // The rows in fill order, and as the list shows them.
   const std::vector<WindowRow>& Rows(int list) const { return m_rows[list]; }
@@ -64,27 +49,39 @@ class WindowListsPage : public PageHandler {
   // Selects the row shown at `position` (-1: none), as a click would.
   void SelectPosition(int list, int position);
 
-  // Rows and selection of the three lists, for "Det&ail".
-  void FillDetailSources(DetailSources& sources) const;
-
   RelationListWidths ColumnWidths(int list) const;
   void SetColumnWidths(int list, const RelationListWidths& widths);
 
-  bool OnCommand(int id, int code, HWND control) override;
   bool OnNotify(NMHDR* hdr, LRESULT& result) override;
 
  private:
-  void ShowRows(int list, std::vector<WindowRow> rows);
+  class ListPage : public TabPage {
+   public:
+    ListPage(WindowListsPage& lists, int list) : m_lists(lists), m_list(list) {}
+    void LoadSettings(const SettingsValues& values) override;
+    void StoreSettings(SettingsValues& values) const override;
+    bool DetailEnabled() const override { return m_lists.DetailEnabled(m_list); }
+    void Detail() override { m_lists.Detail(m_list); }
+
+   protected:
+    void MakeControls() override { m_lists.CreateList(m_list, m_sheet); }
+    void Show() override { m_lists.ShowList(m_list); }
+
+   private:
+    WindowListsPage& m_lists;
+    int m_list;
+  };
+
+  void CreateList(int list, HWND sheet);
   void InsertItem(HWND list, int position, const WindowRow& row, int rowIndex);
   void SortList(int list);
   int ListOf(HWND control) const;
   int RowAt(int list, int position) const;
-  HandleFormatter Formatter() const;
 
   RelationsHost& m_host;
-  Win32WindowSystem m_ws;
+  ListPage m_pages[kWindowListCount];
   HWND m_lists[kWindowListCount] = {};
   std::vector<WindowRow> m_rows[kWindowListCount];
-  std::vector<WindowRow> m_pending[kWindowListCount];
-  bool m_hasPending[kWindowListCount] = {};
+  // Until its list exists, a page keeps the widths the settings gave it.
+  RelationListWidths m_widths[kWindowListCount];
 };

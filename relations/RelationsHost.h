@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include <functional>
+#include <vector>
 
 #include "inspect/Format.h"
 #include "platform/WindowSystem.h"
@@ -16,22 +17,14 @@ class RelationsHost {
 
   virtual DisplayOptions CurrentDisplayOptions() const = 0;
   virtual bool Probing() const = 0;  // the tag of btnStart
-  virtual int ActivePage() const = 0;  // index into pgcMain
 
-  // Check boxes of the Options page.
-  virtual bool ShowSubchildren() const = 0;
-  virtual bool DigChildren() const = 0;
-
-  virtual WinPoint ProbePoint() const = 0;
-  virtual WinPoint LastDiggerPoint() const = 0;
-  virtual void SetLastDiggerPoint(WinPoint point) = 0;
+  // The rows of the Parents, Children or Digger list as the reading of the
+  // target holds them, read when first asked for; handle texts left empty.
+  virtual const std::vector<WindowRow>& Rows(int list) = 0;
 
   // SortColumn, LastSortColumn and SortInverted.
   virtual SortState Sort() const = 0;
   virtual void SetSort(const SortState& sort) = 0;
-
-  virtual bool TextSearchFlag() const = 0;
-  virtual void SetTextSearchFlag(bool flag) = 0;
 
   virtual void InspectWindow(Hwnd window, bool refreshAll) = 0;
   // Makes the Window page the active page without the page-change handler.

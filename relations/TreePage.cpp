@@ -1,6 +1,5 @@
 #include "relations/TreePage.h"
 
-#include "app/ControlIds.h"
 #include "platform/CodePages.h"
 #include "relations/RelationControls.h"
 #include "ui/Controls.h"
@@ -11,7 +10,8 @@ constexpr int kTreeIndent = 19;
 
 }  // namespace
 
-void TreePage::Create(HWND sheet) {
+void TreePage::MakeControls() {
+  HWND sheet = m_sheet;
   // Each row: kind, id, caption, left, top, width, height, hint.
   CreateControls(sheet, {
       {ControlKind::TreeView, IDC_TRVWINDOWS, "", 12, 12, 403, 329, "|Complete tree of the windows hierarchy"},
@@ -27,7 +27,32 @@ void TreePage::Create(HWND sheet) {
   m_btnNext = Item(sheet, IDC_BTNFINDNEXTWINDOW);
   SendMessageA(m_trv, TVM_SETINDENT, kTreeIndent, 0);
   // No node is selected yet, so there is no parent to walk to.
-  for (HWND b : {m_btnParent, m_btnFind, m_btnPrev, m_btnNext}) SetEnabled(b, false);
+  SetEnabled(m_btnParent, false);
+  ApplyCommands();
+}
+
+void TreePage::SetProbing(bool probing) {
+  m_probing = probing;
+  m_commandsGiven = true;
+  if (m_sheet) ApplyCommands();
+}
+
+void TreePage::ApplyCommands() {
+  // Until probing first starts or stops, the buttons keep their design state.
+  if (!m_commandsGiven) {
+    for (HWND b : {m_btnFind, m_btnPrev, m_btnNext}) SetEnabled(b, false);
+    return;
+  }
+  SetEnabled(m_btnFind, !m_probing);
+  SetEnabled(m_btnNext, !m_probing && m_textSearch);
+  SetEnabled(m_btnPrev, !m_probing && m_textSearch);
+}
+
+void TreePage::Show() {
+  if (m_readDeferred) GatherWindowTree();
+  ShowPendingTree();
+  SelectTreeNode(m_target);
+  UpdateParentTreeButton();
 }
 
 void TreePage::SetMessageBox(MessageBoxFn box) {
@@ -64,12 +89,13 @@ void TreePage::BuildWindowTree() {
 }
 
 void TreePage::GatherWindowTree() {
+  m_readDeferred = false;
   m_pendingTree = ::BuildWindowTree(m_ws);
   m_treePending = true;
 }
 
 void TreePage::ShowPendingTree() {
-  if (!m_treePending) return;
+  if (!m_treePending || !m_trv) return;
   m_treePending = false;
   RedrawSuspended redraw(m_trv);
   SendMessageA(m_trv, TVM_DELETEITEM, 0, reinterpret_cast<LPARAM>(TVI_ROOT));
@@ -140,7 +166,7 @@ void TreePage::btnFindWindowClick() {
     int found = -1;
     {
       HourglassCursor wait;
-      m_host.SetTextSearchFlag(request.mode == kFindByText);
+      m_textSearch = request.mode == kFindByText;
       found = FindFirstNode(m_tree, m_ws, request, LocaleUpper);
     }
     if (found >= 0) {
@@ -150,7 +176,7 @@ void TreePage::btnFindWindowClick() {
     }
   }
   // After Cancel the flag of the last accepted search counts.
-  const bool again = m_host.TextSearchFlag();
+  const bool again = m_textSearch;
   SetEnabled(m_btnNext, again);
   SetEnabled(m_btnPrev, again);
 }
@@ -168,19 +194,16 @@ void TreePage::btnFindNextWindowClick(bool previous) {
   }
 }
 
-bool TreePage::eveDetail() {
-  if (m_host.ActivePage() != kPageTree) return false;
+void TreePage::Detail() {
   int selected = SelectedNode();
   if (selected >= 0) {
     m_host.InspectWindow(m_tree[selected].window, true);
     m_host.ShowWindowPage();
   }
-  return true;
 }
 
-void TreePage::FillDetailSources(DetailSources& s) const {
-  s.treeNodes = static_cast<int>(SendMessageA(m_trv, TVM_GETCOUNT, 0, 0));
-  s.treeSelected = SendMessageA(m_trv, TVM_GETNEXTITEM, TVGN_CARET, 0) != 0;
+bool TreePage::DetailEnabled() const {
+  return m_trv && SendMessageA(m_trv, TVM_GETCOUNT, 0, 0) > 0 && SendMessageA(m_trv, TVM_GETNEXTITEM, TVGN_CARET, 0) != 0;
 }
 
 bool TreePage::OnCommand(int id, int code, HWND) {
@@ -190,7 +213,6 @@ bool TreePage::OnCommand(int id, int code, HWND) {
     case IDC_BTNFINDWINDOW: btnFindWindowClick(); return true;
     case IDC_BTNFINDNEXTWINDOW: btnFindNextWindowClick(false); return true;
     case IDC_BTNFINDPREVWINDOW: btnFindNextWindowClick(true); return true;
-    case IDC_BTNDETAIL: return eveDetail();
   }
   return false;
 }

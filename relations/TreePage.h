@@ -9,22 +9,18 @@
 
 #include <vector>
 
-#include "app/CommandStates.h"
 #include "platform/Win32WindowSystem.h"
 #include "relations/FindWindowDialog.h"
 #include "relations/RelationsHost.h"
 #include "relations/WinTree.h"
-#include "ui/PageHandler.h"
+#include "ui/TabPage.h"
 
-class TreePage : public PageHandler {
+class TreePage : public TabPage {
  public:
   explicit TreePage(RelationsHost& host) : m_host(host) {}
   TreePage(const TreePage&) = delete;
   TreePage& operator=(const TreePage&) = delete;
 
-  // Creates trvWindows and its four buttons on the sheet; the Find buttons
-  // start disabled.
-  void Create(HWND treeSheet);
   // Makes the Find Window dialog, hidden until the first Find.
   bool CreateFindWindowDialog(HWND owner) { return m_find.Create(owner); }
   TfrmFindWindow& FindDialog() { return m_find; }
@@ -42,6 +38,12 @@ class TreePage : public PageHandler {
   void GatherWindowTree();
   bool TreePending() const { return m_treePending; }
   void ShowPendingTree();
+  // Reading the whole desktop takes a while: a tree nobody looks at yet is
+  // read when its page is next shown.
+  void DeferRead() { m_readDeferred = true; Invalidate(); }
+  // The window whose node the page selects when it is next shown.
+  void SetTarget(Hwnd window) { m_target = window; Invalidate(); }
+  void SetProbing(bool probing) override;
   // Selects the first node of `window`, expanding its ancestors and scrolling it
   // into view; clears the selection when the window has no node.
   void SelectTreeNode(Hwnd window);
@@ -53,10 +55,9 @@ class TreePage : public PageHandler {
   void UpdateParentTreeButton();
   void btnFindWindowClick();
   void btnFindNextWindowClick(bool previous);
-  // Detail on the Tree page: inspects the selected node's window and shows the
-  // Window page. False when another page is active.
-  bool eveDetail();
-  void FillDetailSources(DetailSources& sources) const;
+  // Detail: inspects the selected node's window and shows the Window page.
+  bool DetailEnabled() const override;
+  void Detail() override;
 
   const WindowTree& Tree() const { return m_tree; }
   // The model index of the selected node; -1 when none is selected.
@@ -71,7 +72,14 @@ class TreePage : public PageHandler {
   bool OnCommand(int id, int code, HWND control) override;
   bool OnNotify(NMHDR* hdr, LRESULT& result) override;
 
+ protected:
+  // Makes the tree view and its four buttons on the sheet; the Find buttons
+  // start disabled.
+  void MakeControls() override;
+  void Show() override;
+
  private:
+  void ApplyCommands();
   HTREEITEM InsertNode(int node, HTREEITEM parent);
   // Puts the node's children into the control, once.
   void Populate(int node);
@@ -84,6 +92,10 @@ class TreePage : public PageHandler {
   WindowTree m_tree;
   WindowTree m_pendingTree;
   bool m_treePending = false;
+  bool m_readDeferred = false;
+  Hwnd m_target = 0;
+  bool m_probing = false, m_commandsGiven = false;
+  bool m_textSearch = false;  // the last accepted search was by text: Next and Previous repeat it
   std::vector<HTREEITEM> m_items;  // per node of the model
   std::vector<char> m_populated;   // per node: its children are in the control
   TfrmFindWindow m_find;

@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "relations/WindowRows.h"
-#include "report/TargetSnapshot.h"
+#include "target/TargetSnapshot.h"
 
 // Texts read from windows are UTF-8 already; the executable's texts (file
 // paths, version strings, module names) are in the ANSI code page, and JSON

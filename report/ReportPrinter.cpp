@@ -5,7 +5,7 @@
 
 #include "platform/OnDemandDlls.h"
 #include "report/PrinterLayout.h"
-#include "report/ReportFile.h"
+#include "platform/ReportFile.h"
 #include "report/SaveAndPrint.h"
 
 namespace {

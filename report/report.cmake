@@ -2,9 +2,7 @@ list(APPEND TARVISK_PORTABLE_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/Report.cpp
   ${CMAKE_CURRENT_LIST_DIR}/PrinterLayout.cpp
   ${CMAKE_CURRENT_LIST_DIR}/SaveAndPrint.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/TargetSnapshot.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/SnapshotReport.cpp
   ${CMAKE_CURRENT_LIST_DIR}/JsonReport.cpp)
 list(APPEND TARVISK_WIN_SOURCES
-  ${CMAKE_CURRENT_LIST_DIR}/ReportFile.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/ReportPrinter.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/SystemSnapshot.cpp)
+  ${CMAKE_CURRENT_LIST_DIR}/ReportPrinter.cpp)

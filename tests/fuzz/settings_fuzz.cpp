@@ -10,7 +10,7 @@
 
 #include "FuzzSupport.h"
 #include "app/HotKeyValue.h"
-#include "app/Settings.h"
+#include "settings/Settings.h"
 
 namespace {
 

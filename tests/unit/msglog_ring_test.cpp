@@ -6,7 +6,7 @@
 #include <thread>
 #include <vector>
 
-#include "msglog/RingFormat.h"
+#include "msghook/RingFormat.h"
 
 using namespace msglog;
 

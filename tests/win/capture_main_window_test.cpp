@@ -5,7 +5,7 @@
 
 #include "app/CommandStates.h"
 #include "app/MainWindow.h"
-#include "capture/MainWindowHost.h"
+#include "app/MainWindowGraphicsHost.h"
 #include "inspect/InfoPages.h"
 #include "support/Settings.h"
 

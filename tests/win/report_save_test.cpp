@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "report/ReportFile.h"
+#include "platform/ReportFile.h"
 #include "report/ReportPrinter.h"
 #include "report/SaveAndPrint.h"
 

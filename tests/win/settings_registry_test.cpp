@@ -3,8 +3,8 @@
 
 #include <string>
 
-#include "app/RegistryStore.h"
-#include "app/Settings.h"
+#include "settings/RegistryStore.h"
+#include "settings/Settings.h"
 
 namespace {
 

@@ -5,7 +5,7 @@
 
 #include "platform/CodePages.h"
 
-#include "report/TargetSnapshot.h"
+#include "target/TargetSnapshot.h"
 
 // The executable and modules through the system's module walks, and the pixel
 // of the screen as the Graphics page reads it.

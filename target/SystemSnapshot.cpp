@@ -1,4 +1,4 @@
-#include "report/SystemSnapshot.h"
+#include "target/SystemSnapshot.h"
 
 #include <windows.h>
 

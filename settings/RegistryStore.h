@@ -4,7 +4,7 @@
 // restore or the writing) and let it go; the maker key stays open meanwhile.
 #include <windows.h>
 
-#include "app/Settings.h"
+#include "settings/Settings.h"
 
 constexpr const char* kMakerKeyPath = "SOFTWARE\\Norvane";
 

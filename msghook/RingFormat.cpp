@@ -1,4 +1,4 @@
-#include "msglog/RingFormat.h"
+#include "msghook/RingFormat.h"
 
 #include <cstring>
 #include <new>

@@ -8,8 +8,7 @@
 
 #include <string>
 
-#include "app/CommandStates.h"
-#include "app/MainWindow.h"
+#include "app/InformationFields.h"
 #include "platform/CodePages.h"
 #include "ui/Controls.h"
 #include "ui/Form.h"
@@ -27,6 +26,8 @@ enum class FieldKind { Edit, Memo, NoCopy };
 // (WM_GETTEXT from another program gives the code page's bytes). Properties would cost a
 // trip to the window server under Wine on every message.
 WNDPROC g_editProc = nullptr;
+// The program's one set of fields, which the window procedures reach here.
+InformationFields* g_fields = nullptr;
 
 // In UTF-16: the system gives CF_TEXT to ANSI readers from it.
 bool PutOnClipboard(HWND owner, const std::string& text) {
@@ -65,7 +66,7 @@ std::string MemoLines(HWND memo) {
 LRESULT CALLBACK FieldProc(HWND field, UINT msg, WPARAM wParam, LPARAM lParam) {
   WNDPROC original = g_editProc;
   auto kind = static_cast<FieldKind>(GetWindowLongPtrW(field, GWLP_USERDATA));
-  TfrmTarvisk* frm = g_frmTarvisk;
+  InformationFields* fields = g_fields;
   switch (msg) {
     case WM_RBUTTONDOWN:
       // The field takes the focus at the clicked point before its menu opens,
@@ -77,11 +78,11 @@ LRESULT CALLBACK FieldProc(HWND field, UINT msg, WPARAM wParam, LPARAM lParam) {
       }
       return 0;
     case WM_CONTEXTMENU:
-      if (frm) frm->ShowFieldMenu(field, lParam);
+      if (fields) fields->ShowMenu(field, lParam);
       return 0;
     case WM_LBUTTONDBLCLK:
-      if (frm && !frm->Probing() && kind != FieldKind::NoCopy) {
-        PutOnClipboard(frm->Handle(), kind == FieldKind::Memo ? MemoLines(field) : WindowTextOf(field));
+      if (fields && fields->MenuVisible() && kind != FieldKind::NoCopy) {
+        PutOnClipboard(fields->Owner(), kind == FieldKind::Memo ? MemoLines(field) : WindowTextOf(field));
       }
       break;
     case WM_SETFOCUS:
@@ -147,7 +148,7 @@ LRESULT CALLBACK PendingReadProc(HWND control, UINT msg, WPARAM wParam, LPARAM l
       RemoveWindowSubclass(control, PendingReadProc, 1);
       break;
   }
-  if (read && g_frmTarvisk) g_frmTarvisk->BeforePageRead(control);
+  if (read && g_fields && g_fields->BeforeRead) g_fields->BeforeRead(control);
   return DefSubclassProc(control, msg, wParam, lParam);
 }
 
@@ -163,34 +164,41 @@ bool IsEditControl(HWND h) {
 
 }  // namespace
 
-void TfrmTarvisk::AttachInformationFields(int page) {
-  if (!m_fieldMenu) {
-    m_fieldMenu = CreatePopupMenu();
-    AppendMenuA(m_fieldMenu, MF_STRING, kMniSelectAll, "Select &All");
-    AppendMenuA(m_fieldMenu, MF_STRING, kMniCopy, "&Copy");
-    AppendMenuA(m_fieldMenu, MF_SEPARATOR, 0, nullptr);
-    AppendMenuA(m_fieldMenu, MF_STRING, kMniWhatThis, "&What's This?");
-  }
-  if (page == kPageWindow || page == kPageClass || page == kPageExecutable || page == kPageGraphics) {
-    AttachContext ctx{Sheet(page), page == kPageGraphics ? FieldKind::NoCopy : FieldKind::Edit};
-    EnumChildWindows(ctx.sheet, AttachOne, reinterpret_cast<LPARAM>(&ctx));
-  }
-  if (page != kPageGraphics && page != kPageOptions && page != kPageAbout) EnumChildWindows(Sheet(page), WatchReads, 0);
+InformationFields::InformationFields() {
+  g_fields = this;
+  m_menu = CreatePopupMenu();
+  AppendMenuA(m_menu, MF_STRING, kMniSelectAll, "Select &All");
+  AppendMenuA(m_menu, MF_STRING, kMniCopy, "&Copy");
+  AppendMenuA(m_menu, MF_SEPARATOR, 0, nullptr);
+  AppendMenuA(m_menu, MF_STRING, kMniWhatThis, "&What's This?");
 }
 
-void TfrmTarvisk::ShowFieldMenu(HWND field, LPARAM screenPoint) {
+InformationFields::~InformationFields() {
+  if (g_fields == this) g_fields = nullptr;
+  if (m_menu) DestroyMenu(m_menu);
+}
+
+void InformationFields::Attach(HWND sheet, FieldUse use) {
+  if (use == FieldUse::Fields || use == FieldUse::FieldsWithoutCopy) {
+    AttachContext ctx{sheet, use == FieldUse::FieldsWithoutCopy ? FieldKind::NoCopy : FieldKind::Edit};
+    EnumChildWindows(sheet, AttachOne, reinterpret_cast<LPARAM>(&ctx));
+  }
+  if (use == FieldUse::Fields || use == FieldUse::ReadsOnly) EnumChildWindows(sheet, WatchReads, 0);
+}
+
+void InformationFields::ShowMenu(HWND field, LPARAM screenPoint) {
   // With its items hidden while probing, the menu does not open at all.
-  if (!m_fieldMenuVisible || !m_fieldMenu) return;
+  if (!m_menuVisible || !m_menu) return;
   POINT pt = {GET_X_LPARAM(screenPoint), GET_Y_LPARAM(screenPoint)};
   if (pt.x == -1 && pt.y == -1) {  // from the keyboard: under the field
     RECT r;
     GetWindowRect(field, &r);
     pt = {r.left, r.bottom};
   }
-  TrackPopupMenu(m_fieldMenu, TPM_LEFTALIGN | TPM_RIGHTBUTTON, pt.x, pt.y, 0, m_hwnd, nullptr);
+  TrackPopupMenu(m_menu, TPM_LEFTALIGN | TPM_RIGHTBUTTON, pt.x, pt.y, 0, m_owner, nullptr);
 }
 
-bool TfrmTarvisk::OnFieldMenuCommand(int id) {
+bool InformationFields::OnMenuCommand(int id) {
   HWND focus = GetFocus();
   switch (id) {
     case kMniSelectAll:
@@ -201,7 +209,7 @@ bool TfrmTarvisk::OnFieldMenuCommand(int id) {
       return true;
     case kMniWhatThis:
       // No help file is configured, so the request has no visible effect.
-      if (focus) WinHelpA(m_hwnd, "", HELP_CONTEXTPOPUP, HelpContextOf(focus));
+      if (focus) WinHelpA(m_owner, "", HELP_CONTEXTPOPUP, HelpContextOf(focus));
       return true;
   }
   return false;

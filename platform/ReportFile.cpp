@@ -1,4 +1,4 @@
-#include "report/ReportFile.h"
+#include "platform/ReportFile.h"
 
 #include <windows.h>
 

@@ -1,0 +1,110 @@
+#pragma once
+// One reading of one target: everything the information pages show about it,
+// as the platform gave the values. The pages, the text report, the JSON report
+// and the command line all render it; none of them reads the target itself.
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "exeinfo/ModuleList.h"
+#include "inspect/WindowInfo.h"
+#include "platform/WindowSystem.h"
+#include "relations/WindowRows.h"
+
+// What the Graphics page reads at the probe point.
+struct GraphicFacts {
+  WinPoint screen;            // the probe point
+  bool hasWindowRect = false; // false: no window to measure from; "Pos in window" stays empty
+  WinPoint inWindow;          // from the window rectangle's top-left corner
+  WinPoint inClient;          // ScreenToClient of the target
+  bool hasColor = false;      // false: the pixel could not be read
+  uint32_t color = 0;         // 0x00BBGGRR
+};
+
+// The positions of the probe point against the target; the colour is left to
+// whoever reads the screen.
+GraphicFacts GraphicPositions(const WindowSystem& ws, Hwnd target, WinPoint point);
+
+struct TargetSnapshot {
+  WindowFacts window;  // Window and Class pages
+  // The lists in fill order, numbered from 1; the pages show them sorted.
+  // Their handle texts stay empty: the display options come in when a view
+  // renders them.
+  std::vector<WindowRow> parents, children, digger;
+  bool showSubchildren = false, digChildren = true;  // how the lists were filled
+  ProcessInfo process;  // Executable and Modules pages
+  GraphicFacts graphic;
+};
+
+// How the parts that need more than the window seam are read: the process's
+// executable and modules, and a pixel of the screen (false when unreadable).
+struct SnapshotSources {
+  std::function<ProcessInfo(uint32_t processId)> process;
+  std::function<bool(WinPoint screen, uint32_t& color)> pixel;
+};
+
+enum class TargetPart { Window, Parents, Children, Digger, Process, Graphic };
+
+// The reading of the current target, a part at a time: each part is read when
+// a view first asks for it, and goes stale when what it depends on changes
+// (the target, the probe point, the lists' options). Inspecting a new window
+// thus reads only what the views in front of the user ask for.
+class TargetReading {
+ public:
+  TargetReading(const WindowSystem& ws, SnapshotSources sources);
+
+  Hwnd Target() const { return m_target; }
+  WinPoint Point() const { return m_point; }
+  // A new target, or the same one to be read again: every part but the
+  // process goes stale; the process is read again when its id changes.
+  void SetTarget(Hwnd target);
+  // The Digger and the Graphic readouts follow the probe point.
+  void SetPoint(WinPoint point);
+  void SetListOptions(bool showSubchildren, bool digChildren);
+  // Forgets the process part, so the next reading asks the system again.
+  void ForgetProcess() { m_processRead = false; }
+
+  bool Fresh(TargetPart part) const { return (m_fresh & Bit(part)) != 0; }
+  void MarkStale(TargetPart part) { m_fresh &= ~Bit(part); }
+
+  const WindowFacts& Window();
+  const std::vector<WindowRow>& Parents();
+  const std::vector<WindowRow>& Children();
+  const std::vector<WindowRow>& Digger();
+  const ProcessInfo& Process();
+  const GraphicFacts& Graphic();
+  // A Graphic part whose colour the caller read from a capture it made.
+  void SetGraphic(const GraphicFacts& graphic);
+
+  // Every part, read where stale.
+  const TargetSnapshot& Complete();
+  // The parts as last read, stale ones included.
+  const TargetSnapshot& Last() const { return m_snapshot; }
+
+ private:
+  static unsigned Bit(TargetPart part) { return 1u << static_cast<unsigned>(part); }
+  bool Take(TargetPart part);
+
+  const WindowSystem& m_ws;
+  SnapshotSources m_sources;
+  Hwnd m_target = 0;
+  WinPoint m_point;
+  TargetSnapshot m_snapshot;
+  unsigned m_fresh = 0;
+  bool m_processRead = false;
+  uint32_t m_processId = 0;
+};
+
+struct SnapshotOptions {
+  WinPoint point;  // the probe point: the Digger lists the windows under it
+  bool showSubchildren = false;
+  bool digChildren = true;
+};
+
+// Every part of the target at once, in the order an inspection reads them.
+TargetSnapshot GatherTargetSnapshot(const WindowSystem& ws, Hwnd target, const SnapshotOptions& options,
+                                    const SnapshotSources& sources);
+
+// The names of a decoded constant list, without their separators.
+std::vector<std::string> SplitConstantNames(const std::string& decoded);
