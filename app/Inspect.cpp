@@ -41,17 +41,19 @@ void TfrmTarvisk::InspectWindow(Hwnd handle, bool refreshAll) {
 }
 
 void TfrmTarvisk::WritePendingPage(int page) {
-  if (page < 0 || page >= kPageCount || m_writingPages || m_framing) return;
+  if (page < 0 || page >= kPageCount || m_framing) return;
+  const unsigned bit = 1u << page;
+  if (m_writingPages & bit) return;
   BuildPage(page);
-  // Reading the desktop reads this program's own controls too, which must
-  // not write the page while it is being written.
-  m_writingPages = true;
+  // Reading the desktop reads this program's own controls too: those of
+  // another page bring it up to date first, those of the page being written
+  // must not write it again.
+  m_writingPages |= bit;
   m_pages[page]->Refresh();
-  m_writingPages = false;
+  m_writingPages &= ~bit;
 }
 
 void TfrmTarvisk::BeforePageRead(HWND control) {
-  if (m_writingPages) return;
   for (HWND h = control; h && h != m_hwnd; h = GetParent(h)) {
     for (int page = 0; page < kPageCount; ++page) {
       if (Sheet(page) == h) return WritePendingPage(page);
@@ -66,8 +68,11 @@ void TfrmTarvisk::BuildWindowTree() {
 }
 
 void TfrmTarvisk::timDiggerTimer() {
-  // The Digger follows the probe point: read again only when it has moved.
-  if (Inspected.Reading().Fresh(TargetPart::Digger)) return;
+  // The Digger follows the probe point and "Dig children": read again only
+  // when either has changed.
+  TargetReading& reading = Inspected.Reading();
+  reading.SetListOptions(OptionChecked(IDC_CHBSHOWSUBCHILDREN), OptionChecked(IDC_CHBDIGCHILDREN));
+  if (reading.Fresh(TargetPart::Digger)) return;
   Inspected.Reading().Digger();
   m_pages[kPageDigger]->Invalidate();
   if (pgcMain.ActiveIndex() == kPageDigger) WritePendingPage(kPageDigger);

@@ -189,7 +189,7 @@ class TfrmTarvisk : public BaseWindow<TfrmTarvisk> {
   bool m_diggerTimerEnabled = false;
   bool m_destroyed = false;
   unsigned m_probeCount = 0;
-  bool m_writingPages = false;
+  unsigned m_writingPages = 0;  // a bit per page being written
   bool m_pageChanging = false;  // inside the tab control's own change of page
   std::string m_lastHint;
   HBRUSH m_white = nullptr;

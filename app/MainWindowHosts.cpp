@@ -35,9 +35,11 @@ void MainWindowHosts::SetCurrentTarget(Hwnd window) {
   TargetReading& reading = m_frm.Inspected.Reading();
   if (window != reading.Target()) reading.SetTarget(window);
 }
-GraphicFacts MainWindowHosts::ReadGraphic() {
+GraphicFacts MainWindowHosts::ReadGraphic(bool withColor) {
   TargetReading& reading = m_frm.Inspected.Reading();
   reading.MarkStale(TargetPart::Graphic);
+  // Without the colour the part stays stale: a report reads it whole.
+  if (!withColor) return GraphicPositions(m_frm.Inspected.Windows(), reading.Target(), reading.Point());
   return reading.Graphic();
 }
 

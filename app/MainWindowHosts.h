@@ -36,7 +36,7 @@ class MainWindowHosts final : public InfoPagesHost,
   WinPoint ProbePoint() const override;
   void SetProbePoint(WinPoint point) override;
   void SetCurrentTarget(Hwnd window) override;
-  GraphicFacts ReadGraphic() override;
+  GraphicFacts ReadGraphic(bool withColor) override;
   // ModifyHost
   std::string ProgramFolder() const override;
   void RefreshInformation() override;

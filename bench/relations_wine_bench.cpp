@@ -19,6 +19,7 @@
 #include "relations/RelationControls.h"
 #include "relations/RelationPages.h"
 #include "relations/TreePage.h"
+#include "relations/WindowLists.h"
 #include "ui/PageControl.h"
 
 namespace {
@@ -39,24 +40,26 @@ double FastestMs(const std::function<void()>& run, const std::function<void()>& 
 // The main window's state, as far as the pages ask for it.
 class BenchHost : public RelationsHost {
  public:
-  WinPoint probe, last;
+  WinPoint probe;
+  Hwnd target = 0;
   SortState sort;
-  bool showSubchildren = true;
   DisplayOptions CurrentDisplayOptions() const override { return {}; }
   bool Probing() const override { return false; }
-  int ActivePage() const override { return kPageTree; }
-  bool ShowSubchildren() const override { return showSubchildren; }
-  bool DigChildren() const override { return true; }
-  WinPoint ProbePoint() const override { return probe; }
-  WinPoint LastDiggerPoint() const override { return last; }
-  void SetLastDiggerPoint(WinPoint p) override { last = p; }
+  // Read as the reading of the target reads them.
+  const std::vector<WindowRow>& Rows(int list) override {
+    const auto none = [](uint32_t) { return std::string(); };
+    rows = list == kListChildren ? ChildRows(ws, target, true, none) : DiggerRows(ws, probe, true, none);
+    return rows;
+  }
   SortState Sort() const override { return sort; }
   void SetSort(const SortState& s) override { sort = s; }
-  bool TextSearchFlag() const override { return false; }
-  void SetTextSearchFlag(bool) override {}
   void InspectWindow(Hwnd, bool) override {}
   void ShowWindowPage() override {}
   void UpdateDetailButton() override {}
+
+ private:
+  Win32WindowSystem ws;
+  std::vector<WindowRow> rows;
 };
 
 void Register(const char* name) {
@@ -128,7 +131,7 @@ int main() {
   TreePage tree(state);
   tree.Create(pgc.Sheet(kPageTree));
   WindowListsPage lists(state);
-  lists.Create(pgc.Sheet(kPageParents), pgc.Sheet(kPageChildren), pgc.Sheet(kPageDigger));
+  for (int list = 0; list < kWindowListCount; ++list) lists.Page(list).Create(pgc.Sheet(kPageParents + list));
 
   double treeMs = FastestMs([&] { tree.BuildWindowTree(); });
   int inserted = static_cast<int>(SendMessageA(tree.trvWindows(), TVM_GETCOUNT, 0, 0));
@@ -136,11 +139,12 @@ int main() {
   double selectMs = FastestMs([&] { tree.SelectTreeNode(FromHwnd(deepest)); }, [&] { tree.BuildWindowTree(); });
 
   int moves = 0;
-  double diggerMs = FastestMs([&] { lists.RefreshDigger(); },
+  double diggerMs = FastestMs([&] { lists.ShowList(kListDigger); },
                               [&] { state.probe = {dig.x, dig.y + (++moves % 2)}; });
   int diggerRows = static_cast<int>(lists.Rows(kListDigger).size());
 
-  double fillMs = FastestMs([&] { lists.FillChildren(FromHwnd(GetDesktopWindow())); });
+  state.target = FromHwnd(GetDesktopWindow());
+  double fillMs = FastestMs([&] { lists.ShowList(kListChildren); });
   int listRows = static_cast<int>(lists.Rows(kListChildren).size());
   double sortMs = FastestMs([&] { lists.lsvColumnClick(kColumnText); }, [&] { state.sort = SortState{}; });
 

@@ -11,7 +11,7 @@
 #include "platform/OnDemandDlls.h"
 #include "platform/Win32WindowSystem.h"
 #include "platform/ReportFile.h"
-#include "report/SaveAndPrint.h"
+#include "platform/FileTexts.h"
 #include "ui/Controls.h"
 #include "ui/Form.h"
 #include "ui/Gdi.h"
@@ -243,7 +243,7 @@ void GraphicsPage::CaptureScreen(Hwnd window) {
   uint32_t now = m_clock->Now();
   m_redrawPending = !InputIsQuiet(lastInput, now);
   if (!m_redrawPending) RedrawImage();
-  ShowReadouts();
+  ShowReadouts(!m_redrawPending);
 }
 
 void GraphicsPage::RedrawImage() {
@@ -284,14 +284,15 @@ void GraphicsPage::DrawReticle(HDC image) {
   SetROP2(image, oldMode);
 }
 
-void GraphicsPage::ShowReadouts() {
+void GraphicsPage::ShowReadouts(bool withColor) {
   // The reading computes the readouts, so what the page shows is what the
-  // report and the command line give for the same point.
-  const GraphicFacts g = m_host.ReadGraphic();
+  // report and the command line give for the same point. The colour stays
+  // with the image: it is read again only when the image is.
+  const GraphicFacts g = m_host.ReadGraphic(withColor);
   SetField(IDC_EDTSCREEN, PointText(g.screen.x, g.screen.y));
   SetField(IDC_EDTWINDOW, g.hasWindowRect ? PointText(g.inWindow.x, g.inWindow.y) : std::string());
   SetField(IDC_EDTCLIENT, PointText(g.inClient.x, g.inClient.y));
-  if (g.hasColor) SetField(IDC_EDTRGB, PixelColorText(g.color, m_host.CurrentDisplayOptions()));
+  if (withColor && g.hasColor) SetField(IDC_EDTRGB, PixelColorText(g.color, m_host.CurrentDisplayOptions()));
 }
 
 void GraphicsPage::SetField(int id, const std::string& text) { SetDlgItemTextA(m_sheet, id, text.c_str()); }

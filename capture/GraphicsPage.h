@@ -48,6 +48,9 @@ class GraphicsPage : public TabPage {
   HWND btnCopyImage() const { return m_btnCopyImage; }
   HWND btnSaveImage() const { return m_btnSaveImage; }
   HWND imgCapture() const { return m_imgCapture; }
+  // The capture surface: the desktop's context and the unmagnified square.
+  HDC DesktopCanvas() const { return m_desktop; }
+  HBITMAP CaptureBitmap() const { return m_capture; }
 
   // Replaces the clock and the prompts (tests); null restores the system's.
   void SetInputClock(const InputClock* clock) { m_clock = clock ? clock : &m_systemClock; }
@@ -99,7 +102,7 @@ class GraphicsPage : public TabPage {
   void LoadRulers(int zoom);
   void RedrawImage();
   void DrawReticle(HDC image);
-  void ShowReadouts();
+  void ShowReadouts(bool withColor);
   void SetField(int id, const std::string& text);
 
   GraphicsHost& m_host;

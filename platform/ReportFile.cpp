@@ -4,7 +4,7 @@
 
 #include <algorithm>
 
-#include "report/SaveAndPrint.h"
+#include "platform/FileTexts.h"
 
 namespace {
 

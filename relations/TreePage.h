@@ -68,6 +68,8 @@ class TreePage : public TabPage {
   HTREEITEM ItemOf(int node) const;
 
   void SetMessageBox(MessageBoxFn box);
+  // The last accepted search was by text and text: Next and Previous repeat it.
+  bool TextSearch() const { return m_textSearch; }
 
   bool OnCommand(int id, int code, HWND control) override;
   bool OnNotify(NMHDR* hdr, LRESULT& result) override;

@@ -2,6 +2,8 @@
 // Texts and choices of the Save and Print commands that do not need Win32.
 #include <string>
 
+#include "platform/FileTexts.h"
+
 constexpr const char* kSaveDialogTitle = "Save window information";
 constexpr const char* kSaveDialogFilter =
     "Text report (*.txt)|*.txt|JSON (*.json)|*.json|Text report, UTF-8 (*.txt)|*.txt";
@@ -20,9 +22,3 @@ constexpr int kPrinterFontPoints = 10;
 // The name the save dialog proposes: the last chosen file, or the application
 // title with ".txt" before the first save.
 std::string ProposedReportFileName(const std::string& lastFileName, const std::string& title);
-
-// "File "<name>" already exists.<CR>Overwrite?" with a lone CR, no LF.
-std::string OverwriteQuestion(const std::string& fileName);
-
-// The message of a save that failed; the target file is left as it was.
-std::string SaveFailedMessage(const std::string& fileName, const std::string& reason);

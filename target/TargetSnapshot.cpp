@@ -45,32 +45,34 @@ void TargetReading::SetListOptions(bool showSubchildren, bool digChildren) {
   m_snapshot.digChildren = digChildren;
 }
 
-bool TargetReading::Take(TargetPart part) {
-  if (Fresh(part)) return false;
+// A part is fresh once its reading has ended: reading this program's own
+// windows can bring one of its pages up to date, which may ask for the part
+// being read and must then read it too rather than take what was there.
+template <typename Value, typename Read>
+const Value& TargetReading::ReadPart(TargetPart part, Value& value, Read read) {
+  if (Fresh(part)) return value;
+  Value fresh = read();
+  value = std::move(fresh);
   m_fresh |= Bit(part);
-  return true;
+  return value;
 }
 
 const WindowFacts& TargetReading::Window() {
-  if (Take(TargetPart::Window)) m_snapshot.window = GatherWindowFacts(m_ws, m_target);
-  return m_snapshot.window;
+  return ReadPart(TargetPart::Window, m_snapshot.window, [&] { return GatherWindowFacts(m_ws, m_target); });
 }
 
 const std::vector<WindowRow>& TargetReading::Parents() {
-  if (Take(TargetPart::Parents)) m_snapshot.parents = ParentRows(m_ws, m_target, kNoHandleText);
-  return m_snapshot.parents;
+  return ReadPart(TargetPart::Parents, m_snapshot.parents, [&] { return ParentRows(m_ws, m_target, kNoHandleText); });
 }
 
 const std::vector<WindowRow>& TargetReading::Children() {
-  if (Take(TargetPart::Children)) {
-    m_snapshot.children = ChildRows(m_ws, m_target, m_snapshot.showSubchildren, kNoHandleText);
-  }
-  return m_snapshot.children;
+  return ReadPart(TargetPart::Children, m_snapshot.children,
+                  [&] { return ChildRows(m_ws, m_target, m_snapshot.showSubchildren, kNoHandleText); });
 }
 
 const std::vector<WindowRow>& TargetReading::Digger() {
-  if (Take(TargetPart::Digger)) m_snapshot.digger = DiggerRows(m_ws, m_point, m_snapshot.digChildren, kNoHandleText);
-  return m_snapshot.digger;
+  return ReadPart(TargetPart::Digger, m_snapshot.digger,
+                  [&] { return DiggerRows(m_ws, m_point, m_snapshot.digChildren, kNoHandleText); });
 }
 
 const ProcessInfo& TargetReading::Process() {
@@ -86,12 +88,11 @@ const ProcessInfo& TargetReading::Process() {
 }
 
 const GraphicFacts& TargetReading::Graphic() {
-  if (Take(TargetPart::Graphic)) {
+  return ReadPart(TargetPart::Graphic, m_snapshot.graphic, [&] {
     GraphicFacts g = GraphicPositions(m_ws, m_target, m_point);
     if (m_sources.pixel) g.hasColor = m_sources.pixel(m_point, g.color);
-    m_snapshot.graphic = g;
-  }
-  return m_snapshot.graphic;
+    return g;
+  });
 }
 
 void TargetReading::SetGraphic(const GraphicFacts& graphic) {

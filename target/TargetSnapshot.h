@@ -84,7 +84,8 @@ class TargetReading {
 
  private:
   static unsigned Bit(TargetPart part) { return 1u << static_cast<unsigned>(part); }
-  bool Take(TargetPart part);
+  template <typename Value, typename Read>
+  const Value& ReadPart(TargetPart part, Value& value, Read read);
 
   const WindowSystem& m_ws;
   SnapshotSources m_sources;

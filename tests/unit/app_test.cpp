@@ -27,38 +27,6 @@ TEST(HotKeyValue, ConvertsToAndFromTheControl) {
   EXPECT_EQ(HotKeyToControl(kDefaultHotKey), 145u);
 }
 
-TEST(CommandStates, IdleEnablesActionsOnAFixedTarget) {
-  CommandStates idle = CommandStatesFor(false, false);
-  EXPECT_STREQ(idle.startCaption, "Pr&obe");
-  EXPECT_TRUE(idle.save && idle.print && idle.findWindow && idle.copyImage && idle.saveImage);
-  EXPECT_TRUE(idle.modifyPage && idle.fieldMenu && idle.diggerTimer);
-  EXPECT_FALSE(idle.findNextPrev);
-  EXPECT_TRUE(CommandStatesFor(false, true).findNextPrev);
-}
-
-TEST(CommandStates, ProbingDisablesThem) {
-  for (bool flag : {false, true}) {
-    CommandStates p = CommandStatesFor(true, flag);
-    EXPECT_STREQ(p.startCaption, "St&op");
-    EXPECT_FALSE(p.save || p.print || p.findWindow || p.findNextPrev || p.copyImage ||
-                 p.saveImage || p.modifyPage || p.fieldMenu || p.diggerTimer);
-  }
-}
-
-TEST(CommandStates, DetailNeedsASelectedRowOnAListPage) {
-  DetailSources s;
-  s.parentsRows = 2;
-  EXPECT_FALSE(DetailButtonEnabled(false, kPageParents, s));
-  s.parentsSelected = true;
-  EXPECT_TRUE(DetailButtonEnabled(false, kPageParents, s));
-  EXPECT_FALSE(DetailButtonEnabled(true, kPageParents, s));
-  EXPECT_FALSE(DetailButtonEnabled(false, kPageChildren, s));
-  EXPECT_FALSE(DetailButtonEnabled(false, kPageWindow, s));
-  s.treeNodes = 5;
-  s.treeSelected = true;
-  EXPECT_TRUE(DetailButtonEnabled(false, kPageTree, s));
-}
-
 TEST(Scaling, RoundsToNearest) {
   EXPECT_EQ(ScaleValue(436, 11, 11), 436);
   EXPECT_EQ(ScaleValue(436, 13, 11), 515);   // 515.27

@@ -36,34 +36,28 @@ class FakeHost : public GraphicsHost {
   WinPoint probePoint;
   Hwnd currentTarget = 0;
   bool probing = false;
-  HDC desktop = nullptr;
-  HBITMAP capture = nullptr;
+  HDC desktop = nullptr;  // the screen, for the tests' own reads
   DisplayOptions options;
   std::vector<std::pair<Hwnd, bool>> inspected;
-  int bitmapChanges = 0;
+  Win32WindowSystem ws;
 
-  FakeHost() {
-    desktop = GetDC(GetDesktopWindow());
-    capture = CreateCaptureBitmap(desktop, 120);
-  }
-  ~FakeHost() override {
-    if (capture) DeleteObject(capture);
-    ReleaseDC(GetDesktopWindow(), desktop);
-  }
+  FakeHost() { desktop = GetDC(GetDesktopWindow()); }
+  ~FakeHost() override { ReleaseDC(GetDesktopWindow(), desktop); }
   HWND Owner() const override { return owner; }
   WinPoint ProbePoint() const override { return probePoint; }
   void SetProbePoint(WinPoint p) override { probePoint = p; }
   Hwnd CurrentTarget() const override { return currentTarget; }
   void SetCurrentTarget(Hwnd w) override { currentTarget = w; }
   bool Probing() const override { return probing; }
-  HDC DesktopCanvas() const override { return desktop; }
-  HBITMAP CaptureBitmap() const override { return capture; }
-  void SetCaptureBitmap(HBITMAP b) override {
-    capture = b;
-    ++bitmapChanges;
-  }
   DisplayOptions CurrentDisplayOptions() const override { return options; }
   void InspectWindow(Hwnd w, bool refreshAll) override { inspected.push_back({w, refreshAll}); }
+  GraphicFacts ReadGraphic(bool withColor) override {
+    GraphicFacts g = GraphicPositions(ws, currentTarget, probePoint);
+    const COLORREF c = withColor ? GetPixel(desktop, probePoint.x, probePoint.y) : CLR_INVALID;
+    g.hasColor = c != CLR_INVALID;
+    g.color = c;
+    return g;
+  }
 };
 
 class FakeClock : public InputClock {
@@ -189,12 +183,12 @@ class CaptureFixture : public ::testing::Test {
     page.SetInputClock(&clock);
     SheetWindow::Page() = &page;
     ASSERT_TRUE(pattern.Create());
-    HDC screen = host.DesktopCanvas();
+    HDC screen = host.desktop;
     ASSERT_TRUE(WaitUntil([&] { return GetPixel(screen, kMarkX, kMarkY) == kMarkColor; }))
         << "the pattern window never reached the screen";
     host.probePoint = {kMarkX, kMarkY};
     page.Create(sheet.Handle());
-    page.rgrZoomClick();  // as the main window's start-up does once
+    page.Placed();  // as the main window does once the page is made
   }
   void TearDown() override {
     SheetWindow::Page() = nullptr;

@@ -5,7 +5,6 @@
 
 #include "app/CommandStates.h"
 #include "app/MainWindow.h"
-#include "app/MainWindowGraphicsHost.h"
 #include "inspect/InfoPages.h"
 #include "support/Settings.h"
 
@@ -22,33 +21,32 @@ TEST(CaptureMainWindow, PageReadsAndWritesTheMainWindowsState) {
 
   PatternWindow pattern;
   ASSERT_TRUE(pattern.Create());
-  ASSERT_TRUE(WaitUntil([&] { return GetPixel(frm->DesktopCanvas, kMarkX, kMarkY) == kMarkColor; }));
+  ASSERT_TRUE(WaitUntil([&] { return GetPixel(frm->Graphics.DesktopCanvas(), kMarkX, kMarkY) == kMarkColor; }));
 
   SheetWindow sheet;
   ASSERT_TRUE(sheet.Create());
-  MainWindowGraphicsHost host(*frm);
   {
-    GraphicsPage page(host);
+    GraphicsPage page(frm->m_hosts);
     SheetWindow::Page() = &page;
     page.SetInputClock(nullptr);
     page.Create(sheet.Handle());
-    page.rgrZoomClick();
-    EXPECT_EQ(BitmapWidth(frm->CaptureBitmap), 120);
+    page.Placed();
+    EXPECT_EQ(BitmapWidth(page.CaptureBitmap()), 120);
     page.SetZoomIndex(1);
-    EXPECT_EQ(BitmapWidth(frm->CaptureBitmap), 60);
+    EXPECT_EQ(BitmapWidth(page.CaptureBitmap()), 60);
 
-    frm->ProbePoint = {kMarkX, kMarkY};
+    frm->Inspected.Reading().SetPoint({kMarkX, kMarkY});
     FakeClock quiet;
     page.SetInputClock(&quiet);
     page.CaptureScreen(pattern.Value());
-    EXPECT_EQ(frm->CurrentTarget, pattern.Value());
+    EXPECT_EQ(frm->CurrentTarget(), pattern.Value());
     EXPECT_EQ(WindowTextOf(GetDlgItem(sheet.Handle(), IDC_EDTRGB)), "R: 00  G: 80  B: FF");
 
     // A click moves the main window's probe point and inspects the window there.
-    frm->CurrentTarget = 0;
+    frm->Inspected.Reading().SetTarget(0);
     SendMessageA(page.imgCapture(), WM_LBUTTONUP, 0, MAKELPARAM(70, 50));  // x2: +5, -5
-    EXPECT_EQ(frm->ProbePoint, (WinPoint{kMarkX + 5, kMarkY - 5}));
-    EXPECT_EQ(frm->CurrentTarget, pattern.Value());
+    EXPECT_EQ(frm->ProbePoint(), (WinPoint{kMarkX + 5, kMarkY - 5}));
+    EXPECT_EQ(frm->CurrentTarget(), pattern.Value());
     EXPECT_EQ(WindowTextOf(GetDlgItem(frm->Sheet(kPageWindow), IDC_EDTHANDLE)),
               FormatInteger(pattern.Value(), frm->CurrentDisplayOptions()));
 
@@ -56,7 +54,7 @@ TEST(CaptureMainWindow, PageReadsAndWritesTheMainWindowsState) {
     frm->btnStartClick();
     ASSERT_TRUE(frm->Probing());
     SendMessageA(page.imgCapture(), WM_LBUTTONUP, 0, MAKELPARAM(0, 0));
-    EXPECT_EQ(frm->ProbePoint, (WinPoint{kMarkX + 5, kMarkY - 5}));
+    EXPECT_EQ(frm->ProbePoint(), (WinPoint{kMarkX + 5, kMarkY - 5}));
     frm->btnStartClick();
     SheetWindow::Page() = nullptr;
   }

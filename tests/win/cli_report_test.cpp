@@ -89,13 +89,10 @@ class CliReportTest : public MainWindowFixture {
   }
 
   // The main window inspects `target` with the cursor (the probe point) at
-  // `point`, as probing there would have it once the cursor rests. The Digger
-  // list is refilled only when the probe point has moved, so it is made to
-  // look moved.
+  // `point`, as probing there would have it once the cursor rests.
   void ShowInPages(HWND target, POINT point) {
     PumpMessages();
-    frm->ProbePoint = {point.x, point.y};
-    frm->LastDiggerPoint = {point.x + 1, point.y};
+    frm->Inspected.Reading().SetPoint({point.x, point.y});
     frm->InspectWindow(FromHwnd(target), true);
     // The Graphics page reads the pixel only once input has rested.
     ASSERT_TRUE(WaitUntil([&] {

@@ -54,7 +54,7 @@ TEST_F(InspectWindowTest, MenuHandleAndCoordinatesOfTopLevelAndChild) {
   EXPECT_EQ(Window(IDC_EDTMENU), expect);
   EXPECT_EQ(Window(IDC_EDTPARENTCOORDS), Window(IDC_EDTSCREENCOORDS));
   EXPECT_EQ(Window(IDC_EDTPARENT), "00000000");
-  EXPECT_EQ(frm->CurrentTarget, FromHwnd(top));
+  EXPECT_EQ(frm->CurrentTarget(), FromHwnd(top));
 
   frm->InspectWindow(FromHwnd(child), false);
   EXPECT_EQ(Window(IDC_EDTMENU), "00000000");
@@ -184,7 +184,12 @@ TEST_F(InspectWindowTest, PaintBoxDrawsTheClassImagesInTheirPlaces) {
   HDC mem = CreateCompatibleDC(screen);
   HBITMAP bmp = CreateCompatibleBitmap(screen, r.right, r.bottom);
   HGDIOBJ old = SelectObject(mem, bmp);
-  frm->pntIconsPaint(mem, r);
+  DRAWITEMSTRUCT dis = {};
+  dis.CtlID = IDC_PNTICONS;
+  dis.hwndItem = box;
+  dis.hDC = mem;
+  dis.rcItem = r;
+  ASSERT_TRUE(frm->ClassPage.OnDrawItem(&dis));
   auto nonWhite = [&](int x0, int width) {
     int count = 0;
     for (int y = 0; y < 32; ++y)
@@ -195,7 +200,7 @@ TEST_F(InspectWindowTest, PaintBoxDrawsTheClassImagesInTheirPlaces) {
   EXPECT_EQ(nonWhite(68, 16), 0) << "no small icon";
   EXPECT_GT(nonWhite(136, 32), 0) << "the cursor";
   SetClassLongPtrA(w, GCLP_HICON, reinterpret_cast<LONG_PTR>(LoadIconA(nullptr, reinterpret_cast<LPCSTR>(IDI_ERROR))));
-  frm->pntIconsPaint(mem, r);
+  frm->ClassPage.OnDrawItem(&dis);
   EXPECT_GT(nonWhite(0, 32), 0) << "the class icon";
   EXPECT_GT(nonWhite(68, 16), 0) << "the small icon made from it";
   SelectObject(mem, old);
@@ -214,9 +219,11 @@ namespace {
 TEST_F(InspectWindowTest, ExecutablePagesAreFilledOnlyWhenTheProcessChanges) {
   HWND a = Make("STATIC", "a", WS_POPUP);
   HWND b = Make("BUTTON", "b", WS_POPUP);
+  // The process is read for the page that shows it.
+  frm->pgcMain.SetActiveIndex(kPageExecutable);
   frm->InspectWindow(FromHwnd(a), false);
   unsigned fills = frm->ProcessInfoFills();
-  EXPECT_EQ(frm->LastProcessId, GetCurrentProcessId());
+  EXPECT_TRUE(frm->Inspected.Reading().Last().process.executable.known);
   frm->InspectWindow(FromHwnd(b), false);
   frm->InspectWindow(FromHwnd(a), true);
   frm->RefreshInformation();

@@ -111,10 +111,10 @@ TEST_F(LatePagesTest, SettingsOfPagesNotMadeYetSurviveAndReachTheirControls) {
   EXPECT_EQ(frm->WindowLists().ColumnWidths(kListChildren), (RelationListWidths{25, 68, 104, 112}));
   EXPECT_EQ(GetModulesColumnWidths(frm->Sheet(kPageModules)), (std::array<int, 2>{{100, 150}}));
   // Probing was never started: the Tree page's commands keep their design state.
-  EXPECT_FALSE(IsWindowEnabled(frm->btnFindWindow));
+  EXPECT_FALSE(IsWindowEnabled(frm->Tree().btnFindWindow()));
   frm->btnStartClick();
   frm->btnStartClick();
-  EXPECT_TRUE(IsWindowEnabled(frm->btnFindWindow));
+  EXPECT_TRUE(IsWindowEnabled(frm->Tree().btnFindWindow()));
 }
 
 // A page made by the user's click or by the report shows the target as it was

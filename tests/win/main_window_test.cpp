@@ -44,13 +44,13 @@ class MainWindowTest : public MainWindowFixture {
     EXPECT_TRUE(Enabled(frm->btnRefresh));
     EXPECT_TRUE(Enabled(frm->btnClose));
     EXPECT_EQ(frm->FieldMenuVisible(), !probing);
-    ASSERT_NE(frm->btnFindWindow, nullptr);
-    ASSERT_NE(frm->btnCopyImage, nullptr);
-    EXPECT_EQ(Enabled(frm->btnFindWindow), !probing);
-    EXPECT_FALSE(Enabled(frm->btnFindNextWindow)) << "no text search was accepted";
-    EXPECT_FALSE(Enabled(frm->btnFindPrevWindow));
-    EXPECT_EQ(Enabled(frm->btnCopyImage), !probing);
-    EXPECT_EQ(Enabled(frm->btnSaveImage), !probing);
+    ASSERT_NE(frm->Tree().btnFindWindow(), nullptr);
+    ASSERT_NE(frm->Graphics.btnCopyImage(), nullptr);
+    EXPECT_EQ(Enabled(frm->Tree().btnFindWindow()), !probing);
+    EXPECT_FALSE(Enabled(frm->Tree().btnFindNextWindow())) << "no text search was accepted";
+    EXPECT_FALSE(Enabled(frm->Tree().btnFindPrevWindow()));
+    EXPECT_EQ(Enabled(frm->Graphics.btnCopyImage()), !probing);
+    EXPECT_EQ(Enabled(frm->Graphics.btnSaveImage()), !probing);
     EXPECT_EQ(Enabled(GetDlgItem(frm->Sheet(kPageModify), IDC_EDTWIDTH)), !probing);
   }
 };
@@ -142,12 +142,12 @@ TEST_F(MainWindowTest, ChangedHotKeyTakesEffectOnLeavingOptions) {
 
 TEST_F(MainWindowTest, ProbeWhileIdleOnlyMovesTheProbePoint) {
   frm->btnStartClick();  // idle
-  Hwnd before = frm->CurrentTarget;
+  Hwnd before = frm->CurrentTarget();
   SetCursorPos(321, 123);
   SendMessageA(frm->Handle(), kWmProbe, 0, 0);
-  EXPECT_EQ(frm->ProbePoint.x, 321);
-  EXPECT_EQ(frm->ProbePoint.y, 123);
-  EXPECT_EQ(frm->CurrentTarget, before);
+  EXPECT_EQ(frm->ProbePoint().x, 321);
+  EXPECT_EQ(frm->ProbePoint().y, 123);
+  EXPECT_EQ(frm->CurrentTarget(), before);
 }
 
 TEST_F(MainWindowTest, ProbeWhileProbingTargetsTheWindowUnderTheCursor) {
@@ -156,18 +156,18 @@ TEST_F(MainWindowTest, ProbeWhileProbingTargetsTheWindowUnderTheCursor) {
   PumpMessages();
   SetCursorPos(950, 640);
   SendMessageA(frm->Handle(), kWmProbe, 0, 0);
-  EXPECT_EQ(frm->CurrentTarget, static_cast<Hwnd>(reinterpret_cast<UINT_PTR>(target)));
+  EXPECT_EQ(frm->CurrentTarget(), static_cast<Hwnd>(reinterpret_cast<UINT_PTR>(target)));
   DestroyWindow(target);
 }
 
 TEST_F(MainWindowTest, CursorWatchProbesOnlyWhileProbingAndMoving) {
   SetCursorPos(100, 100);
-  ASSERT_TRUE(WaitUntil([&] { return frm->ProbePoint == WinPoint{100, 100}; }, 2000));
+  ASSERT_TRUE(WaitUntil([&] { return frm->ProbePoint() == WinPoint{100, 100}; }, 2000));
   unsigned settled = frm->ProbeCount();
   PumpFor(150);
   EXPECT_LE(frm->ProbeCount(), settled + 1) << "a still cursor must not keep probing";
   SetCursorPos(140, 120);
-  EXPECT_TRUE(WaitUntil([&] { return frm->ProbePoint == WinPoint{140, 120}; }, 2000));
+  EXPECT_TRUE(WaitUntil([&] { return frm->ProbePoint() == WinPoint{140, 120}; }, 2000));
 
   frm->btnStartClick();  // idle
   unsigned idle = frm->ProbeCount();
@@ -252,7 +252,7 @@ TEST_F(MainWindowTest, SkippedCaptureIsMadeOnceInputIsQuiet) {
   ScriptedClock clock;
   frm->Graphics.SetInputClock(&clock);
   frm->pgcMain.SetActiveIndex(kPageGraphics);
-  frm->CaptureScreen(frm->CurrentTarget);
+  frm->CaptureScreen(frm->CurrentTarget());
   EXPECT_TRUE(frm->Graphics.RedrawPending()) << "recent input leaves the image as it was";
   clock.recent = false;
   frm->ApplicationIdle();

@@ -24,19 +24,12 @@ class StandInHost : public ModifyHost {
   HWND owner = nullptr;
   Hwnd target = 0;
   bool probing = false;
-  bool filling = false;
-  std::vector<bool> fillingChanges;
   std::string programFolder = "C:\\nowhere\\";
   int refreshes = 0;
 
   HWND Owner() const override { return owner; }
   Hwnd CurrentTarget() const override { return target; }
   bool Probing() const override { return probing; }
-  bool ModifyFilling() const override { return filling; }
-  void SetModifyFilling(bool f) override {
-    filling = f;
-    fillingChanges.push_back(f);
-  }
   std::string ProgramFolder() const override { return programFolder; }
   void RefreshInformation() override { ++refreshes; }
 };

@@ -62,7 +62,7 @@ TEST_F(ModifyMainWindowTest, InspectionLoadsThePageAndProbingStateEnablesIt) {
   frm->InspectWindow(FromHwnd(top), false);
   EXPECT_EQ(Text(IDC_EDTWIDTH), "320");
   EXPECT_EQ(Text(IDC_EDTWINDOWTEXT), "Main target");
-  EXPECT_FALSE(frm->ModifyFilling);
+  EXPECT_FALSE(frm->Modify.Filling());
   // Idle: a change reaches the target at once.
   SetWindowTextA(C(IDC_EDTHEIGHT), "250");
   EXPECT_EQ(RectOf(top).bottom - RectOf(top).top, 250);
@@ -95,7 +95,7 @@ TEST_F(ModifyMainWindowTest, InspectionLoadsThePageAndProbingStateEnablesIt) {
   frm->RefreshInformation();
   RECT after = RectOf(top);
   EXPECT_TRUE(EqualRect(&before, &after));
-  EXPECT_FALSE(frm->ModifyFilling);
+  EXPECT_FALSE(frm->Modify.Filling());
 }
 
 TEST_F(ModifyMainWindowTest, PluginsOfTheProgramFolderRunOnTheTarget) {

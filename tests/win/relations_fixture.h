@@ -13,6 +13,7 @@
 #include "app/CommandStates.h"
 #include "platform/Win32WindowSystem.h"
 #include "relations/RelationsHost.h"
+#include "relations/WindowLists.h"
 #include "ui/PageControl.h"
 #include "ui/PageHandler.h"
 
@@ -20,11 +21,12 @@ class StandInHost : public RelationsHost {
  public:
   DisplayOptions options;
   bool probing = false;
-  int page = kPageParents;
+  int page = kPageParents;  // what ShowWindowPage leaves in front
+  // What the rows are read for.
+  Hwnd target = 0;
   bool showSubchildren = false, digChildren = true;
-  WinPoint probePoint, lastDiggerPoint;
+  WinPoint probePoint;
   SortState sort;
-  bool textSearchFlag = false;
   struct Inspection {
     Hwnd window;
     bool refreshAll;
@@ -34,19 +36,24 @@ class StandInHost : public RelationsHost {
 
   DisplayOptions CurrentDisplayOptions() const override { return options; }
   bool Probing() const override { return probing; }
-  int ActivePage() const override { return page; }
-  bool ShowSubchildren() const override { return showSubchildren; }
-  bool DigChildren() const override { return digChildren; }
-  WinPoint ProbePoint() const override { return probePoint; }
-  WinPoint LastDiggerPoint() const override { return lastDiggerPoint; }
-  void SetLastDiggerPoint(WinPoint p) override { lastDiggerPoint = p; }
+  const std::vector<WindowRow>& Rows(int list) override {
+    const auto none = [](uint32_t) { return std::string(); };
+    switch (list) {
+      case 0: rows = ParentRows(ws, target, none); break;
+      case 1: rows = ChildRows(ws, target, showSubchildren, none); break;
+      default: rows = DiggerRows(ws, probePoint, digChildren, none); break;
+    }
+    return rows;
+  }
   SortState Sort() const override { return sort; }
   void SetSort(const SortState& s) override { sort = s; }
-  bool TextSearchFlag() const override { return textSearchFlag; }
-  void SetTextSearchFlag(bool flag) override { textSearchFlag = flag; }
   void InspectWindow(Hwnd window, bool refreshAll) override { inspected.push_back({window, refreshAll}); }
   void ShowWindowPage() override { page = kPageWindow; }
   void UpdateDetailButton() override { ++detailUpdates; }
+
+ private:
+  Win32WindowSystem ws;
+  std::vector<WindowRow> rows;
 };
 
 // A top-level window with the main window's twelve pages; WM_COMMAND and

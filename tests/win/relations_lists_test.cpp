@@ -14,8 +14,13 @@ namespace {
 class RelationsListsTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    page.Create(frame.Sheet(kPageParents), frame.Sheet(kPageChildren), frame.Sheet(kPageDigger));
+    for (int list = 0; list < kWindowListCount; ++list) page.Page(list).Create(frame.Sheet(kPageParents + list));
     frame.handlers.push_back(&page);
+  }
+  // The list shows the rows of `target` as the host reads them.
+  void Fill(int list, Hwnd target) {
+    host.target = target;
+    page.ShowList(list);
   }
   std::vector<Hwnd> Handles(int list) {
     std::vector<Hwnd> out;
@@ -54,7 +59,7 @@ class RelationsListsTest : public ::testing::Test {
 };
 
 TEST_F(RelationsListsTest, ParentsRunFromNearestToOutermostOwner) {
-  page.FillParents(f.H(f.g));
+  Fill(kListParents, f.H(f.g));
   EXPECT_EQ(Handles(kListParents), (std::vector<Hwnd>{f.H(f.b), f.H(f.top)}));
   EXPECT_EQ(Cell(kListParents, 0, 0), "001");
   EXPECT_EQ(Cell(kListParents, 1, 0), "002");
@@ -62,14 +67,14 @@ TEST_F(RelationsListsTest, ParentsRunFromNearestToOutermostOwner) {
   EXPECT_EQ(Cell(kListParents, 0, 2), "RelAlpha");
   EXPECT_EQ(Cell(kListParents, 0, 3), "Rel child B");
 
-  page.FillParents(f.H(f.p2));  // owners of a pop-up
+  Fill(kListParents, f.H(f.p2));  // owners of a pop-up
   EXPECT_EQ(Handles(kListParents), (std::vector<Hwnd>{f.H(f.p), f.H(f.top)}));
-  page.FillParents(f.H(f.top));
+  Fill(kListParents, f.H(f.top));
   EXPECT_TRUE(page.Rows(kListParents).empty());
   EXPECT_EQ(SendMessageA(page.List(kListParents), LVM_GETITEMCOUNT, 0, 0), 0);
 
   host.options.integerFormat = kFormatDecimal;
-  page.FillParents(f.H(f.g));
+  Fill(kListParents, f.H(f.g));
   EXPECT_EQ(Cell(kListParents, 0, 1), std::to_string(static_cast<int32_t>(f.H(f.b))));
 }
 
@@ -79,16 +84,16 @@ TEST_F(RelationsListsTest, ChildrenDirectOrAllInEnumerationOrder) {
   std::vector<Hwnd> direct;
   std::copy_if(all.begin(), all.end(), std::back_inserter(direct), [&](Hwnd w) { return w != f.H(f.g); });
 
-  page.FillChildren(f.H(f.top));
+  Fill(kListChildren, f.H(f.top));
   EXPECT_EQ(Handles(kListChildren), direct);
   host.showSubchildren = true;
-  page.FillChildren(f.H(f.top));
+  Fill(kListChildren, f.H(f.top));
   EXPECT_EQ(Handles(kListChildren), all);
   auto atG = std::find(all.begin(), all.end(), f.H(f.g));
   ASSERT_NE(atG, all.begin());
   EXPECT_EQ(*(atG - 1), f.H(f.b));  // a child is followed by its own descendants
 
-  page.FillChildren(f.H(f.c));
+  Fill(kListChildren, f.H(f.c));
   EXPECT_TRUE(Handles(kListChildren).empty());
 }
 
@@ -102,29 +107,17 @@ TEST_F(RelationsListsTest, DiggerListsHitDescendantsDeepestFirstThenTheTopLevelW
     return std::find(f.made.begin(), f.made.end(), ToHwnd(w)) != f.made.end();
   };
 
-  // Before the first probe both points are (0, 0): nothing is filled.
-  page.RefreshDigger();
-  EXPECT_TRUE(page.Rows(kListDigger).empty());
-
   host.probePoint = WindowFamily::kDigPoint;
-  page.RefreshDigger();
+  page.ShowList(kListDigger);
   std::vector<Hwnd> rows = Handles(kListDigger);
   ASSERT_GE(rows.size(), family.size());
   EXPECT_EQ(std::vector<Hwnd>(rows.begin(), rows.begin() + family.size()), family);
   EXPECT_TRUE(std::none_of(rows.begin() + family.size(), rows.end(), isFamily));
-  EXPECT_TRUE(host.lastDiggerPoint == WindowFamily::kDigPoint);
-
-  // The point has not moved: neither a refresh nor the timer fills again.
-  HWND late = f.Make("RelFixture", "late", WS_CHILD | WS_VISIBLE, f.top, 70, 70, 30, 30);
-  page.RefreshDigger();
-  page.timDiggerTimer();
-  EXPECT_EQ(Handles(kListDigger), rows);
 
   // A hidden window hides its subtree, the visible grandchild included.
   ShowWindow(f.b, SW_HIDE);
-  DestroyWindow(late);
   host.probePoint = {WindowFamily::kDigPoint.x + 1, WindowFamily::kDigPoint.y};
-  page.timDiggerTimer();
+  page.ShowList(kListDigger);
   rows = Handles(kListDigger);
   ASSERT_GE(rows.size(), 2u);
   EXPECT_EQ(rows[0], f.H(f.a));
@@ -133,7 +126,7 @@ TEST_F(RelationsListsTest, DiggerListsHitDescendantsDeepestFirstThenTheTopLevelW
 
   host.digChildren = false;
   host.probePoint = WindowFamily::kDigPoint;
-  page.RefreshDigger();
+  page.ShowList(kListDigger);
   rows = Handles(kListDigger);
   ASSERT_FALSE(rows.empty());
   EXPECT_EQ(rows[0], f.H(f.top));
@@ -141,8 +134,8 @@ TEST_F(RelationsListsTest, DiggerListsHitDescendantsDeepestFirstThenTheTopLevelW
 }
 
 TEST_F(RelationsListsTest, HeaderClicksSortAllThreeListsTogether) {
-  page.FillParents(f.H(f.g));     // B (RelAlpha), top (RelFixture)
-  page.FillChildren(f.H(f.top));  // A (RelZeta), B (RelAlpha), C (RelMid) in some z-order
+  Fill(kListParents, f.H(f.g));     // B (RelAlpha), top (RelFixture)
+  Fill(kListChildren, f.H(f.top));  // A (RelZeta), B (RelAlpha), C (RelMid) in some z-order
   const std::vector<Hwnd> fillOrder = Handles(kListChildren);
 
   ClickHeader(kListChildren, kColumnClass);
@@ -157,18 +150,12 @@ TEST_F(RelationsListsTest, HeaderClicksSortAllThreeListsTogether) {
   EXPECT_EQ(Handles(kListParents), (std::vector<Hwnd>{f.H(f.top), f.H(f.b)}));
 
   // A fill while descending keeps the order; a new column sorts ascending.
-  page.FillChildren(f.H(f.top));
+  Fill(kListChildren, f.H(f.top));
   EXPECT_EQ(Handles(kListChildren), (std::vector<Hwnd>{f.H(f.a), f.H(f.c), f.H(f.b)}));
   ClickHeader(kListDigger, kColumnNumber);
   EXPECT_FALSE(host.sort.inverted);
   EXPECT_EQ(Handles(kListChildren), fillOrder);
   EXPECT_EQ(Cell(kListChildren, 0, 0), "001");
-
-  // Rows added one by one take their place in the order.
-  ClickHeader(kListChildren, kColumnClass);
-  page.AddWindowItem(kListChildren, f.H(f.g));  // RelFixture: between RelAlpha and RelMid
-  EXPECT_EQ(Handles(kListChildren), (std::vector<Hwnd>{f.H(f.b), f.H(f.g), f.H(f.c), f.H(f.a)}));
-  EXPECT_EQ(page.Rows(kListChildren).back().number, "004");
 }
 
 TEST_F(RelationsListsTest, TextOrderIsTheLocaleOrderOfTheShownStrings) {
@@ -181,38 +168,27 @@ TEST_F(RelationsListsTest, TextOrderIsTheLocaleOrderOfTheShownStrings) {
 }
 
 TEST_F(RelationsListsTest, DetailInspectsTheSelectedRowAndShowsTheWindowPage) {
-  page.FillParents(f.H(f.g));
-  host.page = kPageParents;
+  Fill(kListParents, f.H(f.g));
   DoubleClick(kListParents);  // nothing selected: nothing happens
-  frame.Command(IDC_BTNDETAIL);
+  page.Page(kListParents).Detail();
   EXPECT_TRUE(host.inspected.empty());
   EXPECT_EQ(host.page, kPageParents);
-
-  DetailSources sources;
-  page.FillDetailSources(sources);
-  EXPECT_EQ(sources.parentsRows, 2);
-  EXPECT_FALSE(sources.parentsSelected);
+  EXPECT_FALSE(page.Page(kListParents).DetailEnabled());
 
   page.SelectPosition(kListParents, 1);
-  page.FillDetailSources(sources);
-  EXPECT_TRUE(sources.parentsSelected);
-  EXPECT_TRUE(DetailButtonEnabled(false, kPageParents, sources));
+  EXPECT_TRUE(page.Page(kListParents).DetailEnabled());
   DoubleClick(kListParents);
   ASSERT_EQ(host.inspected.size(), 1u);
   EXPECT_EQ(host.inspected[0].window, f.H(f.top));
   EXPECT_TRUE(host.inspected[0].refreshAll);
   EXPECT_EQ(host.page, kPageWindow);
 
-  // The button acts on the list of the active page only.
-  page.FillChildren(f.H(f.top));
+  // Each page's Detail acts on its own list.
+  Fill(kListChildren, f.H(f.top));
   page.SelectPosition(kListChildren, 0);
-  host.page = kPageChildren;
-  frame.Command(IDC_BTNDETAIL);
+  page.Page(kListChildren).Detail();
   ASSERT_EQ(host.inspected.size(), 2u);
   EXPECT_EQ(host.inspected[1].window, page.DisplayedRows(kListChildren)[0].handle);
-  host.page = kPageAbout;
-  frame.Command(IDC_BTNDETAIL);
-  EXPECT_EQ(host.inspected.size(), 2u);
 
   NMITEMACTIVATE click = {};
   click.hdr.code = NM_CLICK;

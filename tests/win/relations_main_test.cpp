@@ -19,7 +19,7 @@ class RelationsMainTest : public MainWindowFixture {
  protected:
   void SetUp() override {
     StartMainWindow(true);
-    frm->CreateFindWindowDialog();
+    frm->Tree().CreateFindWindowDialog(frm->Handle());
     if (!List(kPageParents, IDC_LSVPARENTS)) GTEST_SKIP() << "the relation pages are not in the main window";
   }
   HWND List(int page, int id) { return GetDlgItem(frm->Sheet(page), id); }
@@ -75,7 +75,7 @@ TEST_F(RelationsMainTest, InspectionRefillsTheListsAndDetailTakesARow) {
   Notify(parents, NM_CLICK);
   EXPECT_TRUE(IsWindowEnabled(frm->btnDetail));
   Click(frm->btnDetail);
-  EXPECT_EQ(frm->CurrentTarget, FromHwnd(f.top));
+  EXPECT_EQ(frm->CurrentTarget(), FromHwnd(f.top));
   EXPECT_EQ(frm->pgcMain.ActiveIndex(), kPageWindow);
   EXPECT_EQ(Rows(List(kPageChildren, IDC_LSVCHILDREN)), 3);  // refilled for the new target
 
@@ -89,24 +89,24 @@ TEST_F(RelationsMainTest, HeaderClicksChangeTheSharedSortState) {
   frm->InspectWindow(FromHwnd(f.top), true);
   HWND children = List(kPageChildren, IDC_LSVCHILDREN);
   Notify(children, LVN_COLUMNCLICK, kColumnClass);
-  EXPECT_EQ(frm->SortColumn, kColumnClass);
-  EXPECT_FALSE(frm->SortInverted);
+  EXPECT_EQ(frm->Inspected.sort.column, kColumnClass);
+  EXPECT_FALSE(frm->Inspected.sort.inverted);
   EXPECT_EQ(Cell(children, 0, 2), "RelAlpha");
   Notify(List(kPageDigger, IDC_LSVDIGGER), LVN_COLUMNCLICK, kColumnClass);
-  EXPECT_TRUE(frm->SortInverted);
+  EXPECT_TRUE(frm->Inspected.sort.inverted);
   EXPECT_EQ(Cell(children, 0, 2), "RelZeta");
   EXPECT_EQ(frm->CurrentSettings().sortColumn, kColumnClass);
 }
 
 TEST_F(RelationsMainTest, DiggerTimerFollowsTheProbePoint) {
   HWND digger = List(kPageDigger, IDC_LSVDIGGER);
-  frm->ProbePoint = WindowFamily::kDigPoint;
+  frm->Inspected.Reading().SetPoint(WindowFamily::kDigPoint);
   frm->timDiggerTimer();
-  EXPECT_TRUE(frm->LastDiggerPoint == WindowFamily::kDigPoint);
+  EXPECT_TRUE(frm->Inspected.Reading().Fresh(TargetPart::Digger));
   ASSERT_GE(Rows(digger), 4);
   EXPECT_EQ(Cell(digger, 3, 1), HexHandle(f.top));
   SetChecked(frm->Sheet(kPageOptions), IDC_CHBDIGCHILDREN, false);
-  frm->ProbePoint = {WindowFamily::kDigPoint.x + 1, WindowFamily::kDigPoint.y};
+  frm->Inspected.Reading().SetPoint({WindowFamily::kDigPoint.x + 1, WindowFamily::kDigPoint.y});
   frm->timDiggerTimer();
   EXPECT_EQ(Cell(digger, 0, 1), HexHandle(f.top));
 }
@@ -114,27 +114,27 @@ TEST_F(RelationsMainTest, DiggerTimerFollowsTheProbePoint) {
 TEST_F(RelationsMainTest, TreeFollowsTheTargetAndFindSearchesIt) {
   frm->InspectWindow(FromHwnd(f.g), true);
   EXPECT_EQ(SelectedLabel(), "\"Rel grandchild G\" (RelFixture)");
-  EXPECT_TRUE(IsWindowEnabled(frm->btnParentTree));
-  Click(frm->btnParentTree);
+  EXPECT_TRUE(IsWindowEnabled(frm->Tree().btnParentTree()));
+  Click(frm->Tree().btnParentTree());
   EXPECT_EQ(SelectedLabel(), "\"Rel child B\" (RelAlpha)");
 
-  ASSERT_TRUE(IsWindowEnabled(frm->btnFindWindow));
-  EXPECT_FALSE(IsWindowEnabled(frm->btnFindNextWindow));
+  ASSERT_TRUE(IsWindowEnabled(frm->Tree().btnFindWindow()));
+  EXPECT_FALSE(IsWindowEnabled(frm->Tree().btnFindNextWindow()));
   HWND dialog = FindWindowA(nullptr, "Find Window");
   ASSERT_NE(dialog, nullptr);
   EXPECT_FALSE(IsWindowVisible(dialog));
   SetWindowTextA(GetDlgItem(dialog, IDC_FIND_EDTTEXT), "rel pop-up p2");
   PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
-  Click(frm->btnFindWindow);
+  Click(frm->Tree().btnFindWindow());
   EXPECT_EQ(SelectedLabel(), "\"Rel pop-up P2\" (RelFixture)");
-  EXPECT_TRUE(frm->TextSearchFlag);
-  EXPECT_TRUE(IsWindowEnabled(frm->btnFindNextWindow));
+  EXPECT_TRUE(frm->Tree().TextSearch());
+  EXPECT_TRUE(IsWindowEnabled(frm->Tree().btnFindNextWindow()));
 
   // Probing disables what acts on a fixed target; the tree is rebuilt.
   frm->btnStartClick();
-  EXPECT_FALSE(IsWindowEnabled(frm->btnFindWindow));
-  EXPECT_FALSE(IsWindowEnabled(frm->btnFindNextWindow));
-  EXPECT_FALSE(IsWindowEnabled(frm->btnParentTree));
+  EXPECT_FALSE(IsWindowEnabled(frm->Tree().btnFindWindow()));
+  EXPECT_FALSE(IsWindowEnabled(frm->Tree().btnFindNextWindow()));
+  EXPECT_FALSE(IsWindowEnabled(frm->Tree().btnParentTree()));
   frm->btnStartClick();
 }
 

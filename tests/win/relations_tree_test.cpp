@@ -147,14 +147,13 @@ TEST_F(RelationsTreeTest, ExpandingANodeInsertsItsChildren) {
 }
 
 TEST_F(RelationsTreeTest, DetailInspectsTheSelectedNode) {
-  host.page = kPageTree;
-  frame.Command(IDC_BTNDETAIL);
+  page.SelectNode(-1);
+  EXPECT_FALSE(page.DetailEnabled());
+  page.Detail();
   EXPECT_TRUE(host.inspected.empty());
   page.SelectTreeNode(FromHwnd(f.c));
-  DetailSources s;
-  page.FillDetailSources(s);
-  EXPECT_TRUE(s.treeNodes > 0 && s.treeSelected);
-  frame.Command(IDC_BTNDETAIL);
+  EXPECT_TRUE(page.DetailEnabled());
+  page.Detail();
   ASSERT_EQ(host.inspected.size(), 1u);
   EXPECT_EQ(host.inspected[0].window, FromHwnd(f.c));
   EXPECT_TRUE(host.inspected[0].refreshAll);
@@ -165,7 +164,7 @@ TEST_F(RelationsTreeTest, FindByTextInLowerCaseAndByClassSubstring) {
   FillDialog(kFindByText, "rel family", "", "");
   Find({IDOK});
   EXPECT_EQ(Selected(), FromHwnd(f.top));
-  EXPECT_TRUE(host.textSearchFlag);
+  EXPECT_TRUE(page.TextSearch());
   EXPECT_TRUE(Enabled(page.btnFindNextWindow()));
   EXPECT_TRUE(Enabled(page.btnFindPrevWindow()));
 
@@ -194,7 +193,7 @@ TEST_F(RelationsTreeTest, FindByHandleInHexadecimalOrDecimal) {
   FillDialog(kFindByHandle, "", "", text);
   Find({IDOK});
   EXPECT_EQ(Selected(), FromHwnd(f.g));
-  EXPECT_FALSE(host.textSearchFlag);
+  EXPECT_FALSE(page.TextSearch());
   EXPECT_FALSE(Enabled(page.btnFindNextWindow()));
 
   page.SelectNode(-1);

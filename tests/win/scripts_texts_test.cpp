@@ -51,7 +51,7 @@ class ScriptsTextsTest : public MainWindowFixture {
       shown.push_back(w);
     }
     StartMainWindow(true);
-    frm->CreateFindWindowDialog();
+    frm->Tree().CreateFindWindowDialog(frm->Handle());
   }
 
   HWND Control(int page, int id) { return GetDlgItem(frm->Sheet(page), id); }
@@ -107,7 +107,7 @@ TEST_F(ScriptsTextsTest, EveryViewShowsTheTextsAsTheyAre) {
 
     RECT r;
     GetWindowRect(w.child, &r);
-    frm->ProbePoint = {r.left + 20, r.top + 20};
+    frm->Inspected.Reading().SetPoint({r.left + 20, r.top + 20});
     frm->timDiggerTimer();
     const std::vector<std::string> dug = Rows(kPageDigger, IDC_LSVDIGGER);
     EXPECT_NE(std::find(dug.begin(), dug.end(), childClass + "|" + w.childTitle), dug.end());
@@ -127,10 +127,10 @@ TEST_F(ScriptsTextsTest, FindMatchesWithoutRegardToCase) {
   ASSERT_NE(dialog, nullptr);
   SetWindowTextW(GetDlgItem(dialog, IDC_FIND_EDTTEXT), L"\u043F\u0440\u0438\u0432\u0435\u0442");  // привет
   PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
-  HWND find = frm->btnFindWindow;
+  HWND find = frm->Tree().btnFindWindow();
   SendMessageW(GetParent(find), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(find), BN_CLICKED), reinterpret_cast<LPARAM>(find));
   EXPECT_EQ(SelectedLabel(), "\"" + shown[0].title + "\" (TarviskScripts)");
-  EXPECT_TRUE(frm->TextSearchFlag);
+  EXPECT_TRUE(frm->Tree().TextSearch());
 }
 
 TEST_F(ScriptsTextsTest, CopiesCarryUtf16) {

@@ -71,8 +71,8 @@ TEST_F(SettingsRestoreTest, ChangedOptionsSurviveARestart) {
   SetChecked(Options(), IDC_CHBSHOWSUBCHILDREN, true);
   SetChecked(Options(), IDC_CHBDIGCHILDREN, false);
   SetChecked(Options(), IDC_CHBALWAYSONTOP, false);
-  frm->SortColumn = 2;
-  frm->SortInverted = true;
+  frm->Inspected.sort.column = 2;
+  frm->Inspected.sort.inverted = true;
   frm->Graphics.SetZoomIndex(3);
   frm->Graphics.SetShowReticle(false);
   frm->WindowLists().SetColumnWidths(kListParents, {30, 70, 110, 120});
@@ -98,9 +98,9 @@ TEST_F(SettingsRestoreTest, ChangedOptionsSurviveARestart) {
   EXPECT_TRUE(IsChecked(Options(), IDC_CHBSHOWSUBCHILDREN));
   EXPECT_FALSE(IsChecked(Options(), IDC_CHBDIGCHILDREN));
   EXPECT_FALSE(IsChecked(Options(), IDC_CHBALWAYSONTOP));
-  EXPECT_EQ(frm->SortColumn, 2);
-  EXPECT_EQ(frm->LastSortColumn, 2);
-  EXPECT_TRUE(frm->SortInverted);
+  EXPECT_EQ(frm->Inspected.sort.column, 2);
+  EXPECT_EQ(frm->Inspected.sort.lastColumn, 2);
+  EXPECT_TRUE(frm->Inspected.sort.inverted);
   EXPECT_EQ(frm->Graphics.ZoomIndex(), 3);
   EXPECT_FALSE(frm->Graphics.ShowReticle());
   EXPECT_EQ(frm->WindowLists().ColumnWidths(kListParents), (RelationListWidths{30, 70, 110, 120}));
