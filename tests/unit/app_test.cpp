@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include "app/CommandStates.h"
 #include "app/HotKeyValue.h"
 #include "ui/Scaling.h"
 

@@ -177,6 +177,7 @@ TEST_F(CliReportTest, JsonDescribesWhatThePagesShowAndSaveWritesIt) {
   const CliOutcome o = RunCli({"/report", "/window", Hex(frame), "/format", "json"}, at);
   ASSERT_EQ(o.status, kCliOk) << o.error;
   const nlohmann::json j = nlohmann::json::parse(o.output);
+  EXPECT_EQ(frm->JsonReport(), o.output) << "Save writes the JSON the command line writes";
 
   // Each number of the JSON, in the pages' format, is what the page shows.
   const DisplayOptions opts = frm->CurrentDisplayOptions();

@@ -85,7 +85,9 @@ TEST_F(InspectWindowTest, ResourceIdentifierShowsAsStockIconName) {
   EXPECT_EQ(WindowTextOf(GetDlgItem(frm->Sheet(kPageWindow), IDC_LBLTEXT)), "Text");
 }
 
-TEST_F(InspectWindowTest, SameTargetReturnsEarlyUnlessEverythingIsRefreshed) {
+// Neither the same window nor a change of format reads the target again: the
+// pages and the report redraw the one reading until Refresh reads it anew.
+TEST_F(InspectWindowTest, SameTargetAndFormatChangesReadNothingUntilRefreshed) {
   HWND w = Make("STATIC", "before", WS_POPUP);
   frm->InspectWindow(FromHwnd(w), false);
   EXPECT_EQ(Window(IDC_EDTTEXT), "before");
@@ -100,10 +102,16 @@ TEST_F(InspectWindowTest, SameTargetReturnsEarlyUnlessEverythingIsRefreshed) {
   wsprintfA(hex, "%08X", static_cast<unsigned>(reinterpret_cast<UINT_PTR>(w)));
   wsprintfA(dec, "%d", static_cast<int>(reinterpret_cast<UINT_PTR>(w)));
   EXPECT_EQ(Window(IDC_EDTHANDLE), hex);
+  SetWindowTextA(w, "later");
   SetFormat(IDC_RGRFORMAT, 3, 1);
   EXPECT_EQ(Window(IDC_EDTHANDLE), dec);
   SetFormat(IDC_RGRFORMAT, 3, 2);
   EXPECT_EQ(Window(IDC_EDTHANDLE).size(), 32u);
+  EXPECT_EQ(Window(IDC_EDTTEXT), "after") << "a format change redraws, it does not read";
+  const std::string report = frm->TextReport();
+  EXPECT_NE(report.find(std::string("Text                after ")), std::string::npos) << report;
+  frm->RefreshInformation();
+  EXPECT_EQ(Window(IDC_EDTTEXT), "later");
 }
 
 TEST_F(InspectWindowTest, WindowThatIsGoneShowsZerosAndEmptyTexts) {
