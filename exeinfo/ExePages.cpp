@@ -95,12 +95,7 @@ void CreateModulesPage(HWND sheet) {
   if (HWND header = reinterpret_cast<HWND>(SendMessageA(list, LVM_GETHEADER, 0, 0)))
     SetWindowLongA(header, GWL_STYLE, GetWindowLongA(header, GWL_STYLE) & ~HDS_BUTTONS);
   for (int i = 0; i < kModulesColumnCount; ++i) {
-    LVCOLUMNA column = {};
-    column.mask = LVCF_TEXT | LVCF_WIDTH | LVCF_SUBITEM;
-    column.pszText = const_cast<char*>(kModulesColumns[i].caption);
-    column.cx = kModulesColumns[i].width;
-    column.iSubItem = i;
-    SendMessageA(list, LVM_INSERTCOLUMNA, i, reinterpret_cast<LPARAM>(&column));
+    AddListColumn(list, i, kModulesColumns[i].caption, kModulesColumns[i].width);
   }
 }
 

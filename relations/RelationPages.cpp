@@ -70,14 +70,7 @@ void WindowListsPage::CreateList(int i, HWND sheet) {
   HWND list = CreateControl(sheet, {ControlKind::ListView, kLists[i].id, "", 12, 12, 403, 373, kLists[i].hint});
   m_lists[i] = list;
   if (!list) return;
-  for (int c = 0; c < kWindowRowColumns; ++c) {
-    LVCOLUMNA column = {};
-    column.mask = LVCF_TEXT | LVCF_WIDTH | LVCF_SUBITEM;
-    column.pszText = const_cast<char*>(kColumns[c].caption);
-    column.cx = kColumns[c].width;
-    column.iSubItem = c;
-    SendMessageA(list, LVM_INSERTCOLUMNA, c, reinterpret_cast<LPARAM>(&column));
-  }
+  for (int c = 0; c < kWindowRowColumns; ++c) AddListColumn(list, c, kColumns[c].caption, kColumns[c].width);
   SetColumnWidths(i, m_widths[i]);
 }
 

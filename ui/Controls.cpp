@@ -71,6 +71,15 @@ void CreateControls(HWND parent, std::initializer_list<ControlSpec> specs) {
   for (const ControlSpec& s : specs) CreateControl(parent, s);
 }
 
+void AddListColumn(HWND list, int index, const char* caption, int width) {
+  LVCOLUMNA column = {};
+  column.mask = LVCF_TEXT | LVCF_WIDTH | LVCF_SUBITEM;
+  column.pszText = const_cast<char*>(caption);
+  column.cx = width;
+  column.iSubItem = index;
+  SendMessageA(list, LVM_INSERTCOLUMNA, index, reinterpret_cast<LPARAM>(&column));
+}
+
 void CreateRadioGroup(HWND parent, const RadioGroupSpec& row) {
   CreateControl(parent, {ControlKind::GroupBox, row.id, row.caption, row.left, row.top,
                          row.width, row.height, row.hint});

@@ -41,6 +41,8 @@ struct ControlSpec {
 // Creates one control as a child of `parent` and registers its hint.
 HWND CreateControl(HWND parent, const ControlSpec& row);
 void CreateControls(HWND parent, std::initializer_list<ControlSpec> specs);
+// Appends a column of a report-style list view, at its design width.
+void AddListColumn(HWND list, int index, const char* caption, int width);
 
 // A radio group: a group box with its items stacked inside it, ids id+1, id+2, ...
 struct RadioGroupSpec {
