@@ -52,7 +52,7 @@ else
   else
     failed=$((failed + 1)); suites+=("32-bit files: check failed")
   fi
-  suites+=("32-bit suite: not run (this machine cannot start 32-bit programs)")
+  suites+=("32-bit suite: not run ($(no_32bit_reason))")
 fi
 # A short run of each fuzzer, after replaying the inputs that once broke something.
 "$ROOT/scripts/fuzz.sh" "${FUZZ_SECONDS:-20}" && passed=$((passed + 1)) || failed=$((failed + 1))
