@@ -42,6 +42,12 @@ run_wine_suite() {  # name, build folder
 }
 
 run_suite native "$NATIVE_BUILD"
+# The installer against a fake apt whose mirror fails, as mirrors do.
+if bash "$ROOT/tests/static/install_deps_test.sh"; then
+  passed=$((passed + 1)); suites+=("install script: passed against a fake failing mirror")
+else
+  failed=$((failed + 1)); suites+=("install script: failed against a fake failing mirror")
+fi
 run_wine_suite 64-bit "$WIN64_BUILD"
 if can_run_32bit; then
   run_wine_suite 32-bit "$WIN_BUILD"
