@@ -3,10 +3,16 @@ add_executable(inspect_bench ${CMAKE_SOURCE_DIR}/bench/inspect_bench.cpp)
 target_link_libraries(inspect_bench tarvisk_win)
 
 add_executable(minimal_window WIN32 ${CMAKE_SOURCE_DIR}/bench/minimal_window.cpp)
+add_executable(tabbed_floor WIN32 ${CMAKE_SOURCE_DIR}/bench/tabbed_floor.cpp ${CMAKE_SOURCE_DIR}/bench/tabbed_floor.rc)
+target_link_libraries(tabbed_floor comctl32)
+# windres finds the manifest the resource script names in the include folders.
+target_include_directories(tabbed_floor PRIVATE ${CMAKE_SOURCE_DIR}/app)
+set_property(SOURCE ${CMAKE_SOURCE_DIR}/bench/tabbed_floor.rc APPEND PROPERTY OBJECT_DEPENDS
+  ${CMAKE_SOURCE_DIR}/app/Tarvisk.manifest ${CMAKE_SOURCE_DIR}/app/Tarvisk64.manifest)
 add_executable(startup_bench ${CMAKE_SOURCE_DIR}/bench/startup_bench.cpp)
 target_link_libraries(startup_bench tarvisk_win psapi advapi32)
 target_include_directories(startup_bench PRIVATE ${CMAKE_SOURCE_DIR})
-add_dependencies(startup_bench Tarvisk minimal_window Boxes)
+add_dependencies(startup_bench Tarvisk minimal_window tabbed_floor Boxes)
 
 add_executable(relations_wine_bench ${CMAKE_SOURCE_DIR}/bench/relations_wine_bench.cpp
                ${CMAKE_SOURCE_DIR}/bench/relations_bench.cpp)

@@ -43,6 +43,10 @@ WindowRow RowWithBuffer(const WindowSystem& ws, Hwnd window, int number, const H
   row.handle = window;
   row.className = ws.ClassName(window);
   row.text = buffer.Read(ws, window);
+  // The answer of a resource identifier is 0xFF and the identifier's bytes, no
+  // text: a list shows the title the window keeps, as the ANSI lists showed it
+  // (and as the tree and Find read it), all of it and in UTF-8.
+  if (!row.text.empty() && static_cast<unsigned char>(row.text[0]) == 0xFF) row.text = ws.WindowText(window);
   return row;
 }
 

@@ -12,7 +12,7 @@ start_xvfb || exit 1
 
 # Every build this machine can start, each in its own prefix.
 builds=("$WIN64_BUILD")
-if can_run_32bit; then builds=("$WIN_BUILD" "$WIN64_BUILD"); else echo "32-bit build: not run (this machine cannot start 32-bit programs)"; fi
+if can_run_32bit; then builds=("$WIN_BUILD" "$WIN64_BUILD"); else echo "32-bit build: not run ($(no_32bit_reason))"; fi
 for build in "${builds[@]}"; do
   use_build "$build"
   ensure_prefix

@@ -24,11 +24,24 @@ build_win_tree() {
 build_win() { build_win_tree "$WIN_BUILD" mingw-i686; }
 build_win64() { build_win_tree "$WIN64_BUILD" mingw-x86_64; }
 
-# Whether this machine starts 32-bit programs: some kernels here have 32-bit
-# emulation disabled, and only trying tells. TARVISK_NO_32BIT=1 acts as such a
+# Whether this machine starts 32-bit programs: the 32-bit Wine loader may be
+# missing (the mirror could not give it), and some kernels here have 32-bit
+# emulation disabled, which only trying tells. TARVISK_NO_32BIT=1 acts as such a
 # machine.
+WINE32_LOADER="${TARVISK_WINE32_LOADER:-/usr/lib/wine/wine}"
 can_run_32bit() {
-  [ -z "${TARVISK_NO_32BIT:-}" ] && /usr/lib/wine/wine --version >/dev/null 2>&1
+  [ -z "${TARVISK_NO_32BIT:-}" ] && "$WINE32_LOADER" --version >/dev/null 2>&1
+}
+
+# Why the 32-bit build does not run here, for the lines that say it did not.
+no_32bit_reason() {
+  if [ -n "${TARVISK_NO_32BIT:-}" ]; then
+    echo "TARVISK_NO_32BIT is set"
+  elif [ ! -x "$WINE32_LOADER" ]; then
+    echo "the 32-bit Wine loader is not installed"
+  else
+    echo "this machine cannot start 32-bit programs"
+  fi
 }
 
 # The build whose programs this machine runs by preference: the 32-bit one

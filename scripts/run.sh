@@ -10,14 +10,14 @@ source "$(dirname "$0")/common.sh"
 "$ROOT/scripts/install-deps.sh" || exit 1
 build_native >/dev/null || exit 1
 # The 32-bit build is the deliverable; where this machine cannot start 32-bit
-# programs, the 64-bit one runs instead.
+# programs, or has no 32-bit Wine loader, the 64-bit one runs instead.
 if can_run_32bit; then
   build_win >/dev/null || exit 1
   use_build "$WIN_BUILD"
 else
   build_win64 >/dev/null || exit 1
   use_build "$WIN64_BUILD"
-  echo "This machine cannot start 32-bit programs: running the 64-bit Tarvisk." >&2
+  echo "Running the 64-bit Tarvisk: $(no_32bit_reason)." >&2
 fi
 
 if [ -n "${DISPLAY:-}" ] && [ -z "${TARVISK_DEMO:-}" ]; then

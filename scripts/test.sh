@@ -42,6 +42,12 @@ run_wine_suite() {  # name, build folder
 }
 
 run_suite native "$NATIVE_BUILD"
+# The installer against a fake apt whose mirror fails, as mirrors do.
+if bash "$ROOT/tests/static/install_deps_test.sh"; then
+  passed=$((passed + 1)); suites+=("install script: passed against a fake failing mirror")
+else
+  failed=$((failed + 1)); suites+=("install script: failed against a fake failing mirror")
+fi
 run_wine_suite 64-bit "$WIN64_BUILD"
 if can_run_32bit; then
   run_wine_suite 32-bit "$WIN_BUILD"
@@ -52,7 +58,7 @@ else
   else
     failed=$((failed + 1)); suites+=("32-bit files: check failed")
   fi
-  suites+=("32-bit suite: not run (this machine cannot start 32-bit programs)")
+  suites+=("32-bit suite: not run ($(no_32bit_reason))")
 fi
 # A short run of each fuzzer, after replaying the inputs that once broke something.
 "$ROOT/scripts/fuzz.sh" "${FUZZ_SECONDS:-20}" && passed=$((passed + 1)) || failed=$((failed + 1))

@@ -9,7 +9,9 @@
 
 #include "inspect/StyleTables.h"
 #include "inspect/WindowInfo.h"
+#include "platform/CodePages.h"
 #include "platform/Win32WindowSystem.h"
+#include "relations/WindowRows.h"
 
 namespace {
 
@@ -154,6 +156,33 @@ TEST(InspectWin32, ResourceIdentifierTexts) {
   WindowInfo l = GatherWindowInfo(ws, FromHwnd(label), kDecUpper);
   EXPECT_EQ(l.textCaption, "Resource ID");
   EXPECT_EQ(l.text, "101");
+}
+
+TEST(InspectWin32, ResourceIdentifierTitlesInTheLists) {
+  Window top = MakeTopLevel(nullptr);
+  ASSERT_TRUE(top);
+  // Plain statics made through the ANSI entry points: the ANSI lists and the
+  // default report showed the ANSI answer byte for byte, however long.
+  HWND id = MakeChild(top.get(), "STATIC", "\xFF\x04\x7F", 0, 1);
+  HWND title = MakeChild(top.get(), "STATIC", "\xFFhello there", 0, 2);
+  auto ansiAnswer = [](HWND w) {
+    char text[64] = {};
+    SendMessageA(w, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text));
+    return std::string(text);
+  };
+  ASSERT_TRUE(id && title);
+  Win32WindowSystem ws;
+  std::vector<WindowRow> rows =
+      MakeWindowRows(ws, ws.ChildWindows(FromHwnd(top.get())), [](uint32_t) { return std::string(); });
+  ASSERT_EQ(rows.size(), 2u);
+  const WindowRow& idRow = rows[0].handle == FromHwnd(id) ? rows[0] : rows[1];
+  const WindowRow& titleRow = rows[0].handle == FromHwnd(id) ? rows[1] : rows[0];
+  EXPECT_EQ(idRow.text, AnsiToUtf8("\xFF\x04\x7F"));
+  EXPECT_EQ(Utf8ToAnsi(idRow.text), "\xFF\x04\x7F");
+  EXPECT_EQ(Utf8ToAnsi(idRow.text), ansiAnswer(id));
+  EXPECT_EQ(Utf8ToAnsi(titleRow.text), ansiAnswer(title));
+  // The Window page still takes them for identifiers.
+  EXPECT_EQ(GatherWindowInfo(ws, FromHwnd(id), kHexLower).text, "idi_information");
 }
 
 TEST(InspectWin32, OverlongAnswerStaysTerminated) {
