@@ -12,6 +12,7 @@
 #include "platform/CodePages.h"
 #include "platform/Win32WindowSystem.h"
 #include "relations/WindowRows.h"
+#include "report/SnapshotReport.h"
 
 namespace {
 
@@ -181,8 +182,12 @@ TEST(InspectWin32, ResourceIdentifierTitlesInTheLists) {
   EXPECT_EQ(Utf8ToAnsi(idRow.text), "\xFF\x04\x7F");
   EXPECT_EQ(Utf8ToAnsi(idRow.text), ansiAnswer(id));
   EXPECT_EQ(Utf8ToAnsi(titleRow.text), ansiAnswer(title));
-  // The Window page still takes them for identifiers.
+  // The Window page still takes them for identifiers; the saved report lists
+  // them as the ANSI report did.
   EXPECT_EQ(GatherWindowInfo(ws, FromHwnd(id), kHexLower).text, "idi_information");
+  const TargetSnapshot snapshot = GatherTargetSnapshot(ws, FromHwnd(top.get()), {}, {});
+  const std::string report = SnapshotTextReport(snapshot, ReportView{}, {AnsiToUtf8, Utf8ToAnsi}, false);
+  EXPECT_NE(report.find(std::string("  \xFF\x04\x7F ")), std::string::npos) << report;
 }
 
 TEST(InspectWin32, OverlongAnswerStaysTerminated) {
