@@ -127,9 +127,3 @@ ProcessModules CollectProcessModules(uint32_t processId, ModuleSource& source, T
   }
   return result;
 }
-
-bool TakeProcessChange(uint32_t& lastProcessId, uint32_t processId) {
-  if (processId == lastProcessId) return false;
-  lastProcessId = processId;
-  return true;
-}

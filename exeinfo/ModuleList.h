@@ -88,6 +88,3 @@ struct ProcessInfo {
   std::vector<ModuleRow> modules;  // ordered by "File"
 };
 
-// The pages show the process of LastProcessId; only a target in another process
-// reloads them. Stores the new id and answers whether to reload.
-bool TakeProcessChange(uint32_t& lastProcessId, uint32_t processId);

@@ -128,11 +128,6 @@ void ShowClassPage(HWND classSheet, const WindowInfo& info, const WindowInfo* sh
   PutFieldText(classSheet, IDC_MEMCLASSSTYLE, info.classStyleMemo, shown ? &shown->classStyleMemo : nullptr);
 }
 
-void ShowWindowInfo(HWND windowSheet, HWND classSheet, const WindowInfo& info) {
-  ShowWindowPage(windowSheet, info);
-  ShowClassPage(classSheet, info);
-}
-
 void PaintClassIcons(HWND classSheet, HDC dc, const RECT& box, HWND target) {
   FillRect(dc, &box, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
   // The small icon and the cursor stand under their captions.

@@ -42,8 +42,6 @@ enum InfoFieldId {
 
 void CreateWindowInfoPage(HWND sheet);
 void CreateClassInfoPage(HWND sheet);
-// Writes the gathered texts into both pages' fields.
-void ShowWindowInfo(HWND windowSheet, HWND classSheet, const WindowInfo& info);
 // The same for one page; a field whose text is already right is left alone.
 // `shown` is what the page was last given, when the caller knows it: the
 // fields are read-only, so it spares asking each field for its text.

@@ -73,12 +73,6 @@ std::vector<Hwnd> DiggerWindows(const WindowSystem& ws, WinPoint point, bool dig
   return out;
 }
 
-bool TakeDiggerPoint(WinPoint probePoint, WinPoint& lastDiggerPoint) {
-  if (probePoint == lastDiggerPoint) return false;
-  lastDiggerPoint = probePoint;
-  return true;
-}
-
 std::vector<WindowRow> ParentRows(const WindowSystem& ws, Hwnd target, const HandleFormatter& format) {
   return MakeWindowRows(ws, ParentWindows(ws, target), format);
 }

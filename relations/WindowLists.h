@@ -25,10 +25,6 @@ std::vector<Hwnd> ChildWindowList(const WindowSystem& ws, Hwnd target, bool show
 // its subtree; children are not clipped by their parents.
 std::vector<Hwnd> DiggerWindows(const WindowSystem& ws, WinPoint point, bool digChildren);
 
-// The Digger list is filled again only when the probe point has moved since the
-// last fill: true, with `lastDiggerPoint` taking the point, when it has.
-bool TakeDiggerPoint(WinPoint probePoint, WinPoint& lastDiggerPoint);
-
 bool RectContains(const WinRect& r, WinPoint p);
 
 // The rows of each list in fill order, numbered from 1.

@@ -194,19 +194,3 @@ TEST(ExeInfoPage, FieldTextsFollowTheRowTable) {
   EXPECT_EQ(texts[2], "OriginalFilename");
   EXPECT_EQ(texts[11], "Comments");
 }
-
-TEST(ExeInfoReload, OnlyAnotherProcessRefills) {
-  ScriptedSource source;
-  uint32_t lastProcessId = 0;
-  int fills = 0;
-  // Windows of processes 10, 10, 20, 20, 10, and no window (process 0) at the start.
-  for (uint32_t processId : {0u, 10u, 10u, 20u, 20u, 10u}) {
-    if (TakeProcessChange(lastProcessId, processId)) {
-      CollectProcessModules(processId, source, LocaleLikeCompare, AsciiSameFileName);
-      ++fills;
-    }
-  }
-  EXPECT_EQ(fills, 3);
-  EXPECT_EQ(source.walks, 3);
-  EXPECT_EQ(lastProcessId, 10u);
-}

@@ -95,15 +95,6 @@ TEST(RelationsLists, DiggerListsHitDescendantsDeepestFirstThenTheTopLevelWindow)
   EXPECT_TRUE(DiggerWindows(d, {250, 500}, true).empty());
 }
 
-TEST(RelationsLists, DiggerRefillsOnlyWhenThePointMoved) {
-  WinPoint last{0, 0};
-  EXPECT_FALSE(TakeDiggerPoint({0, 0}, last));  // before the first probe
-  EXPECT_TRUE(TakeDiggerPoint({5, 0}, last));
-  EXPECT_EQ(last, (WinPoint{5, 0}));
-  EXPECT_FALSE(TakeDiggerPoint({5, 0}, last));
-  EXPECT_TRUE(TakeDiggerPoint({5, -7}, last));
-}
-
 TEST(RelationsLists, DiggerAgreesWithTheRuleOnRandomDesktops) {
   for (unsigned seed = 1; seed <= 20; ++seed) {
     RealisticDesktop d;
