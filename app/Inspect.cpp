@@ -22,7 +22,6 @@ void TfrmTarvisk::InspectWindow(Hwnd handle, bool refreshAll) {
   Hwnd active = FromHwnd(GetActiveWindow());
   if (!refreshAll && active != CurrentTarget()) ToggleTargetFlash();
   TargetReading& reading = Inspected.Reading();
-  reading.SetListOptions(OptionChecked(IDC_CHBSHOWSUBCHILDREN), OptionChecked(IDC_CHBDIGCHILDREN));
   reading.SetTarget(handle);
   // A refresh reads the windows under the point again too.
   if (refreshAll) reading.MarkStale(TargetPart::Digger);
@@ -70,10 +69,15 @@ void TfrmTarvisk::BuildWindowTree() {
 void TfrmTarvisk::timDiggerTimer() {
   // The Digger follows the probe point and "Dig children": read again only
   // when either has changed.
-  TargetReading& reading = Inspected.Reading();
-  reading.SetListOptions(OptionChecked(IDC_CHBSHOWSUBCHILDREN), OptionChecked(IDC_CHBDIGCHILDREN));
+  TargetReading& reading = ListReading();
   if (reading.Fresh(TargetPart::Digger)) return;
-  Inspected.Reading().Digger();
+  reading.Digger();
   m_pages[kPageDigger]->Invalidate();
   if (pgcMain.ActiveIndex() == kPageDigger) WritePendingPage(kPageDigger);
+}
+
+TargetReading& TfrmTarvisk::ListReading() {
+  TargetReading& reading = Inspected.Reading();
+  reading.SetListOptions(OptionChecked(IDC_CHBSHOWSUBCHILDREN), OptionChecked(IDC_CHBDIGCHILDREN));
+  return reading;
 }

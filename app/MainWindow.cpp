@@ -128,6 +128,11 @@ void TfrmTarvisk::BuildPage(int page) {
   m_pages[page]->Placed();
 }
 
+TabPage* TfrmTarvisk::ActivePage() const {
+  const int page = pgcMain.ActiveIndex();
+  return page >= 0 && page < kPageCount ? m_pages[page] : nullptr;
+}
+
 void TfrmTarvisk::BuildNextPage() {
   // Nobody can point at a control before the window shows; its tooltips come
   // first, for every control made so far.
@@ -241,7 +246,10 @@ void TfrmTarvisk::pgcMainChange() {
 }
 
 void TfrmTarvisk::rgrOptionsClick() {
-  for (TabPage* page : m_pages) page->Invalidate();
+  // The pages whose numbers or constants follow the display options.
+  for (int page : {kPageWindow, kPageClass, kPageParents, kPageChildren, kPageDigger, kPageGraphics}) {
+    m_pages[page]->Invalidate();
+  }
   WritePendingPage(pgcMain.ActiveIndex());
 }
 
@@ -268,12 +276,21 @@ LRESULT TfrmTarvisk::OnCommand(int id, int code, HWND control) {
   if (!control && OnFieldMenuCommand(id)) return 0;
   // A button acts on its page as the page would show it.
   if (control && code == BN_CLICKED) BeforePageRead(control);
-  for (TabPage* page : m_pages) {
-    if (page->OnCommand(id, code, control)) return 0;
+  // Only the page whose sheet holds the control: every field written sends
+  // two notifications, and asking each page would cost a round trip each.
+  if (HWND sheet = control ? GetParent(control) : nullptr) {
+    for (TabPage* page : m_pages) {
+      if (page->Sheet() == sheet) {
+        if (page->OnCommand(id, code, control)) return 0;
+        break;
+      }
+    }
   }
   if (code != BN_CLICKED) return 0;
   switch (id) {
-    case IDC_BTNDETAIL: m_pages[pgcMain.ActiveIndex()]->Detail(); break;
+    case IDC_BTNDETAIL:
+      if (TabPage* page = ActivePage()) page->Detail();
+      break;
     case IDC_BTNSTART: btnStartClick(); break;
     case IDC_BTNREFRESH: RefreshInformation(); break;
     case IDC_BTNCLOSE: btnCloseClick(); break;

@@ -70,6 +70,8 @@ class TfrmTarvisk : public BaseWindow<TfrmTarvisk> {
   WindowListsPage& WindowLists() { return m_windowLists; }
   TreePage& Tree() { return m_treePage; }
   TabPage& Page(int page) { return *m_pages[page]; }
+  // The page in front of the user; null while the tab control has none selected.
+  TabPage* ActivePage() const;
 
   // --- Controls ---
   PageControl pgcMain;
@@ -133,6 +135,8 @@ class TfrmTarvisk : public BaseWindow<TfrmTarvisk> {
   bool PagePending(int page) const { return m_pages[page]->OutOfDate(); }
   void CaptureScreen(Hwnd window) { Graphics.CaptureScreen(window); }
   void BuildWindowTree();
+  // The reading, its lists to be read with the options of now.
+  TargetReading& ListReading();
 
   // --- Reports ---
   // The report of the reading the pages show, its texts in the ANSI code page

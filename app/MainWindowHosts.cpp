@@ -12,7 +12,7 @@ const WindowFacts& MainWindowHosts::Facts() { return m_frm.Inspected.Reading().W
 const ProcessInfo& MainWindowHosts::Process() { return m_frm.Inspected.Reading().Process(); }
 
 const std::vector<WindowRow>& MainWindowHosts::Rows(int list) {
-  TargetReading& reading = m_frm.Inspected.Reading();
+  TargetReading& reading = m_frm.ListReading();
   switch (list) {
     case kListParents: return reading.Parents();
     case kListChildren: return reading.Children();

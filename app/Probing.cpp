@@ -134,7 +134,8 @@ void TfrmTarvisk::RefreshInformation() {
 }
 
 void TfrmTarvisk::UpdateDetailButton() {
-  SetEnabled(btnDetail, !Probing() && m_pages[pgcMain.ActiveIndex()]->DetailEnabled());
+  const TabPage* page = ActivePage();
+  SetEnabled(btnDetail, !Probing() && page && page->DetailEnabled());
 }
 
 void TfrmTarvisk::SetDiggerTimerEnabled(bool enabled) {

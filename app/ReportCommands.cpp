@@ -27,7 +27,7 @@ const ReportEncoding kCodePage{AnsiToUtf8, Utf8ToAnsi};
 // yet is read now, as the page would read it when it shows.
 ReportInput TfrmTarvisk::GatherReport(bool utf8) {
   ReportView view{CurrentDisplayOptions(), Inspected.sort, LocaleCompare, kAppTitle};
-  ReportInput in = SnapshotReportInput(Inspected.Reading().Complete(), view, kCodePage);
+  ReportInput in = SnapshotReportInput(ListReading().Complete(), view, kCodePage);
   if (utf8) return in;
   in.utf8 = false;
   return ConvertReportTexts(in, Utf8ToAnsi);
@@ -37,7 +37,7 @@ std::string TfrmTarvisk::TextReport(bool utf8) { return ReportText(GatherReport(
 
 std::string TfrmTarvisk::JsonReport() {
   ReportView view{CurrentDisplayOptions(), Inspected.sort, LocaleCompare, kAppTitle};
-  return SnapshotJsonReport(Inspected.Reading().Complete(), view, kCodePage);
+  return SnapshotJsonReport(ListReading().Complete(), view, kCodePage);
 }
 
 bool TfrmTarvisk::ChooseReportFile(std::string& fileName) {

@@ -289,10 +289,23 @@ void GraphicsPage::ShowReadouts(bool withColor) {
   // report and the command line give for the same point. The colour stays
   // with the image: it is read again only when the image is.
   const GraphicFacts g = m_host.ReadGraphic(withColor);
+  const bool hadColor = m_shown.hasColor;
+  const uint32_t color = m_shown.color;
+  m_shown = g;
+  if (!withColor || !g.hasColor) {
+    m_shown.hasColor = hadColor;
+    m_shown.color = color;
+  }
+  Show();
+}
+
+// The texts of the last readouts in the display options of now.
+void GraphicsPage::Show() {
+  const GraphicFacts& g = m_shown;
   SetField(IDC_EDTSCREEN, PointText(g.screen.x, g.screen.y));
   SetField(IDC_EDTWINDOW, g.hasWindowRect ? PointText(g.inWindow.x, g.inWindow.y) : std::string());
   SetField(IDC_EDTCLIENT, PointText(g.inClient.x, g.inClient.y));
-  if (withColor && g.hasColor) SetField(IDC_EDTRGB, PixelColorText(g.color, m_host.CurrentDisplayOptions()));
+  if (g.hasColor) SetField(IDC_EDTRGB, PixelColorText(g.color, m_host.CurrentDisplayOptions()));
 }
 
 void GraphicsPage::SetField(int id, const std::string& text) { SetDlgItemTextA(m_sheet, id, text.c_str()); }

@@ -94,7 +94,7 @@ class GraphicsPage : public TabPage {
   // Builds every control of the page on its sheet, in its design state (zoom
   // x1, reticle on, the fields showing their names).
   void MakeControls() override;
-  void Show() override { CaptureScreen(m_host.CurrentTarget()); }
+  void Show() override;
 
  private:
   void ApplyCommands();
@@ -123,6 +123,7 @@ class GraphicsPage : public TabPage {
   HWND m_imgHRule = nullptr, m_imgVRule = nullptr, m_pnlCapture = nullptr, m_imgCapture = nullptr;
   int m_zoomIndex = 0;  // the item the last zoom click was for
   bool m_redrawPending = false;
+  GraphicFacts m_shown;  // the readouts the fields show
 
   HBITMAP m_hRule = nullptr, m_vRule = nullptr;
   // The picture of imgCapture: 120 x 120, 32 bits, top row first.
