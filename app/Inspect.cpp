@@ -22,9 +22,8 @@ void TfrmTarvisk::InspectWindow(Hwnd handle, bool refreshAll) {
   Hwnd active = FromHwnd(GetActiveWindow());
   if (!refreshAll && active != CurrentTarget()) ToggleTargetFlash();
   TargetReading& reading = Inspected.Reading();
+  // The windows under the point are read again only once the point moves.
   reading.SetTarget(handle);
-  // A refresh reads the windows under the point again too.
-  if (refreshAll) reading.MarkStale(TargetPart::Digger);
   for (int page : kTargetPages) {
     // The tree is the whole desktop: the target only changes its selection.
     if (page == kPageTree) {

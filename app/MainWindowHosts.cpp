@@ -10,6 +10,7 @@ void MainWindowHosts::InspectWindow(Hwnd window, bool refreshAll) { m_frm.Inspec
 
 const WindowFacts& MainWindowHosts::Facts() { return m_frm.Inspected.Reading().Window(); }
 const ProcessInfo& MainWindowHosts::Process() { return m_frm.Inspected.Reading().Process(); }
+unsigned MainWindowHosts::ProcessReads() const { return m_frm.Inspected.Reading().ProcessReads(); }
 
 const std::vector<WindowRow>& MainWindowHosts::Rows(int list) {
   TargetReading& reading = m_frm.ListReading();
@@ -35,12 +36,18 @@ void MainWindowHosts::SetCurrentTarget(Hwnd window) {
   TargetReading& reading = m_frm.Inspected.Reading();
   if (window != reading.Target()) reading.SetTarget(window);
 }
-GraphicFacts MainWindowHosts::ReadGraphic(bool withColor) {
+GraphicFacts MainWindowHosts::ReadGraphic(const uint32_t* color) {
   TargetReading& reading = m_frm.Inspected.Reading();
-  reading.MarkStale(TargetPart::Graphic);
-  // Without the colour the part stays stale: a report reads it whole.
-  if (!withColor) return GraphicPositions(m_frm.Inspected.Windows(), reading.Target(), reading.Point());
-  return reading.Graphic();
+  GraphicFacts g = GraphicPositions(m_frm.Inspected.Windows(), reading.Target(), reading.Point());
+  if (!color) {
+    // Without the colour the part stays stale: a report reads it whole.
+    reading.MarkStale(TargetPart::Graphic);
+    return g;
+  }
+  g.hasColor = true;
+  g.color = *color;
+  reading.SetGraphic(g);
+  return g;
 }
 
 std::string MainWindowHosts::ProgramFolder() const { return m_frm.ProgramFolder; }

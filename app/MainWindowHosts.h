@@ -26,6 +26,7 @@ class MainWindowHosts final : public InfoPagesHost,
   const WindowFacts& Facts() override;
   DisplayOptions Options() const override { return CurrentDisplayOptions(); }
   const ProcessInfo& Process() override;
+  unsigned ProcessReads() const override;
   // RelationsHost
   const std::vector<WindowRow>& Rows(int list) override;
   SortState Sort() const override;
@@ -36,7 +37,7 @@ class MainWindowHosts final : public InfoPagesHost,
   WinPoint ProbePoint() const override;
   void SetProbePoint(WinPoint point) override;
   void SetCurrentTarget(Hwnd window) override;
-  GraphicFacts ReadGraphic(bool withColor) override;
+  GraphicFacts ReadGraphic(const uint32_t* color) override;
   // ModifyHost
   std::string ProgramFolder() const override;
   void RefreshInformation() override;

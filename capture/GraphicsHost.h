@@ -22,10 +22,10 @@ class GraphicsHost {
   virtual bool Probing() const = 0;
   virtual DisplayOptions CurrentDisplayOptions() const = 0;
   virtual void InspectWindow(Hwnd window, bool refreshAll) = 0;
-  // The Graphic part of the reading (positions and, when asked for, the
-  // pixel's colour at the probe point), read now: the screen may have
-  // changed since the last read.
-  virtual GraphicFacts ReadGraphic(bool withColor) = 0;
+  // The Graphic part of the reading at the probe point, read now: the
+  // positions, with the pixel's colour the page read from its capture of the
+  // screen when it made one (null: none; the part then waits for a report).
+  virtual GraphicFacts ReadGraphic(const uint32_t* color) = 0;
 };
 
 // GetLastInputInfo and GetTickCount.

@@ -12,6 +12,7 @@
 #include "platform/Win32WindowSystem.h"
 #include "platform/ReportFile.h"
 #include "platform/FileTexts.h"
+#include "target/SystemSnapshot.h"
 #include "ui/Controls.h"
 #include "ui/Form.h"
 #include "ui/Gdi.h"
@@ -242,26 +243,30 @@ void GraphicsPage::CaptureScreen(Hwnd window) {
   uint32_t lastInput = m_clock->LastInputTick();
   uint32_t now = m_clock->Now();
   m_redrawPending = !InputIsQuiet(lastInput, now);
-  if (!m_redrawPending) RedrawImage();
-  ShowReadouts(!m_redrawPending);
+  uint32_t color = 0;
+  const bool captured = !m_redrawPending && RedrawImage(color);
+  ShowReadouts(captured ? &color : nullptr);
 }
 
-void GraphicsPage::RedrawImage() {
+bool GraphicsPage::RedrawImage(uint32_t& color) {
   HBITMAP capture = m_capture;
   HDC desktop = m_desktop;
-  if (!capture || !m_image) return;
+  if (!capture || !m_image) return false;
   ImageCanvas canvas(m_image);
   HDC image = canvas.Dc();
-  if (!image) return;
+  if (!image) return false;
   const int side = BitmapWidth(capture);
   HDC mem = CreateCompatibleDC(desktop);
-  if (!mem) return;
+  if (!mem) return false;
+  bool read = false;
   {
     ScopedSelectObject select(mem, capture);
     RECT all = {0, 0, side, side};
     FillRect(mem, &all, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
     WinRect source = CaptureSource(m_host.ProbePoint(), side);
     if (desktop) BitBlt(mem, 0, 0, side, side, desktop, source.left, source.top, SRCCOPY);
+    // The probe point's pixel, from the copy of the screen just made.
+    read = ReadPixel(mem, {side / 2, side / 2}, color);
     SetStretchBltMode(image, COLORONCOLOR);
     StretchBlt(image, 0, 0, kImageSide, kImageSide, mem, 0, 0, side, side, SRCCOPY);
   }
@@ -269,6 +274,7 @@ void GraphicsPage::RedrawImage() {
   if (ShowReticle()) DrawReticle(image);
   GdiFlush();
   InvalidateRect(m_imgCapture, nullptr, FALSE);
+  return read;
 }
 
 void GraphicsPage::DrawReticle(HDC image) {
@@ -284,17 +290,17 @@ void GraphicsPage::DrawReticle(HDC image) {
   SetROP2(image, oldMode);
 }
 
-void GraphicsPage::ShowReadouts(bool withColor) {
+void GraphicsPage::ShowReadouts(const uint32_t* color) {
   // The reading computes the readouts, so what the page shows is what the
   // report and the command line give for the same point. The colour stays
   // with the image: it is read again only when the image is.
-  const GraphicFacts g = m_host.ReadGraphic(withColor);
+  const GraphicFacts g = m_host.ReadGraphic(color);
   const bool hadColor = m_shown.hasColor;
-  const uint32_t color = m_shown.color;
+  const uint32_t shownColor = m_shown.color;
   m_shown = g;
-  if (!withColor || !g.hasColor) {
+  if (!color) {
     m_shown.hasColor = hadColor;
-    m_shown.color = color;
+    m_shown.color = shownColor;
   }
   Show();
 }

@@ -100,9 +100,11 @@ class GraphicsPage : public TabPage {
   void ApplyCommands();
   void CreateZoomGroup();
   void LoadRulers(int zoom);
-  void RedrawImage();
+  // Captures the screen around the point into the image; `color` takes the
+  // point's pixel when it could be read.
+  bool RedrawImage(uint32_t& color);
   void DrawReticle(HDC image);
-  void ShowReadouts(bool withColor);
+  void ShowReadouts(const uint32_t* color);
   void SetField(int id, const std::string& text);
 
   GraphicsHost& m_host;

@@ -71,31 +71,51 @@ class ProcessPagesHost {
  public:
   virtual ~ProcessPagesHost() = default;
   virtual const ProcessInfo& Process() = 0;
+  // Moves each time the process part is read anew: the windows of one
+  // process share it, and the pages are written once for them all.
+  virtual unsigned ProcessReads() const = 0;
 };
 
-class ExecutablePage : public TabPage {
+// A page of the process part, written only when that part was read anew.
+class ProcessPage : public TabPage {
  public:
-  explicit ExecutablePage(ProcessPagesHost& host) : m_host(host) {}
+  explicit ProcessPage(ProcessPagesHost& host) : m_host(host) {}
 
  protected:
-  void MakeControls() override { CreateExecutablePage(m_sheet); }
-  void Show() override { ShowExecutableInfo(m_sheet, m_host.Process().executable); }
+  void Show() override {
+    const ProcessInfo& process = m_host.Process();
+    if (m_written && m_shownRead == m_host.ProcessReads()) return;
+    m_written = true;
+    m_shownRead = m_host.ProcessReads();
+    ShowProcess(process);
+  }
+  virtual void ShowProcess(const ProcessInfo& process) = 0;
 
  private:
   ProcessPagesHost& m_host;
+  bool m_written = false;
+  unsigned m_shownRead = 0;
 };
 
-class ModulesPage : public TabPage {
+class ExecutablePage : public ProcessPage {
  public:
-  explicit ModulesPage(ProcessPagesHost& host) : m_host(host) {}
+  using ProcessPage::ProcessPage;
+
+ protected:
+  void MakeControls() override { CreateExecutablePage(m_sheet); }
+  void ShowProcess(const ProcessInfo& process) override { ShowExecutableInfo(m_sheet, process.executable); }
+};
+
+class ModulesPage : public ProcessPage {
+ public:
+  using ProcessPage::ProcessPage;
   void LoadSettings(const SettingsValues& values) override;
   void StoreSettings(SettingsValues& values) const override;
 
  protected:
   void MakeControls() override;
-  void Show() override { ShowModuleRows(m_sheet, m_host.Process().modules); }
+  void ShowProcess(const ProcessInfo& process) override { ShowModuleRows(m_sheet, process.modules); }
 
  private:
-  ProcessPagesHost& m_host;
   ModulesColumnWidths m_widths = SettingsValues{}.columns.modules;
 };

@@ -9,14 +9,19 @@ namespace {
 bool ScreenPixel(WinPoint screen, uint32_t& color) {
   HDC dc = GetDC(GetDesktopWindow());
   if (!dc) return false;
-  const COLORREF c = GetPixel(dc, screen.x, screen.y);
+  const bool read = ReadPixel(dc, screen, color);
   ReleaseDC(GetDesktopWindow(), dc);
+  return read;
+}
+
+}  // namespace
+
+bool ReadPixel(HDC dc, WinPoint at, uint32_t& color) {
+  const COLORREF c = GetPixel(dc, at.x, at.y);
   if (c == CLR_INVALID) return false;
   color = c;
   return true;
 }
-
-}  // namespace
 
 SnapshotSources SystemSnapshotSources() {
   SnapshotSources sources;

@@ -1,6 +1,8 @@
 #pragma once
 // The system's side of a snapshot: the process reader and the screen's pixels,
 // and the code-page conversion of the JSON report (AnsiToUtf8).
+#include <windows.h>
+
 #include <string>
 
 #include "platform/CodePages.h"
@@ -10,4 +12,8 @@
 // The executable and modules through the system's module walks, and the pixel
 // of the screen as the Graphics page reads it.
 SnapshotSources SystemSnapshotSources();
+
+// A pixel of a device context, 0x00BBGGRR; false where it cannot be read.
+// The screen's for a reading, the Graphics page's copy of it for the page.
+bool ReadPixel(HDC dc, WinPoint at, uint32_t& color);
 

@@ -82,6 +82,7 @@ const ProcessInfo& TargetReading::Process() {
     m_processRead = true;
     m_processId = id;
     m_snapshot.process = m_sources.process ? m_sources.process(id) : ProcessInfo{};
+    ++m_processReads;
   }
   m_fresh |= Bit(TargetPart::Process);
   return m_snapshot.process;

@@ -62,8 +62,9 @@ class TargetReading {
   // The Digger and the Graphic readouts follow the probe point.
   void SetPoint(WinPoint point);
   void SetListOptions(bool showSubchildren, bool digChildren);
-  // Forgets the process part, so the next reading asks the system again.
-  void ForgetProcess() { m_processRead = false; }
+  // Counts the readings of the process part: a view that showed one need
+  // not write it again until the count moves.
+  unsigned ProcessReads() const { return m_processReads; }
 
   bool Fresh(TargetPart part) const { return (m_fresh & Bit(part)) != 0; }
   void MarkStale(TargetPart part) { m_fresh &= ~Bit(part); }
@@ -95,6 +96,7 @@ class TargetReading {
   unsigned m_fresh = 0;
   bool m_processRead = false;
   uint32_t m_processId = 0;
+  unsigned m_processReads = 0;
 };
 
 struct SnapshotOptions {

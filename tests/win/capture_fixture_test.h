@@ -51,11 +51,10 @@ class FakeHost : public GraphicsHost {
   bool Probing() const override { return probing; }
   DisplayOptions CurrentDisplayOptions() const override { return options; }
   void InspectWindow(Hwnd w, bool refreshAll) override { inspected.push_back({w, refreshAll}); }
-  GraphicFacts ReadGraphic(bool withColor) override {
+  GraphicFacts ReadGraphic(const uint32_t* color) override {
     GraphicFacts g = GraphicPositions(ws, currentTarget, probePoint);
-    const COLORREF c = withColor ? GetPixel(desktop, probePoint.x, probePoint.y) : CLR_INVALID;
-    g.hasColor = c != CLR_INVALID;
-    g.color = c;
+    g.hasColor = color != nullptr;
+    if (color) g.color = *color;
     return g;
   }
 };

@@ -89,10 +89,12 @@ class CliReportTest : public MainWindowFixture {
   }
 
   // The main window inspects `target` with the cursor (the probe point) at
-  // `point`, as probing there would have it once the cursor rests.
+  // `point`, as probing there would have it once the cursor rests. The
+  // Digger is read again only once the point moves, so it is made to.
   void ShowInPages(HWND target, POINT point) {
     PumpMessages();
     frm->Inspected.Reading().SetPoint({point.x, point.y});
+    frm->Inspected.Reading().MarkStale(TargetPart::Digger);
     frm->InspectWindow(FromHwnd(target), true);
     // The Graphics page reads the pixel only once input has rested.
     ASSERT_TRUE(WaitUntil([&] {
