@@ -302,16 +302,25 @@ void GraphicsPage::ShowReadouts(const uint32_t* color) {
     m_shown.hasColor = hadColor;
     m_shown.color = shownColor;
   }
-  Show();
+  ShowPositions();
+  if (color) ShowColor();
 }
 
 // The texts of the last readouts in the display options of now.
 void GraphicsPage::Show() {
+  ShowPositions();
+  ShowColor();
+}
+
+void GraphicsPage::ShowPositions() {
   const GraphicFacts& g = m_shown;
   SetField(IDC_EDTSCREEN, PointText(g.screen.x, g.screen.y));
   SetField(IDC_EDTWINDOW, g.hasWindowRect ? PointText(g.inWindow.x, g.inWindow.y) : std::string());
   SetField(IDC_EDTCLIENT, PointText(g.inClient.x, g.inClient.y));
-  if (g.hasColor) SetField(IDC_EDTRGB, PixelColorText(g.color, m_host.CurrentDisplayOptions()));
+}
+
+void GraphicsPage::ShowColor() {
+  if (m_shown.hasColor) SetField(IDC_EDTRGB, PixelColorText(m_shown.color, m_host.CurrentDisplayOptions()));
 }
 
 void GraphicsPage::SetField(int id, const std::string& text) { SetDlgItemTextA(m_sheet, id, text.c_str()); }

@@ -105,6 +105,8 @@ class GraphicsPage : public TabPage {
   bool RedrawImage(uint32_t& color);
   void DrawReticle(HDC image);
   void ShowReadouts(const uint32_t* color);
+  void ShowPositions();
+  void ShowColor();
   void SetField(int id, const std::string& text);
 
   GraphicsHost& m_host;
