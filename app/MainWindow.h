@@ -119,7 +119,7 @@ class TfrmTarvisk : public BaseWindow<TfrmTarvisk> {
   // WM_PROBE messages handled so far, for tests and benchmarks.
   unsigned ProbeCount() const { return m_probeCount; }
   // Reads of the Executable and Modules pages' process so far, for tests.
-  unsigned ProcessInfoFills() const { return Inspected.ProcessReads(); }
+  unsigned ProcessInfoFills() { return Inspected.Reading().ProcessReads(); }
 
   // Makes the page's controls, if they are not made yet, in the state the
   // page holds (its settings, its commands).
