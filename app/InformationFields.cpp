@@ -195,7 +195,11 @@ void InformationFields::ShowMenu(HWND field, LPARAM screenPoint) {
     GetWindowRect(field, &r);
     pt = {r.left, r.bottom};
   }
+  const int fixedItems = GetMenuItemCount(m_menu);
+  if (ExtendMenu) ExtendMenu(m_menu, field);
   TrackPopupMenu(m_menu, TPM_LEFTALIGN | TPM_RIGHTBUTTON, pt.x, pt.y, 0, m_owner, nullptr);
+  // DeleteMenu destroys the submenus the extension made, too.
+  while (GetMenuItemCount(m_menu) > fixedItems) DeleteMenu(m_menu, fixedItems, MF_BYPOSITION);
 }
 
 bool InformationFields::OnMenuCommand(int id) {

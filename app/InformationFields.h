@@ -33,6 +33,9 @@ class InformationFields {
 
   // A control is about to be read, by this program or another.
   std::function<void(HWND control)> BeforeRead;
+  // The menu is about to open on `field`: items of the program's other
+  // commands are added after the fixed ones, and taken away once it closes.
+  std::function<void(HMENU menu, HWND field)> ExtendMenu;
 
  private:
   HWND m_owner = nullptr;

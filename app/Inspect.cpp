@@ -36,6 +36,7 @@ void TfrmTarvisk::InspectWindow(Hwnd handle, bool refreshAll) {
 
   if (!refreshAll && FromHwnd(GetActiveWindow()) != CurrentTarget()) ToggleTargetFlash();
   m_treePage.UpdateParentTreeButton();
+  Features.TargetShown();
 }
 
 void TfrmTarvisk::WritePendingPage(int page) {

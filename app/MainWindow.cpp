@@ -25,6 +25,7 @@ TfrmTarvisk::TfrmTarvisk()
   Options.FormatChanged = [this] { rgrOptionsClick(); };
   Options.AlwaysOnTopChanged = [this] { chbAlwaysOnTopClick(); };
   m_fields.BeforeRead = [this](HWND control) { BeforePageRead(control); };
+  m_fields.ExtendMenu = [this](HMENU menu, HWND field) { Features.AddFieldMenuItems(menu, field); };
 }
 
 TfrmTarvisk::~TfrmTarvisk() {
@@ -58,6 +59,8 @@ bool TfrmTarvisk::Create() {
   steps.Mark("main window created");
   CreateFrame();
   AddMessageLogMenuItem();
+  AddFrameFeatures(*this, Features);
+  Features.AddMenuItems(GetSystemMenu(m_hwnd, FALSE));
   steps.Mark("tabs and buttons created");
   m_fonts.ApplyDesignFont(m_hwnd, true);  // FormCreate adopts the message font
   m_fonts.ScaleToScreen(m_hwnd);
@@ -220,6 +223,7 @@ void TfrmTarvisk::FormDestroy() {
   if (m_destroyed) return;
   m_destroyed = true;
   MessageLogs.CloseAll();
+  Features.Closing();
   UnregisterStartStopHotKey();
   KillTimer(m_hwnd, kTimerCursorWatch);
   RemoveProbeHook();
@@ -251,6 +255,7 @@ void TfrmTarvisk::rgrOptionsClick() {
     m_pages[page]->Invalidate();
   }
   WritePendingPage(pgcMain.ActiveIndex());
+  Features.DisplayChanged();
 }
 
 void TfrmTarvisk::chbAlwaysOnTopClick() {
@@ -265,7 +270,7 @@ void TfrmTarvisk::btnCloseClick() { DestroyWindow(m_hwnd); }
 
 bool TfrmTarvisk::PreTranslate(MSG& msg) {
   if (!m_hwnd) return false;
-  if (MessageLogKeys(msg)) return true;
+  if (MessageLogKeys(msg) || Features.PreTranslate(msg)) return true;
   if (msg.message >= WM_KEYFIRST && msg.message <= WM_KEYLAST) {
     return IsDialogMessageW(m_hwnd, &msg) != FALSE;
   }
@@ -273,7 +278,7 @@ bool TfrmTarvisk::PreTranslate(MSG& msg) {
 }
 
 LRESULT TfrmTarvisk::OnCommand(int id, int code, HWND control) {
-  if (!control && OnFieldMenuCommand(id)) return 0;
+  if (!control && (OnFieldMenuCommand(id) || Features.OnFieldMenuCommand(id))) return 0;
   // A button acts on its page as the page would show it.
   if (control && code == BN_CLICKED) BeforePageRead(control);
   // Only the page whose sheet holds the control: every field written sends
@@ -376,9 +381,10 @@ LRESULT TfrmTarvisk::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     }
     case WM_INITMENU:
       UpdateMessageLogMenuItem();
+      Features.UpdateMenuItems(GetSystemMenu(m_hwnd, FALSE));
       break;
     case WM_SYSCOMMAND:
-      if (OnMessageLogSysCommand(wParam)) return 0;
+      if (OnMessageLogSysCommand(wParam) || Features.OnSysCommand(wParam)) return 0;
       break;
     case DM_GETDEFID:
       return MAKELRESULT(IDC_BTNSTART, DC_HASDEFID);

@@ -10,6 +10,7 @@
 
 #include "app/AboutPage.h"
 #include "app/CommandStates.h"
+#include "app/FrameFeatures.h"
 #include "app/ControlIds.h"
 #include "app/InformationFields.h"
 #include "app/Inspection.h"
@@ -169,6 +170,9 @@ class TfrmTarvisk : public BaseWindow<TfrmTarvisk> {
   void UpdateMessageLogMenuItem();
   bool OnMessageLogSysCommand(WPARAM command);
   bool MessageLogKeys(MSG& msg);
+
+  // What the window offers beside its pages (app/FrameFeatureList.cpp).
+  FrameFeatures Features;
 
  private:
   void CreateFrame();

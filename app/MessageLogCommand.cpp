@@ -35,9 +35,7 @@ bool TfrmTarvisk::OnMessageLogSysCommand(WPARAM command) {
 
 bool TfrmTarvisk::MessageLogKeys(MSG& msg) {
   if (MessageLogs.PreTranslate(msg)) return true;
-  const bool ctrlM = msg.message == WM_KEYDOWN && msg.wParam == 'M' && GetKeyState(VK_CONTROL) < 0 &&
-                     GetKeyState(VK_MENU) >= 0 && GetKeyState(VK_SHIFT) >= 0;
-  if (!ctrlM || !m_hwnd || (msg.hwnd != m_hwnd && !IsChild(m_hwnd, msg.hwnd))) return false;
+  if (!IsCtrlKey(msg, m_hwnd, 'M')) return false;
   if (MessageLogs.CanOpen()) MessageLogs.OpenForCurrentTarget();
   return true;
 }
