@@ -22,6 +22,8 @@ CliCommand CommandNamed(const std::string& name) {
   if (name == "report") return CliCommand::Report;
   if (name == "list") return CliCommand::List;
   if (name == "children") return CliCommand::Children;
+  if (name == "style") return CliCommand::Style;
+  if (name == "send") return CliCommand::Send;
   if (name == "?" || name == "help") return CliCommand::Help;
   return CliCommand::None;
 }
@@ -36,6 +38,12 @@ class Parser {
     r.command = m_args.empty() ? CliCommand::None : CommandNamed(OptionName(m_args[0]));
     if (r.command == CliCommand::None) return Fail(result, "no command given");
     m_next = 1;
+    if (r.command == CliCommand::Style || r.command == CliCommand::Send) {
+      result.error = ParseActArguments(std::vector<std::string>(m_args.begin() + 1, m_args.end()),
+                                       r.command == CliCommand::Send, &r.act);
+      result.ok = result.error.empty();
+      return result;
+    }
     if (r.command == CliCommand::Children && !TakeHandle(result, "/children")) return result;
     bool haveFile = false, haveSelector = false, haveFormat = false, haveNumbers = false;
     while (m_next < m_args.size()) {
@@ -169,6 +177,8 @@ std::string CliUsageText() {
          "                      [/format text|json] [/hex | /dec | /bin]\r\n"
          "  Tarvisk.exe /list [/format text|json]\r\n"
          "  Tarvisk.exe /children HANDLE [/format text|json]\r\n"
+         "  Tarvisk.exe /style HANDLE [/ex] CHANGE...\r\n"
+         "  Tarvisk.exe /send HANDLE MESSAGE [WPARAM [LPARAM | \"TEXT\"]] [/post]\r\n"
          "\r\n"
          "/report writes the report of one window to FILE, or to standard output when\r\n"
          "FILE is absent or \"-\". Without a selector it reports the window under the\r\n"
@@ -186,5 +196,18 @@ std::string CliUsageText() {
          "window: one line each with handle, process id, class, visible (1 or 0) and\r\n"
          "text, separated by tabs, or a JSON array.\r\n"
          "\r\n"
-         "Exit status: 0 done, 2 no window matches, 1 any other error.\r\n";
+         "/style changes the window's style (or with /ex its extended style) as the\r\n"
+         "style editor does. A CHANGE is +NAME (set), -NAME (clear) or =HEX (the whole\r\n"
+         "word), NAME a WS_, WS_EX_ or control style constant. It prints the words\r\n"
+         "before and after, and each bit the window or the system kept.\r\n"
+         "/send sends the window a message (with /post, posts it) and prints the\r\n"
+         "result in decimal and hexadecimal, or the text WM_GETTEXT brings back.\r\n"
+         "MESSAGE is a name (WM_SETTEXT, WM_USER+1, WM_APP+1, a registered name) or a\r\n"
+         "number; WPARAM and LPARAM are numbers (decimal, 0x or $ hexadecimal), and\r\n"
+         "WM_SETTEXT takes a TEXT in place of LPARAM. Messages whose parameters are\r\n"
+         "addresses in the window's memory are refused.\r\n"
+         "\r\n"
+         "Exit status: 0 done, 2 no window matches, 1 any other error (a refused\r\n"
+         "message, bad arguments); /style 3 when some change did not take; /send 4\r\n"
+         "when the window did not answer in time.\r\n";
 }

@@ -4,9 +4,10 @@
 #include <string>
 #include <vector>
 
+#include "cli/CliAct.h"
 #include "platform/WindowSystem.h"
 
-enum class CliCommand { None, Help, Report, List, Children };
+enum class CliCommand { None, Help, Report, List, Children, Style, Send };
 enum class CliSelector { Cursor, Window, Point, Find, Foreground };
 enum class CliFormat { Text, Json };
 
@@ -20,6 +21,7 @@ struct CliRequest {
   std::string findClass, findText;  // /find
   CliFormat format = CliFormat::Text;
   int integerFormat = -1;  // /hex, /dec or /bin; -1: the saved setting
+  CliActRequest act;       // /style, /send (cli/CliAct.h)
 };
 
 struct CliParse {

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 
+#include "cli/CliActMain.h"
 #include "settings/RegistryStore.h"
 #include "settings/Settings.h"
 #include "platform/OnDemandDlls.h"
@@ -136,6 +137,19 @@ int RunCommandLine(const std::vector<std::string>& args) {
   const CliRequest& request = parse.request;
   if (request.command == CliCommand::Help) {
     return WriteStream(STD_OUTPUT_HANDLE, CliUsageText(), CP_ACP) ? kCliOk : kCliFailed;
+  }
+
+  if (request.command == CliCommand::Style || request.command == CliCommand::Send) {
+    CliOutcome acted;
+    try {
+      acted = RunActCommand(request);
+    } catch (const std::exception& e) {
+      acted.status = kCliFailed;
+      acted.error = e.what();
+    }
+    if (!acted.output.empty()) WriteStream(STD_OUTPUT_HANDLE, acted.output, CP_ACP);
+    if (!acted.error.empty()) WriteError(acted.error);
+    return acted.status;
   }
 
   CliOutcome outcome;

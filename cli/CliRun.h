@@ -16,6 +16,8 @@
 constexpr int kCliOk = 0;
 constexpr int kCliFailed = 1;
 constexpr int kCliNoMatch = 2;
+constexpr int kCliNotAllTaken = 3;  // /style: some change did not take
+constexpr int kCliTimedOut = 4;     // /send: the window did not answer in time
 
 struct CliEnvironment {
   const WindowSystem* ws = nullptr;

@@ -1,8 +1,9 @@
 # The command-line mode: argument parsing and the run over the window seam are
 # portable; the console, the settings and the system's sources are Win32.
 list(APPEND TARVISK_PORTABLE_SOURCES
+  ${CMAKE_CURRENT_LIST_DIR}/CliAct.cpp
   ${CMAKE_CURRENT_LIST_DIR}/CliArgs.cpp
   ${CMAKE_CURRENT_LIST_DIR}/CliRun.cpp)
 if(WIN32)
-  list(APPEND TARVISK_WIN_SOURCES ${CMAKE_CURRENT_LIST_DIR}/CliMain.cpp)
+  list(APPEND TARVISK_WIN_SOURCES ${CMAKE_CURRENT_LIST_DIR}/CliMain.cpp ${CMAKE_CURRENT_LIST_DIR}/CliActMain.cpp)
 endif()

@@ -4,6 +4,7 @@
 #include <cstring>
 #include <vector>
 
+#include "inspect/ControlStyles.h"
 #include "inspect/StyleTables.h"
 
 namespace {
@@ -75,6 +76,7 @@ WindowFacts GatherWindowFacts(const WindowSystem& ws, Hwnd handle) {
   f.brush = ws.ClassLong(handle, ClassLong::HBrBackground);
   f.moduleHandle = ws.ClassLongPtr(handle, ClassLong::HModule);
   f.classStyle = ws.ClassLong(handle, ClassLong::Style);
+  ReadControlStyleFacts(ws, f);
   return f;
 }
 

@@ -69,6 +69,12 @@ struct WindowFacts {
   uint32_t icon = 0, smallIcon = 0, cursor = 0, brush = 0;
   uint64_t moduleHandle = 0;
   uint32_t classStyle = 0;
+  // The control style's sources (inspect/ControlStyles.h): the system class the
+  // window's class was made from, when its own name is no known family, and
+  // the extended control style of a family that has one.
+  std::string baseClassName;
+  bool hasControlExStyle = false;
+  uint32_t controlExStyle = 0;
   int addressBits = 32;  // of the inspecting program: the width of the pointer-sized values
 };
 

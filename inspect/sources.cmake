@@ -1,4 +1,5 @@
 list(APPEND TARVISK_PORTABLE_SOURCES
+  ${CMAKE_CURRENT_LIST_DIR}/ControlStyles.cpp
   ${CMAKE_CURRENT_LIST_DIR}/Format.cpp
   ${CMAKE_CURRENT_LIST_DIR}/StyleTables.cpp
   ${CMAKE_CURRENT_LIST_DIR}/WindowInfo.cpp)

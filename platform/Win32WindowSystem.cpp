@@ -159,6 +159,21 @@ std::string Win32WindowSystem::ClassName(Hwnd w) const {
   return Narrow(m_buffer.data(), wcsnlen(m_buffer.data(), std::min<size_t>(n, kTextBufferSize - 1)));
 }
 
+std::string Win32WindowSystem::BaseClassName(Hwnd w) const {
+  m_buffer.resize(kTextBufferSize);
+  const UINT n = RealGetWindowClassW(ToHwnd(w), m_buffer.data(), kTextBufferSize);
+  if (n == 0) return std::string();
+  return Narrow(m_buffer.data(), wcsnlen(m_buffer.data(), std::min<size_t>(n, kTextBufferSize - 1)));
+}
+
+bool Win32WindowSystem::SendQuery(Hwnd w, uint32_t message, uint32_t* result) const {
+  DWORD_PTR answer = 0;
+  if (!SendMessageTimeoutA(ToHwnd(w), message, 0, 0, SMTO_NORMAL | SMTO_ABORTIFHUNG, kGetTextTimeoutMs, &answer))
+    return false;
+  *result = static_cast<uint32_t>(answer);
+  return true;
+}
+
 std::string Win32WindowSystem::WindowText(Hwnd w) const {
   m_buffer.resize(kTextBufferSize);
   int n = GetWindowTextW(ToHwnd(w), m_buffer.data(), kTextBufferSize);

@@ -54,6 +54,8 @@ class Win32WindowSystem : public WindowSystem {
   std::string ClassName(Hwnd w) const override;
   std::string WindowText(Hwnd w) const override;
   void SendGetText(Hwnd w, char* buffer, uint32_t size) const override;
+  std::string BaseClassName(Hwnd w) const override;
+  bool SendQuery(Hwnd w, uint32_t message, uint32_t* result) const override;
 
   WinRect WindowRect(Hwnd w) const override;
   WinRect ClientRect(Hwnd w) const override;

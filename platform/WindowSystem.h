@@ -73,6 +73,12 @@ class WindowSystem {
   // identifier comes as the ANSI answer gives it: 0xFF, low byte, high byte
   // (no UTF-8 text begins with 0xFF).
   virtual void SendGetText(Hwnd w, char* buffer, uint32_t size) const = 0;
+  // RealGetWindowClassW: the system class a superclass was made from ("Button"
+  // for a program's own button class); the class name when the system knows none.
+  virtual std::string BaseClassName(Hwnd w) const { return ClassName(w); }
+  // A message with both parameters 0 that only reads (LVM_GETEXTENDEDLISTVIEWSTYLE),
+  // sent with the time-out of SendGetText; false when the window did not answer.
+  virtual bool SendQuery(Hwnd /*w*/, uint32_t /*message*/, uint32_t* /*result*/) const { return false; }
 
   virtual WinRect WindowRect(Hwnd w) const = 0;  // GetWindowRect, zeros on failure
   virtual WinRect ClientRect(Hwnd w) const = 0;  // GetClientRect, zeros on failure

@@ -6,6 +6,7 @@
 #include <nlohmann/json.hpp>
 
 #include "exeinfo/ModuleList.h"
+#include "inspect/ControlStyles.h"
 #include "inspect/StyleTables.h"
 #include "platform/Utf8.h"
 
@@ -58,6 +59,10 @@ Json WindowPart(const WindowFacts& f) {
   w["clientSize"] = Size(f.clientRect);
   w["style"] = Style(f.style, DecodeWindowStyle(f.style, kUpperNames));
   w["exStyle"] = Style(f.exStyle, DecodeExStyle(f.exStyle, kUpperNames));
+  const DecodedControlStyle control = DecodeControlStyle(f);
+  w["controlStyle"] = control.family == StyleFamily::None
+                          ? Json(nullptr)
+                          : Json{{"family", StyleFamilyName(control.family)}, {"constants", control.constants}};
   return w;
 }
 
