@@ -3,4 +3,8 @@
 #include "app/FrameFeatures.h"
 #include "app/MainWindow.h"
 
-void AddFrameFeatures(TfrmTarvisk& /*frm*/, FrameFeatures& /*features*/) {}
+std::unique_ptr<FrameFeature> MakeActCommands(TfrmTarvisk& frm);  // app/ActCommands.cpp
+
+void AddFrameFeatures(TfrmTarvisk& frm, FrameFeatures& features) {
+  features.Add(MakeActCommands(frm));
+}

@@ -2,6 +2,7 @@ list(APPEND TARVISK_PORTABLE_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/HotKeyValue.cpp)
 if(WIN32)
   list(APPEND TARVISK_WIN_SOURCES
+    ${CMAKE_CURRENT_LIST_DIR}/ActCommands.cpp
     ${CMAKE_CURRENT_LIST_DIR}/FrameFeatureList.cpp
     ${CMAKE_CURRENT_LIST_DIR}/FrameFeatures.cpp
     ${CMAKE_CURRENT_LIST_DIR}/InformationFields.cpp
