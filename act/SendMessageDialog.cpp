@@ -236,14 +236,19 @@ INT_PTR SendMessageDialog::Handle(UINT msg, WPARAM wParam, LPARAM /*lParam*/) {
       SetWindowTextW(m_hwnd, Widen("Send message - " + TargetName(m_target)).c_str());
       CreateControls();
       m_fonts.ApplyDesignFont(m_hwnd);
+      // The combo box is made apart from the table and takes the labels' font.
+      SendDlgItemMessageA(m_hwnd, IDC_SND_MESSAGE, WM_SETFONT,
+                          static_cast<WPARAM>(SendDlgItemMessageA(m_hwnd, IDC_SND_MSGLABEL, WM_GETFONT, 0, 0)), TRUE);
       ShowHistory();
       MessageChanged();
+      // Enter presses Send; the dialog manager would otherwise look for IDOK.
+      SendMessageA(m_hwnd, DM_SETDEFID, IDC_SND_SEND, 0);
       return TRUE;
     case WM_COMMAND: {
       const int id = LOWORD(wParam), code = HIWORD(wParam);
       if (id == IDCANCEL) {
         Close();
-      } else if (id == IDC_SND_SEND || id == IDC_SND_POST) {
+      } else if (id == IDC_SND_SEND || id == IDC_SND_POST || id == IDOK) {
         Send(id == IDC_SND_POST);
       } else if (id == IDC_SND_MESSAGE && code == CBN_EDITCHANGE) {
         Complete();

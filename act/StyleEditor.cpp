@@ -145,10 +145,10 @@ void StyleEditor::CreateControls() {
     }
   }
   const int bottom = std::max(std::max(y[0], y[1]), y[2]) + 8;
-  CreateControl(m_hwnd, {ControlKind::GroupBox, IDC_STY_WSGROUP, "Window styles (WS_)", 8, 6, kColumnWidth, bottom - 6});
-  CreateControl(m_hwnd, {ControlKind::GroupBox, IDC_STY_EXGROUP, "Extended styles (WS_EX_)", 16 + kColumnWidth, 6,
+  CreateControl(m_hwnd, {ControlKind::GroupBox, IDC_STY_WSGROUP, "Window styles", 8, 6, kColumnWidth, bottom - 6});
+  CreateControl(m_hwnd, {ControlKind::GroupBox, IDC_STY_EXGROUP, "Extended styles", 16 + kColumnWidth, 6,
                          kColumnWidth, bottom - 6});
-  std::string caption = std::string("Control styles (") + StyleFamilyName(m_family) + ")";
+  std::string caption = std::string(StyleFamilyName(m_family)) + " styles";
   if (control) {
     CreateControl(m_hwnd, {ControlKind::GroupBox, IDC_STY_CTLGROUP, caption.c_str(), 24 + 2 * kColumnWidth, 6,
                            kColumnWidth, bottom - 6});
@@ -299,13 +299,22 @@ INT_PTR StyleEditor::Handle(UINT msg, WPARAM wParam, LPARAM /*lParam*/) {
       SetWindowTextW(m_hwnd, Widen("Styles - " + TargetName(m_target)).c_str());
       CreateControls();
       m_fonts.ApplyDesignFont(m_hwnd);
+      // The choices are made apart from the tables and take the labels' font.
+      for (const Row& row : m_rows) {
+        if (row.choice) {
+          SendDlgItemMessageA(m_hwnd, row.id, WM_SETFONT,
+                              static_cast<WPARAM>(SendDlgItemMessageA(m_hwnd, IDC_STY_STYLELABEL, WM_GETFONT, 0, 0)),
+                              TRUE);
+        }
+      }
       ShowWanted(true);
+      SendMessageA(m_hwnd, DM_SETDEFID, IDC_STY_APPLY, 0);
       return TRUE;
     case WM_COMMAND: {
       const int id = LOWORD(wParam), code = HIWORD(wParam);
       if (id == IDCANCEL) {
         Close();
-      } else if (id == IDC_STY_APPLY) {
+      } else if (id == IDC_STY_APPLY || id == IDOK) {
         Apply();
       } else if (id == IDC_STY_UNDO) {
         Undo();

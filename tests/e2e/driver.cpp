@@ -328,6 +328,10 @@ int main(int argc, char** argv) {
     PostMessageA(h, BM_CLICK, 0, 0);
     return 0;
   }
+  if (cmd == "syscommand") {
+    // Posted: the command may open a window of its own.
+    return MainWindow() && PostMessageA(MainWindow(), WM_SYSCOMMAND, static_cast<WPARAM>(num(2, 0)), 0) ? 0 : 1;
+  }
   if (cmd == "rect") {
     HWND h = Control(static_cast<int>(num(2, 0)));
     RECT r;

@@ -160,7 +160,7 @@ TEST_F(Act, ControlStylesOfTheEditAreOfferedAsChecksAndChoices) {
   act::StyleEditor editor([] {});
   ASSERT_TRUE(editor.Open(nullptr, edit));
   const HWND dlg = editor.Handle();
-  EXPECT_EQ(Caption(dlg, act::IDC_STY_CTLGROUP), "Control styles (Edit)");
+  EXPECT_EQ(Caption(dlg, act::IDC_STY_CTLGROUP), "Edit styles");
   const int align = editor.RowControl(false, ES_RIGHT);
   char cls[32] = {};
   GetClassNameA(GetDlgItem(dlg, align), cls, sizeof cls);
