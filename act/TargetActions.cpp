@@ -21,22 +21,22 @@ constexpr DWORD kApplyDeadlineMs = 10 * kGetTextTimeoutMs;
 // answering the messages other threads send to this one meanwhile (a target
 // of this very process sends its messages through here). False when the work
 // did not finish in time: it goes on alone, holding what it needs.
+struct Job {
+  std::function<void()> work;
+};
+
+DWORD WINAPI RunJob(LPVOID p) {
+  std::unique_ptr<Job> owned(static_cast<Job*>(p));
+  try {
+    owned->work();
+  } catch (...) {
+  }
+  return 0;
+}
+
 bool RunWithDeadline(std::function<void()> work, DWORD deadlineMs) {
-  struct Job {
-    std::function<void()> work;
-  };
   auto* job = new Job{std::move(work)};
-  HANDLE thread = CreateThread(
-      nullptr, 0,
-      [](LPVOID p) -> DWORD {
-        std::unique_ptr<Job> owned(static_cast<Job*>(p));
-        try {
-          owned->work();
-        } catch (...) {
-        }
-        return 0;
-      },
-      job, 0, nullptr);
+  HANDLE thread = CreateThread(nullptr, 0, RunJob, job, 0, nullptr);
   if (!thread) {
     delete job;
     return false;

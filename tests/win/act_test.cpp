@@ -320,14 +320,16 @@ using ActMainWindow = MainWindowFixture;
 TEST_F(ActMainWindow, TheMenusOfferTheDialogsWhileATargetIsShownAndProbingIsStopped) {
   StartMainWindow(true);
   HMENU menu = GetSystemMenu(frm->Handle(), FALSE);
-  SendMessageA(frm->Handle(), WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(menu), MAKELPARAM(0, TRUE));
+  frm->InspectWindow(0, true);
+  SendMessageA(frm->Handle(), WM_INITMENU, reinterpret_cast<WPARAM>(menu), 0);
+  EXPECT_NE(GetMenuState(menu, frame_ids::kSysEditStyles, MF_BYCOMMAND) & MF_GRAYED, 0u) << "no target shown";
   char text[64] = {};
   GetMenuStringA(menu, frame_ids::kSysEditStyles, text, sizeof text, MF_BYCOMMAND);
   EXPECT_STREQ(text, "Edit st&yles...");
   GetMenuStringA(menu, frame_ids::kSysSendMessage, text, sizeof text, MF_BYCOMMAND);
   EXPECT_STREQ(text, "Send &message...\tCtrl+Shift+M");
   frm->InspectWindow(FromHwnd(frm->Handle()), true);
-  SendMessageA(frm->Handle(), WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(menu), MAKELPARAM(0, TRUE));
+  SendMessageA(frm->Handle(), WM_INITMENU, reinterpret_cast<WPARAM>(menu), 0);
   EXPECT_EQ(GetMenuState(menu, frame_ids::kSysEditStyles, MF_BYCOMMAND) & MF_GRAYED, 0u);
   SendMessageA(frm->Handle(), WM_SYSCOMMAND, frame_ids::kSysEditStyles, 0);
   const std::string title = "Styles - TfrmTarvisk " + Hex(frm->Handle());
@@ -335,4 +337,21 @@ TEST_F(ActMainWindow, TheMenusOfferTheDialogsWhileATargetIsShownAndProbingIsStop
   SendMessageA(frm->Handle(), WM_SYSCOMMAND, frame_ids::kSysSendMessage, 0);
   const std::string sendTitle = "Send message - TfrmTarvisk " + Hex(frm->Handle());
   EXPECT_TRUE(WaitUntil([&] { return FindWindowA(nullptr, sendTitle.c_str()) != nullptr; }));
+
+  // The Window page's style fields offer the editor in their menu; other fields do not.
+  frm->BuildPage(kPageWindow);
+  HMENU fieldMenu = CreatePopupMenu();
+  frm->Features.AddFieldMenuItems(fieldMenu, GetDlgItem(frm->Sheet(kPageWindow), IDC_EDTTEXT));
+  EXPECT_EQ(GetMenuItemCount(fieldMenu), 0);
+  frm->Features.AddFieldMenuItems(fieldMenu, GetDlgItem(frm->Sheet(kPageWindow), IDC_EDTEXSTYLE));
+  GetMenuStringA(fieldMenu, frame_ids::kFieldEditStyles, text, sizeof text, MF_BYCOMMAND);
+  EXPECT_STREQ(text, "Edit st&yles...");
+  DestroyMenu(fieldMenu);
+  EXPECT_TRUE(frm->Features.OnFieldMenuCommand(frame_ids::kFieldEditStyles));
+
+  // While probing, the items are greyed.
+  frm->btnStartClick();
+  SendMessageA(frm->Handle(), WM_INITMENU, reinterpret_cast<WPARAM>(menu), 0);
+  EXPECT_NE(GetMenuState(menu, frame_ids::kSysSendMessage, MF_BYCOMMAND) & MF_GRAYED, 0u);
+  frm->btnStartClick();
 }
