@@ -28,7 +28,7 @@ constexpr AddressRow kAddressRows[] = {
     {"WM_MEASUREITEM", kL, false}, {"WM_DRAWITEM", kL, false}, {"WM_DELETEITEM", kL, false},
     {"WM_COMPAREITEM", kL, false}, {"WM_NOTIFY", kL, false}, {"WM_COPYDATA", kL, false},
     {"WM_HELP", kL, false}, {"WM_MDICREATE", kL, false}, {"WM_SIZING", kL, false},
-    {"WM_MOVING", kL, false}, {"WM_NEXTMENU", kL, false}, {"WM_SETTINGCHANGE", kL, true},
+    {"WM_MOVING", kL, false}, {"WM_NEXTMENU", kL, false},
     {"WM_WININICHANGE", kL, true}, {"WM_DEVMODECHANGE", kL, false}, {"WM_GETDLGCODE", kL, true},
     {"WM_SETTEXT", kL, false}, {"WM_GETTEXT", kL, false}, {"WM_ASKCBFORMATNAME", kL, false},
     {"WM_PAINTCLIPBOARD", kL, false}, {"WM_SIZECLIPBOARD", kL, false}, {"WM_NCPAINT", 0, false},
@@ -199,6 +199,14 @@ AddressUse MessageAddressUse(uint32_t message, ControlFamily family) {
     if (SameText(row.name, name)) return {row.params, row.optional};
   }
   return {};
+}
+
+std::string UnknownAddressRowName() {
+  for (const AddressRow& row : kAddressRows) {
+    uint32_t message = 0;
+    if (!msglog::ParseMessage(row.name, &message)) return row.name;
+  }
+  return std::string();
 }
 
 std::string RefusalReason(const SendRequest& r, ControlFamily family) {

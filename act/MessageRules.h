@@ -34,6 +34,9 @@ struct AddressUse {
   bool optional = false;
 };
 AddressUse MessageAddressUse(uint32_t message, msglog::ControlFamily family);
+// The first name of the address table that the name tables do not know
+// (a row that could never match); empty when there is none.
+std::string UnknownAddressRowName();
 
 struct SendRequest {
   uint32_t message = 0;

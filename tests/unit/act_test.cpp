@@ -202,6 +202,7 @@ TEST(MessageRules, AddressesOfTheTargetAreRefusedAndEndingsAskedAbout) {
     r.lParam = l;
     return act::RefusalReason(r, family);
   };
+  EXPECT_EQ(act::UnknownAddressRowName(), "");
   EXPECT_EQ(refusal(0x1005, ControlFamily::ListView), lParamRefusal);  // LVM_GETITEMA
   EXPECT_EQ(refusal(0x110C, ControlFamily::TreeView), lParamRefusal);  // TVM_GETITEMA
   EXPECT_EQ(refusal(0x00C4, ControlFamily::Edit), lParamRefusal);      // EM_GETLINE
