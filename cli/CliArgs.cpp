@@ -22,6 +22,7 @@ CliCommand CommandNamed(const std::string& name) {
   if (name == "report") return CliCommand::Report;
   if (name == "list") return CliCommand::List;
   if (name == "children") return CliCommand::Children;
+  if (name == "select") return CliCommand::Select;
   if (name == "?" || name == "help") return CliCommand::Help;
   return CliCommand::None;
 }
@@ -37,6 +38,7 @@ class Parser {
     if (r.command == CliCommand::None) return Fail(result, "no command given");
     m_next = 1;
     if (r.command == CliCommand::Children && !TakeHandle(result, "/children")) return result;
+    if (r.command == CliCommand::Select && !TakeSelector(result, "select")) return result;
     bool haveFile = false, haveSelector = false, haveFormat = false, haveNumbers = false;
     while (m_next < m_args.size()) {
       const std::string& arg = m_args[m_next++];
@@ -69,9 +71,11 @@ class Parser {
         r.command = CliCommand::Children;
         if (!TakeHandle(result, "/children")) return result;
         haveSelector = true;
-      } else if (name == "window" || name == "point" || name == "find" || name == "foreground") {
+      } else if (name == "all" && r.command == CliCommand::Select) {
+        r.all = true;
+      } else if (name == "window" || name == "point" || name == "find" || name == "foreground" || name == "select") {
         if (r.command != CliCommand::Report) return Fail(result, arg + " applies to /report only");
-        if (haveSelector) return Fail(result, "more than one of /window, /point, /find and /foreground");
+        if (haveSelector) return Fail(result, "more than one of /window, /point, /find, /foreground and /select");
         haveSelector = true;
         if (!TakeSelector(result, name)) return result;
       } else {
@@ -119,14 +123,18 @@ class Parser {
       return true;
     }
     if (m_next >= m_args.size()) {
-      const char* what = name == "window"  ? " needs a window handle"
-                         : name == "point" ? " needs X,Y"
-                                           : " needs CLASS[,TEXT]";
+      const char* what = name == "window"   ? " needs a window handle"
+                         : name == "point"  ? " needs X,Y"
+                         : name == "select" ? " needs a selector"
+                                            : " needs CLASS[,TEXT]";
       return Refuse(result, "/" + name + what);
     }
     const std::string& value = m_args[m_next++];
     r.selectorText = "/" + name + " " + value;
-    if (name == "window") {
+    if (name == "select") {
+      r.selector = CliSelector::Selector;
+      r.select = value;
+    } else if (name == "window") {
       r.selector = CliSelector::Window;
       if (!ParseHandle(value, r.handle)) return Refuse(result, InvalidHandleText(value));
     } else if (name == "point") {
@@ -169,6 +177,7 @@ std::string CliUsageText() {
          "                      [/format text|json] [/hex | /dec | /bin]\r\n"
          "  Tarvisk.exe /list [/format text|json]\r\n"
          "  Tarvisk.exe /children HANDLE [/format text|json]\r\n"
+         "  Tarvisk.exe /select SELECTOR [/all] [/format text|json]\r\n"
          "\r\n"
          "/report writes the report of one window to FILE, or to standard output when\r\n"
          "FILE is absent or \"-\". Without a selector it reports the window under the\r\n"
@@ -179,12 +188,18 @@ std::string CliUsageText() {
          "  /find CLASS[,TEXT]  the first window in the window tree whose class and text\r\n"
          "                      contain these (either may be empty, any letter case)\r\n"
          "  /foreground         the foreground window\r\n"
+         "  /select SELECTOR    the first window the selector names (see /select)\r\n"
          "  /format text|json   the 80-column text report (the default) or JSON\r\n"
          "  /hex /dec /bin      the text report's number format (default: the saved setting)\r\n"
          "\r\n"
          "/list lists the top-level windows, /children HANDLE the descendants of one\r\n"
          "window: one line each with handle, process id, class, visible (1 or 0) and\r\n"
          "text, separated by tabs, or a JSON array.\r\n"
+         "\r\n"
+         "/select lists the window a selector names, or with /all every one, as /list\r\n"
+         "does. SELECTOR is a Tarvisk selector (class:'Notepad' exe:'notepad.exe' /\r\n"
+         "class:'Edit' id:15), an AutoIt [CLASS:...; INSTANCE:...] or an AutoHotkey\r\n"
+         "ahk_class ... ahk_exe ... form.\r\n"
          "\r\n"
          "Exit status: 0 done, 2 no window matches, 1 any other error.\r\n";
 }

@@ -2,7 +2,8 @@
 # portable; the console, the settings and the system's sources are Win32.
 list(APPEND TARVISK_PORTABLE_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/CliArgs.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/CliRun.cpp)
+  ${CMAKE_CURRENT_LIST_DIR}/CliRun.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/CliSelect.cpp)
 if(WIN32)
   list(APPEND TARVISK_WIN_SOURCES ${CMAKE_CURRENT_LIST_DIR}/CliMain.cpp)
 endif()
