@@ -3,7 +3,8 @@
 # from the system.
 list(APPEND TARVISK_PORTABLE_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/SelectorGrammar.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/DesktopSelectors.cpp)
+  ${CMAKE_CURRENT_LIST_DIR}/DesktopSelectors.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/SelectorLabels.cpp)
 if(WIN32)
   list(APPEND TARVISK_WIN_SOURCES ${CMAKE_CURRENT_LIST_DIR}/SystemSelectors.cpp)
 endif()
