@@ -294,6 +294,15 @@ bool LooksLikeAutoHotkey(const std::string& text) {
   return false;
 }
 
+// Tarvisk's selectors begin with one of its keys; their quoted values may
+// hold anything, "ahk_class" and "[" included.
+bool StartsWithTarviskKey(const std::string& text, size_t at) {
+  for (const char* key : {"class:", "exe:", "title:", "id:", "instance:"}) {
+    if (StartsWithNoCase(text, at, key)) return true;
+  }
+  return false;
+}
+
 }  // namespace
 
 SelectorParse ParseSelector(const std::string& text) {
@@ -301,7 +310,9 @@ SelectorParse ParseSelector(const std::string& text) {
   try {
     size_t first = 0;
     while (first < text.size() && IsBlank(text[first])) ++first;
-    if (first < text.size() && text[first] == '[') {
+    if (StartsWithTarviskKey(text, first)) {
+      p.query = TarviskParser(text).Run();
+    } else if (first < text.size() && text[first] == '[') {
       p.query = AutoItParser(text).Run();
     } else if (LooksLikeAutoHotkey(text)) {
       p.query = ParseAutoHotkey(text);

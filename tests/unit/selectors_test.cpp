@@ -159,6 +159,11 @@ TEST(SelectorGrammar, QuotingAndErrors) {
     EXPECT_EQ(p.error, c.error) << c.text;
   }
   EXPECT_EQ(SelectorErrorText(ParseSelector("class:")), "malformed selector at position 7: expected a value");
+  // A quoted value may hold what would make another form.
+  p = ParseSelector("title:'[x] ahk_class Notes' class:Notes");
+  ASSERT_TRUE(p.ok) << SelectorErrorText(p);
+  EXPECT_EQ(p.query.form, SelectorForm::Tarvisk);
+  EXPECT_EQ(p.query.steps[0].title, "[x] ahk_class Notes");
   p = ParseSelector("[CLASS:a;;b]");
   ASSERT_TRUE(p.ok);
   EXPECT_EQ(p.query.steps[0].className, "a;b");
