@@ -111,22 +111,23 @@ std::string ClassOf(HWND h) {
 // ClassNN as the automation tools document it: the class, and the control's
 // number among its top-level window's descendants of that class in
 // EnumChildWindows order, from 1.
+struct InstanceCount {
+  HWND control;
+  std::string cls;
+  int seen = 0, found = 0;
+};
+
+BOOL CALLBACK CountInstance(HWND h, LPARAM p) {
+  auto& c = *reinterpret_cast<InstanceCount*>(p);
+  if (ClassOf(h) == c.cls) ++c.seen;
+  if (h != c.control) return TRUE;
+  c.found = c.seen;
+  return FALSE;
+}
+
 int CountedInstance(HWND control) {
-  struct Count {
-    HWND control;
-    std::string cls;
-    int seen = 0, found = 0;
-  } c{control, ClassOf(control)};
-  EnumChildWindows(
-      GetAncestor(control, GA_ROOT),
-      [](HWND h, LPARAM p) -> BOOL {
-        auto& c = *reinterpret_cast<Count*>(p);
-        if (ClassOf(h) == c.cls) ++c.seen;
-        if (h != c.control) return TRUE;
-        c.found = c.seen;
-        return FALSE;
-      },
-      reinterpret_cast<LPARAM>(&c));
+  InstanceCount c{control, ClassOf(control)};
+  EnumChildWindows(GetAncestor(control, GA_ROOT), CountInstance, reinterpret_cast<LPARAM>(&c));
   return c.found;
 }
 
