@@ -2,9 +2,11 @@
 // their system menu items.
 #include "app/FrameFeatures.h"
 #include "app/MainWindow.h"
+#include "app/SelectorCommand.h"
 
 std::unique_ptr<FrameFeature> MakeActCommands(TfrmTarvisk& frm);  // app/ActCommands.cpp
 
 void AddFrameFeatures(TfrmTarvisk& frm, FrameFeatures& features) {
   features.Add(MakeActCommands(frm));
+  features.Add(MakeSelectorCommand(frm));
 }

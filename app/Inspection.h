@@ -4,12 +4,13 @@
 // reports and the message log render.
 #include "platform/Win32WindowSystem.h"
 #include "relations/WindowRows.h"
+#include "selectors/SystemSelectors.h"
 #include "target/SystemSnapshot.h"
 #include "target/TargetSnapshot.h"
 
 class Inspection {
  public:
-  Inspection() : m_reading(m_ws, SystemSnapshotSources()) {}
+  Inspection() : m_reading(m_ws, WithSelectors(SystemSnapshotSources(), m_ws)) {}
   Inspection(const Inspection&) = delete;
   Inspection& operator=(const Inspection&) = delete;
 

@@ -22,3 +22,7 @@ target_link_libraries(relations_wine_bench tarvisk_win)
 add_executable(msglog_bench ${CMAKE_SOURCE_DIR}/bench/msglog_bench.cpp)
 target_link_libraries(msglog_bench tarvisk_win)
 add_dependencies(msglog_bench TarviskHook LogFixture)
+
+add_executable(selectors_bench ${CMAKE_SOURCE_DIR}/bench/selectors_bench.cpp)
+target_link_libraries(selectors_bench tarvisk_win)
+target_include_directories(selectors_bench PRIVATE ${CMAKE_SOURCE_DIR})

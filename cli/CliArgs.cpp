@@ -24,6 +24,7 @@ CliCommand CommandNamed(const std::string& name) {
   if (name == "children") return CliCommand::Children;
   if (name == "style") return CliCommand::Style;
   if (name == "send") return CliCommand::Send;
+  if (name == "select") return CliCommand::Select;
   if (name == "?" || name == "help") return CliCommand::Help;
   return CliCommand::None;
 }
@@ -45,6 +46,7 @@ class Parser {
       return result;
     }
     if (r.command == CliCommand::Children && !TakeHandle(result, "/children")) return result;
+    if (r.command == CliCommand::Select && !TakeSelector(result, "select")) return result;
     bool haveFile = false, haveSelector = false, haveFormat = false, haveNumbers = false;
     while (m_next < m_args.size()) {
       const std::string& arg = m_args[m_next++];
@@ -77,9 +79,11 @@ class Parser {
         r.command = CliCommand::Children;
         if (!TakeHandle(result, "/children")) return result;
         haveSelector = true;
-      } else if (name == "window" || name == "point" || name == "find" || name == "foreground") {
+      } else if (name == "all" && r.command == CliCommand::Select) {
+        r.all = true;
+      } else if (name == "window" || name == "point" || name == "find" || name == "foreground" || name == "select") {
         if (r.command != CliCommand::Report) return Fail(result, arg + " applies to /report only");
-        if (haveSelector) return Fail(result, "more than one of /window, /point, /find and /foreground");
+        if (haveSelector) return Fail(result, "more than one of /window, /point, /find, /foreground and /select");
         haveSelector = true;
         if (!TakeSelector(result, name)) return result;
       } else {
@@ -127,14 +131,18 @@ class Parser {
       return true;
     }
     if (m_next >= m_args.size()) {
-      const char* what = name == "window"  ? " needs a window handle"
-                         : name == "point" ? " needs X,Y"
-                                           : " needs CLASS[,TEXT]";
+      const char* what = name == "window"   ? " needs a window handle"
+                         : name == "point"  ? " needs X,Y"
+                         : name == "select" ? " needs a selector"
+                                            : " needs CLASS[,TEXT]";
       return Refuse(result, "/" + name + what);
     }
     const std::string& value = m_args[m_next++];
     r.selectorText = "/" + name + " " + value;
-    if (name == "window") {
+    if (name == "select") {
+      r.selector = CliSelector::Selector;
+      r.select = value;
+    } else if (name == "window") {
       r.selector = CliSelector::Window;
       if (!ParseHandle(value, r.handle)) return Refuse(result, InvalidHandleText(value));
     } else if (name == "point") {
@@ -179,6 +187,7 @@ std::string CliUsageText() {
          "  Tarvisk.exe /children HANDLE [/format text|json]\r\n"
          "  Tarvisk.exe /style HANDLE [/ex] CHANGE...\r\n"
          "  Tarvisk.exe /send HANDLE MESSAGE [WPARAM [LPARAM | \"TEXT\"]] [/post]\r\n"
+         "  Tarvisk.exe /select SELECTOR [/all] [/format text|json]\r\n"
          "\r\n"
          "/report writes the report of one window to FILE, or to standard output when\r\n"
          "FILE is absent or \"-\". Without a selector it reports the window under the\r\n"
@@ -189,6 +198,7 @@ std::string CliUsageText() {
          "  /find CLASS[,TEXT]  the first window in the window tree whose class and text\r\n"
          "                      contain these (either may be empty, any letter case)\r\n"
          "  /foreground         the foreground window\r\n"
+         "  /select SELECTOR    the first window the selector names (see /select)\r\n"
          "  /format text|json   the 80-column text report (the default) or JSON\r\n"
          "  /hex /dec /bin      the text report's number format (default: the saved setting)\r\n"
          "\r\n"
@@ -206,6 +216,11 @@ std::string CliUsageText() {
          "number; WPARAM and LPARAM are numbers (decimal, 0x or $ hexadecimal), and\r\n"
          "WM_SETTEXT takes a TEXT in place of LPARAM. Messages whose parameters are\r\n"
          "addresses in the window's memory are refused.\r\n"
+         "\r\n"
+         "/select lists the window a selector names, or with /all every one, as /list\r\n"
+         "does. SELECTOR is a Tarvisk selector (class:'Notepad' exe:'notepad.exe' /\r\n"
+         "class:'Edit' id:15), an AutoIt [CLASS:...; INSTANCE:...] or an AutoHotkey\r\n"
+         "ahk_class ... ahk_exe ... form.\r\n"
          "\r\n"
          "Exit status: 0 done, 2 no window matches, 1 any other error (a refused\r\n"
          "message, bad arguments); /style 3 when some change did not take; /send 4\r\n"

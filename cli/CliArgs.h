@@ -7,8 +7,8 @@
 #include "cli/CliAct.h"
 #include "platform/WindowSystem.h"
 
-enum class CliCommand { None, Help, Report, List, Children, Style, Send };
-enum class CliSelector { Cursor, Window, Point, Find, Foreground };
+enum class CliCommand { None, Help, Report, List, Children, Style, Send, Select };
+enum class CliSelector { Cursor, Window, Point, Find, Foreground, Selector };
 enum class CliFormat { Text, Json };
 
 struct CliRequest {
@@ -19,6 +19,8 @@ struct CliRequest {
   Hwnd handle = 0;           // /window, /children
   WinPoint point;            // /point
   std::string findClass, findText;  // /find
+  std::string select;  // /select: a selector, parsed when it is resolved
+  bool all = false;    // /select /all
   CliFormat format = CliFormat::Text;
   int integerFormat = -1;  // /hex, /dec or /bin; -1: the saved setting
   CliActRequest act;       // /style, /send (cli/CliAct.h)

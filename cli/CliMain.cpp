@@ -10,6 +10,7 @@
 #include "platform/OnDemandDlls.h"
 #include "platform/Win32WindowSystem.h"
 #include "relations/RelationControls.h"
+#include "selectors/SystemSelectors.h"
 #include "platform/ReportFile.h"
 #include "target/SystemSnapshot.h"
 #include "ui/MessageBoxes.h"
@@ -104,7 +105,8 @@ std::vector<std::string> CommandLineArguments() {
 CliEnvironment SystemCliEnvironment(const WindowSystem& ws) {
   CliEnvironment env;
   env.ws = &ws;
-  env.sources = SystemSnapshotSources();
+  env.sources = WithSelectors(SystemSnapshotSources(), ws);
+  env.exeName = SystemExeNames();
   POINT cursor = {};
   if (GetCursorPos(&cursor)) env.cursor = {static_cast<int32_t>(cursor.x), static_cast<int32_t>(cursor.y)};
   env.foreground = FromHwnd(GetForegroundWindow());

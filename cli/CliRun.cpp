@@ -1,5 +1,6 @@
 #include "cli/CliRun.h"
 
+#include "cli/CliSelect.h"
 #include "relations/WinTree.h"
 
 namespace {
@@ -11,7 +12,9 @@ CliOutcome NoMatch(const std::string& what) {
   return o;
 }
 
-std::vector<ListedWindow> Listed(const WindowSystem& ws, const std::vector<Hwnd>& windows) {
+}  // namespace
+
+std::vector<ListedWindow> ListedWindows(const WindowSystem& ws, const std::vector<Hwnd>& windows) {
   std::vector<ListedWindow> out;
   const auto none = [](uint32_t) { return std::string(); };
   for (const WindowRow& row : MakeWindowRows(ws, windows, none)) {
@@ -26,8 +29,6 @@ std::vector<ListedWindow> Listed(const WindowSystem& ws, const std::vector<Hwnd>
   }
   return out;
 }
-
-}  // namespace
 
 Hwnd ProbedWindowAt(const WindowSystem& ws, WinPoint screen) {
   const Hwnd w = ws.WindowFromPoint(screen);
@@ -52,6 +53,7 @@ Hwnd SelectTarget(const CliRequest& r, const CliEnvironment& env) {
       const int node = FindFirstNode(tree, ws, find, env.upper);
       return node >= 0 ? tree[node].window : 0;
     }
+    case CliSelector::Selector: return FirstSelectedWindow(r, env);
   }
   return 0;
 }
@@ -67,16 +69,18 @@ CliOutcome RunCliRequest(const CliRequest& r, const CliEnvironment& env) {
     } else {
       windows = ws.TopLevelWindows();
     }
-    const std::vector<ListedWindow> listed = Listed(ws, windows);
+    const std::vector<ListedWindow> listed = ListedWindows(ws, windows);
     o.output = r.format == CliFormat::Json ? JsonWindowListText(listed) : env.ansi(TextWindowList(listed));
     return o;
   }
+  if (r.command == CliCommand::Select) return RunSelect(r, env);
   if (r.command != CliCommand::Report) {
     o.status = kCliFailed;
     o.error = "nothing to run";
     return o;
   }
 
+  if (r.selector == CliSelector::Selector && !SelectorParses(r, env, o)) return o;
   const Hwnd target = SelectTarget(r, env);
   if (target == 0) {
     return NoMatch(r.selector == CliSelector::Cursor ? std::string("the mouse cursor's position") : r.selectorText);

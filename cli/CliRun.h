@@ -10,6 +10,7 @@
 #include "relations/WindowRows.h"
 #include "report/JsonReport.h"
 #include "report/SnapshotReport.h"
+#include "selectors/DesktopSelectors.h"
 #include "target/TargetSnapshot.h"
 
 // Exit statuses.
@@ -37,6 +38,7 @@ struct CliEnvironment {
   // The text output's code page: the report and listing stay ANSI.
   TextToUtf8 ansi = Utf8ToLatin1;
   std::string title = "Tarvisk";
+  ExeNameSource exeName;  // /select's executables; none: the exe of no window is known
 };
 
 struct CliOutcome {
@@ -51,6 +53,9 @@ Hwnd SelectTarget(const CliRequest& request, const CliEnvironment& env);
 // The window probing picks at a screen point: the child of the window there
 // that holds the point, or that window itself.
 Hwnd ProbedWindowAt(const WindowSystem& ws, WinPoint screen);
+
+// The windows in the format of /list.
+std::vector<ListedWindow> ListedWindows(const WindowSystem& ws, const std::vector<Hwnd>& windows);
 
 // Runs a parsed request (not Help, which needs no system at all).
 CliOutcome RunCliRequest(const CliRequest& request, const CliEnvironment& env);

@@ -115,6 +115,15 @@ Json GraphicPart(const GraphicFacts& g) {
           {"pixelColor", color}};
 }
 
+Json SelectorsPart(const SelectorFacts& f) {
+  return {{"ahk", f.ahk},
+          {"ahkClassNN", f.ahkClassNN.empty() ? Json(nullptr) : Json(f.ahkClassNN)},
+          {"autoit", f.autoit},
+          {"pywinauto", f.pywinauto},
+          {"tarvisk", f.tarvisk},
+          {"matches", {{"ahk", f.ahkMatches}, {"autoit", f.autoitMatches}, {"tarvisk", f.tarviskMatches}}}};
+}
+
 std::string Dump(const Json& j) {
   // Texts are converted before they get here; a byte that still is no UTF-8
   // must not cost the whole report.
@@ -163,6 +172,7 @@ std::string JsonReportText(const TargetSnapshot& s, const DisplayOptions& opts, 
   }
   j["modules"] = modules;
   j["graphic"] = GraphicPart(s.graphic);
+  if (s.selectors.known) j["selectors"] = SelectorsPart(s.selectors);
   return Dump(j);
 }
 

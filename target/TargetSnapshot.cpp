@@ -96,6 +96,11 @@ const GraphicFacts& TargetReading::Graphic() {
   });
 }
 
+const SelectorFacts& TargetReading::Selectors() {
+  return ReadPart(TargetPart::Selectors, m_snapshot.selectors,
+                  [&] { return m_sources.selectors ? m_sources.selectors(m_target) : SelectorFacts{}; });
+}
+
 void TargetReading::SetGraphic(const GraphicFacts& graphic) {
   m_snapshot.graphic = graphic;
   m_fresh |= Bit(TargetPart::Graphic);
@@ -108,6 +113,7 @@ const TargetSnapshot& TargetReading::Complete() {
   Digger();
   Process();
   Graphic();
+  Selectors();
   return m_snapshot;
 }
 

@@ -11,6 +11,7 @@
 #include "inspect/WindowInfo.h"
 #include "platform/WindowSystem.h"
 #include "relations/WindowRows.h"
+#include "target/SelectorFacts.h"
 
 // What the Graphics page reads at the probe point.
 struct GraphicFacts {
@@ -35,6 +36,7 @@ struct TargetSnapshot {
   bool showSubchildren = false, digChildren = true;  // how the lists were filled
   ProcessInfo process;  // Executable and Modules pages
   GraphicFacts graphic;
+  SelectorFacts selectors;  // known only where the sources give selectors
 };
 
 // How the parts that need more than the window seam are read: the process's
@@ -42,9 +44,10 @@ struct TargetSnapshot {
 struct SnapshotSources {
   std::function<ProcessInfo(uint32_t processId)> process;
   std::function<bool(WinPoint screen, uint32_t& color)> pixel;
+  std::function<SelectorFacts(Hwnd target)> selectors;  // over the live desktop
 };
 
-enum class TargetPart { Window, Parents, Children, Digger, Process, Graphic };
+enum class TargetPart { Window, Parents, Children, Digger, Process, Graphic, Selectors };
 
 // The reading of the current target, a part at a time: each part is read when
 // a view first asks for it, and goes stale when what it depends on changes
@@ -75,6 +78,7 @@ class TargetReading {
   const std::vector<WindowRow>& Digger();
   const ProcessInfo& Process();
   const GraphicFacts& Graphic();
+  const SelectorFacts& Selectors();
   // A Graphic part whose colour the caller read from a capture it made.
   void SetGraphic(const GraphicFacts& graphic);
 

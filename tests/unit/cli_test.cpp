@@ -96,7 +96,7 @@ TEST(CliArgs, BadArgumentsSayWhat) {
       {{"/report", "/point", "1,2,3"}, "'1,2,3' is not a point X,Y"},
       {{"/report", "/point", "99999999999,1"}, "'99999999999,1' is not a point X,Y"},
       {{"/report", "/find", ","}, "/find needs a class or a text"},
-      {{"/report", "/foreground", "/window", "1"}, "more than one of /window, /point, /find and /foreground"},
+      {{"/report", "/foreground", "/window", "1"}, "more than one of /window, /point, /find, /foreground and /select"},
       {{"/report", "a.txt", "b.txt"}, "more than one file: a.txt and b.txt"},
       {{"/report", "/format", "xml"}, "/format needs text or json, not xml"},
       {{"/report", "/format"}, "/format needs text or json"},
