@@ -3,4 +3,8 @@
 #include "app/FrameFeatures.h"
 #include "app/MainWindow.h"
 
-void AddFrameFeatures(TfrmTarvisk& /*frm*/, FrameFeatures& /*features*/) {}
+std::unique_ptr<FrameFeature> MakeDetailsFeature(TfrmTarvisk& frm);  // app/DetailsCommand.cpp
+
+void AddFrameFeatures(TfrmTarvisk& frm, FrameFeatures& features) {
+  features.Add(MakeDetailsFeature(frm));
+}

@@ -20,6 +20,7 @@ struct CliRequest {
   std::string findClass, findText;  // /find
   CliFormat format = CliFormat::Text;
   int integerFormat = -1;  // /hex, /dec or /bin; -1: the saved setting
+  bool details = false;    // /details: the text report ends with the Details section
 };
 
 struct CliParse {

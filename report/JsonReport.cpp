@@ -5,6 +5,7 @@
 
 #include <nlohmann/json.hpp>
 
+#include "details/DetailsJson.h"
 #include "exeinfo/ModuleList.h"
 #include "inspect/StyleTables.h"
 #include "platform/Utf8.h"
@@ -158,6 +159,7 @@ std::string JsonReportText(const TargetSnapshot& s, const DisplayOptions& opts, 
   }
   j["modules"] = modules;
   j["graphic"] = GraphicPart(s.graphic);
+  j["details"] = DetailsJson(s.details);
   return Dump(j);
 }
 
