@@ -61,11 +61,15 @@ class Messenger {
   bool Send(UINT message, WPARAM wParam, LPARAM lParam, DWORD_PTR& result) {
     if (m_gaveUp) return false;
     result = 0;
+    SetLastError(0);
+    const DWORD start = GetTickCount();
     if (SendMessageTimeoutW(m_window, message, wParam, lParam, SMTO_NORMAL | SMTO_ABORTIFHUNG, kGetTextTimeoutMs,
                             &result)) {
       return true;
     }
-    m_gaveUp = true;
+    // Unanswered, or the system knows the thread hangs. Another failure (Wine
+    // 8 does not pass WM_GETICON to another process) costs nothing to repeat.
+    m_gaveUp = GetLastError() == ERROR_TIMEOUT || GetTickCount() - start >= kGetTextTimeoutMs / 2;
     return false;
   }
 
@@ -82,6 +86,19 @@ BOOL CALLBACK AddProperty(HWND, LPWSTR name, HANDLE data, ULONG_PTR param) {
     p.atom = static_cast<uint32_t>(reinterpret_cast<uintptr_t>(name));
   } else {
     p.name = Narrow(name, wcslen(name));
+    // Wine names every property, an integer atom as GlobalGetAtomName does:
+    // "#" and its number. That is the atom-named one Windows passes as such.
+    uint32_t atom = 0;
+    bool digits = p.name.size() > 1 && p.name.size() <= 6 && p.name[0] == '#';
+    for (size_t i = 1; digits && i < p.name.size(); ++i) {
+      digits = p.name[i] >= '0' && p.name[i] <= '9';
+      atom = atom * 10 + static_cast<uint32_t>(p.name[i] - '0');
+    }
+    if (digits && atom > 0 && atom < 0xC000) {
+      p.isAtom = true;
+      p.atom = atom;
+      p.name.clear();
+    }
   }
   p.value = static_cast<uint64_t>(reinterpret_cast<uintptr_t>(data));
   props->push_back(std::move(p));

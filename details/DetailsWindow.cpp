@@ -1,6 +1,7 @@
 #include "details/DetailsWindow.h"
 
 #include <algorithm>
+#include <cstring>
 
 #include "details/DetailsSettings.h"
 #include "platform/CodePages.h"
