@@ -48,11 +48,18 @@ for page in "${!names[@]}"; do
   import -window "$tarvisk" -colors 64 "PNG8:$file" && echo "$file"
 done
 
-# The Details window of the same window (Ctrl+D), beside the main window.
+# The Details window of the same window (Ctrl+D), below notepad. The key may
+# make Wine press Scroll Lock again (see the README): probing then stops again
+# while the cursor still rests on notepad's edit area.
+"$WINE" reg add 'HKCU\Software\Norvane\Tarvisk' /v DetailsLeft /t REG_SZ /d 780 /f </dev/null >/dev/null 2>&1
+"$WINE" reg add 'HKCU\Software\Norvane\Tarvisk' /v DetailsTop /t REG_SZ /d 520 /f </dev/null >/dev/null 2>&1
+xdotool mousemove $((X + 120)) $((Y + 150))
 xdotool windowfocus --sync "$tarvisk" 2>/dev/null
 xdotool key ctrl+d
 if wait_for 10 xdotool search --onlyvisible --name '^Details - '; then
   details=$(xdotool search --onlyvisible --name '^Details - ' | head -n 1)
+  sleep 0.5
+  [ "$(driver text 105)" = "St&op" ] && driver click 105 && driver wait-text 105 "Pr&obe" 5000
   xdotool mousemove 1270 1010
   sleep 0.6
   file="$out/13-details.png"
