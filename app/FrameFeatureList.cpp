@@ -4,9 +4,11 @@
 #include "app/MainWindow.h"
 #include "app/SelectorCommand.h"
 
-std::unique_ptr<FrameFeature> MakeActCommands(TfrmTarvisk& frm);  // app/ActCommands.cpp
+std::unique_ptr<FrameFeature> MakeActCommands(TfrmTarvisk& frm);     // app/ActCommands.cpp
+std::unique_ptr<FrameFeature> MakeDetailsFeature(TfrmTarvisk& frm);  // app/DetailsCommand.cpp
 
 void AddFrameFeatures(TfrmTarvisk& frm, FrameFeatures& features) {
+  features.Add(MakeDetailsFeature(frm));
   features.Add(MakeActCommands(frm));
   features.Add(MakeSelectorCommand(frm));
 }

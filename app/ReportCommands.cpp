@@ -35,9 +35,13 @@ ReportInput TfrmTarvisk::GatherReport(bool utf8) {
 
 std::string TfrmTarvisk::TextReport(bool utf8) { return ReportText(GatherReport(utf8)); }
 
+// The JSON report holds the details too, as the command line's does.
 std::string TfrmTarvisk::JsonReport() {
   ReportView view{CurrentDisplayOptions(), Inspected.sort, LocaleCompare, kAppTitle};
-  return SnapshotJsonReport(ListReading().Complete(), view, kCodePage);
+  TargetReading& reading = ListReading();
+  reading.Complete();
+  reading.Details();
+  return SnapshotJsonReport(reading.Last(), view, kCodePage);
 }
 
 bool TfrmTarvisk::ChooseReportFile(std::string& fileName) {

@@ -1,6 +1,9 @@
 // Cost of probing and inspecting, each beside its floor: the platform calls it
 // cannot avoid, made in a bare loop on the same windows, and for an inspection
-// the writing of the fields of the showing page whose text changes.
+// the writing of the fields of the showing page whose text changes. Then the
+// window details: an inspection with the Details window closed reads none of
+// them; with it open, reading them is measured against a loop of the same
+// platform calls.
 //   inspect_bench [probes] [inspections]
 #include <windows.h>
 
@@ -14,7 +17,9 @@
 #include <vector>
 
 #include "app/CommandStates.h"
+#include "app/FrameFeatures.h"
 #include "app/MainWindow.h"
+#include "details/DetailsReader.h"
 #include "inspect/WindowInfo.h"
 #include "platform/Win32WindowSystem.h"
 
@@ -53,6 +58,104 @@ void FloorCalls(HWND w) {
     GetClassLongPtrA(w, index);
   }
 }
+
+// The platform calls ReadWindowDetails makes for a window, in a bare loop:
+// the functions newer systems have are looked up once, outside it.
+struct DetailsCalls {
+  UINT(WINAPI* dpiForWindow)(HWND) = nullptr;
+  HANDLE(WINAPI* awarenessContext)(HWND) = nullptr;
+  int(WINAPI* awarenessFromContext)(HANDLE) = nullptr;
+  BOOL(WINAPI* contextsEqual)(HANDLE, HANDLE) = nullptr;
+  HRESULT(WINAPI* dpiForMonitor)(HMONITOR, int, UINT*, UINT*) = nullptr;
+  HRESULT(WINAPI* dwmAttribute)(HWND, DWORD, void*, DWORD) = nullptr;
+  BOOL(WINAPI* isWow64)(HANDLE, BOOL*) = nullptr;
+
+  template <typename F>
+  static void Find(F& f, HMODULE m, const char* name) {
+    f = m ? reinterpret_cast<F>(reinterpret_cast<void*>(GetProcAddress(m, name))) : nullptr;
+  }
+  DetailsCalls() {
+    HMODULE user = GetModuleHandleA("user32.dll");
+    Find(dpiForWindow, user, "GetDpiForWindow");
+    Find(awarenessContext, user, "GetWindowDpiAwarenessContext");
+    Find(awarenessFromContext, user, "GetAwarenessFromDpiAwarenessContext");
+    Find(contextsEqual, user, "AreDpiAwarenessContextsEqual");
+    Find(dpiForMonitor, LoadLibraryA("shcore.dll"), "GetDpiForMonitor");
+    Find(dwmAttribute, LoadLibraryA("dwmapi.dll"), "DwmGetWindowAttribute");
+    Find(isWow64, GetModuleHandleA("kernel32.dll"), "IsWow64Process");
+  }
+
+  static BOOL CALLBACK Property(HWND, LPWSTR, HANDLE, ULONG_PTR) { return TRUE; }
+
+  void Run(HWND w) const {
+    IsWindow(w);
+    GetWindowLongW(w, GWL_STYLE);
+    GetWindowLongW(w, GWL_EXSTYLE);
+    EnumPropsExW(w, Property, 0);
+    const int windowExtra = static_cast<int>(GetClassLongW(w, GCL_CBWNDEXTRA));
+    for (int at = 0; at + static_cast<int>(sizeof(void*)) <= windowExtra; at += sizeof(void*)) GetWindowLongPtrW(w, at);
+    const int classExtra = static_cast<int>(GetClassLongW(w, GCL_CBCLSEXTRA));
+    for (int at = 0; at + static_cast<int>(sizeof(void*)) <= classExtra; at += sizeof(void*)) GetClassLongPtrW(w, at);
+    GetWindowLongPtrW(w, GWLP_USERDATA);
+    wchar_t cls[64];
+    GetClassNameW(w, cls, 64);
+    for (int bar : {SB_HORZ, SB_VERT}) {
+      SCROLLINFO si = {sizeof si, SIF_ALL, 0, 0, 0, 0, 0};
+      GetScrollInfo(w, bar, &si);
+    }
+    GetClassNameW(w, cls, 64);
+    DWORD pid = 0;
+    const DWORD thread = GetWindowThreadProcessId(w, &pid);
+    GUITHREADINFO gti = {};
+    gti.cbSize = sizeof gti;
+    GetGUIThreadInfo(thread, &gti);
+    WINDOWPLACEMENT wp = {};
+    wp.length = sizeof wp;
+    GetWindowPlacement(w, &wp);
+    GetAncestor(w, GA_ROOT);
+    GetAncestor(w, GA_ROOTOWNER);
+    GetWindow(w, GW_HWNDPREV);
+    GetWindow(w, GW_HWNDNEXT);
+    if (dpiForWindow) dpiForWindow(w);
+    if (awarenessContext && awarenessFromContext) {
+      const HANDLE context = awarenessContext(w);
+      if (context) awarenessFromContext(context);
+    }
+    HMONITOR monitor = MonitorFromWindow(w, MONITOR_DEFAULTTONEAREST);
+    MONITORINFOEXW info = {};
+    info.cbSize = sizeof info;
+    GetMonitorInfoW(monitor, &info);
+    UINT x, y;
+    if (dpiForMonitor) dpiForMonitor(monitor, 0, &x, &y);
+    if (dwmAttribute) {
+      RECT r;
+      for (DWORD attribute : {14u, 9u, 1u}) dwmAttribute(w, attribute, &r, attribute == 9 ? sizeof r : sizeof(DWORD));
+    }
+    HRGN region = CreateRectRgn(0, 0, 0, 0);
+    GetWindowRgn(w, region);
+    DeleteObject(region);
+    for (int kind : {ICON_BIG, ICON_SMALL, 2}) {
+      DWORD_PTR icon;
+      SendMessageTimeoutW(w, WM_GETICON, kind, 0, SMTO_NORMAL | SMTO_ABORTIFHUNG, kGetTextTimeoutMs, &icon);
+    }
+    GetClassLongPtrW(w, GCLP_HICON);
+    GetClassLongPtrW(w, GCLP_HICONSM);
+    GetMenu(w);
+    if (HANDLE process = OpenProcess(0x1000 /* PROCESS_QUERY_LIMITED_INFORMATION */, FALSE, pid)) {
+      BOOL wow;
+      if (isWow64) isWow64(process, &wow);
+      HANDLE token;
+      if (OpenProcessToken(process, TOKEN_QUERY, &token)) {
+        BYTE buffer[128];
+        DWORD length;
+        GetTokenInformation(token, TokenIntegrityLevel, buffer, sizeof buffer, &length);
+        CloseHandle(token);
+      }
+      CloseHandle(process);
+    }
+    IsWindow(w);
+  }
+};
 
 struct Figure {
   double cost, floor;
@@ -143,6 +246,29 @@ Figure InspectAlternating(TfrmTarvisk& frm, HWND a, HWND b, int count) {
   return {cost, queries + writes, writes};
 }
 
+// Reading the details of each window in turn, against the same calls in a loop.
+Figure ReadDetailsAlternating(HWND a, HWND b, int count) {
+  const DetailsCalls calls;
+  ReadWindowDetails(a);  // the late functions are looked up on the first read
+  double t0 = Now();
+  for (int i = 0; i < count; ++i) ReadWindowDetails(i % 2 ? b : a);
+  double cost = (Now() - t0) / count;
+  t0 = Now();
+  for (int i = 0; i < count; ++i) calls.Run(i % 2 ? b : a);
+  return {cost, (Now() - t0) / count};
+}
+
+// An inspection with the Details window open: the pages' floor, and the
+// details' own calls.
+Figure InspectWithDetails(TfrmTarvisk& frm, HWND a, HWND b, int count) {
+  const DetailsCalls calls;
+  Figure f = InspectAlternating(frm, a, b, count);
+  double t0 = Now();
+  for (int i = 0; i < count; ++i) calls.Run(i % 2 ? b : a);
+  f.floor += (Now() - t0) / count;
+  return f;
+}
+
 int Fixture() {
   // Two windows in another process, named so that the bench can find them.
   HWND a = MakeWindow("inspect bench fixture A", 900);
@@ -188,8 +314,18 @@ int main(int argc, char** argv) {
   Print("InspectWindow, own process, Window page", "targets", inspections,
         InspectAlternating(frm, ownA, ownB, inspections));
   if (otherA && otherB) {
+    const unsigned reads = WindowDetailsReads();
     Print("InspectWindow, another process, Window page", "targets", inspections,
           InspectAlternating(frm, otherA, otherB, inspections));
+    std::printf("%-44s %u\n", "  details read, Details window closed", WindowDetailsReads() - reads);
+    Print("Window details read, another process", "targets", inspections,
+          ReadDetailsAlternating(otherA, otherB, inspections));
+    SendMessageA(frm.Handle(), WM_SYSCOMMAND, frame_ids::kSysDetails, 0);
+    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&msg);
+    const unsigned open = WindowDetailsReads();
+    Print("InspectWindow, another process, Details open", "targets", inspections,
+          InspectWithDetails(frm, otherA, otherB, inspections));
+    std::printf("%-44s %u\n", "  details read, Details window open", WindowDetailsReads() - open);
   } else {
     std::printf("(the other process's windows did not appear)\n");
   }

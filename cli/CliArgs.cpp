@@ -47,7 +47,7 @@ class Parser {
     }
     if (r.command == CliCommand::Children && !TakeHandle(result, "/children")) return result;
     if (r.command == CliCommand::Select && !TakeSelector(result, "select")) return result;
-    bool haveFile = false, haveSelector = false, haveFormat = false, haveNumbers = false;
+    bool haveFile = false, haveSelector = false, haveFormat = false, haveNumbers = false, haveDetails = false;
     while (m_next < m_args.size()) {
       const std::string& arg = m_args[m_next++];
       const std::string name = OptionName(arg);
@@ -74,6 +74,11 @@ class Parser {
         if (haveNumbers) return Fail(result, "more than one of /hex, /dec and /bin");
         r.integerFormat = name == "hex" ? 0 : name == "dec" ? 1 : 2;
         haveNumbers = true;
+      } else if (name == "details") {
+        if (r.command != CliCommand::Report) return Fail(result, arg + " applies to /report only");
+        if (haveDetails) return Fail(result, "/details given twice");
+        r.details = true;
+        haveDetails = true;
       } else if (name == "children" && r.command == CliCommand::List) {
         if (haveSelector) return Fail(result, "/children given twice");
         r.command = CliCommand::Children;
@@ -182,7 +187,7 @@ bool ParsePoint(const std::string& text, WinPoint& point) {
 std::string CliUsageText() {
   return "Usage:\r\n"
          "  Tarvisk.exe /report [FILE] [/window HANDLE | /point X,Y | /find CLASS[,TEXT] | /foreground]\r\n"
-         "                      [/format text|json] [/hex | /dec | /bin]\r\n"
+         "                      [/format text|json] [/hex | /dec | /bin] [/details]\r\n"
          "  Tarvisk.exe /list [/format text|json]\r\n"
          "  Tarvisk.exe /children HANDLE [/format text|json]\r\n"
          "  Tarvisk.exe /style HANDLE [/ex] CHANGE...\r\n"
@@ -201,6 +206,8 @@ std::string CliUsageText() {
          "  /select SELECTOR    the first window the selector names (see /select)\r\n"
          "  /format text|json   the 80-column text report (the default) or JSON\r\n"
          "  /hex /dec /bin      the text report's number format (default: the saved setting)\r\n"
+         "  /details            the text report ends with a Details section (the JSON\r\n"
+         "                      report always holds the details)\r\n"
          "\r\n"
          "/list lists the top-level windows, /children HANDLE the descendants of one\r\n"
          "window: one line each with handle, process id, class, visible (1 or 0) and\r\n"

@@ -24,6 +24,7 @@ struct CliRequest {
   CliFormat format = CliFormat::Text;
   int integerFormat = -1;  // /hex, /dec or /bin; -1: the saved setting
   CliActRequest act;       // /style, /send (cli/CliAct.h)
+  bool details = false;    // /details: the text report ends with the Details section
 };
 
 struct CliParse {

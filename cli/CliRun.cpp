@@ -89,6 +89,8 @@ CliOutcome RunCliRequest(const CliRequest& r, const CliEnvironment& env) {
   options.point = r.selector == CliSelector::Point ? r.point : env.cursor;
   options.showSubchildren = env.showSubchildren;
   options.digChildren = env.digChildren;
+  // The JSON report always holds the details; the text report with /details.
+  options.details = r.format == CliFormat::Json || r.details;
   const TargetSnapshot snapshot = GatherTargetSnapshot(ws, target, options, env.sources);
 
   ReportView view;
@@ -97,6 +99,7 @@ CliOutcome RunCliRequest(const CliRequest& r, const CliEnvironment& env) {
   view.sort = env.sort;
   view.compare = env.compare;
   view.title = env.title;
+  view.details = r.details;
   const ReportEncoding encoding{env.utf8, env.ansi};
   o.output = r.format == CliFormat::Json ? SnapshotJsonReport(snapshot, view, encoding)
                                          : SnapshotTextReport(snapshot, view, encoding, false);

@@ -5,6 +5,7 @@
 
 #include <nlohmann/json.hpp>
 
+#include "details/DetailsJson.h"
 #include "exeinfo/ModuleList.h"
 #include "inspect/ControlStyles.h"
 #include "inspect/StyleTables.h"
@@ -173,6 +174,7 @@ std::string JsonReportText(const TargetSnapshot& s, const DisplayOptions& opts, 
   j["modules"] = modules;
   j["graphic"] = GraphicPart(s.graphic);
   if (s.selectors.known) j["selectors"] = SelectorsPart(s.selectors);
+  j["details"] = DetailsJson(s.details);
   return Dump(j);
 }
 

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "details/DetailsText.h"
 #include "platform/Utf8.h"
 
 namespace {
@@ -116,6 +117,13 @@ ReportInput ConvertReportTexts(ReportInput in, const std::function<std::string(c
     row.path = convert(row.path);
   }
   ConvertRows(kGraphicRows, in.graphic, convert);
+  for (DetailsGroup& group : in.details) {
+    group.title = convert(group.title);
+    for (DetailsRow& row : group.rows) {
+      row.name = convert(row.name);
+      row.value = convert(row.value);
+    }
+  }
   return in;
 }
 
@@ -232,6 +240,10 @@ void WriteReport(const ReportInput& in, ReportSink& sink) {
   };
   for (const std::string& section : sections) {
     sink.Write(section);
+    sink.LineEnd();
+  }
+  if (in.withDetails) {
+    sink.Write(DetailsSection(in.details, in.utf8));
     sink.LineEnd();
   }
   sink.Write(PadField(std::string(), '*', kReportWidth) + kCrLf);

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "details/DetailsRows.h"
 #include "inspect/Format.h"
 
 // Texts of the Window page, in the order of its report rows.
@@ -50,6 +51,10 @@ struct ReportInput {
   ExecutablePageTexts executable;
   std::vector<ReportModuleRow> modules;
   GraphicPageTexts graphic;
+  // The Details section after the report's last one (/report /details); Save
+  // and Print never have it.
+  bool withDetails = false;
+  std::vector<DetailsGroup> details;
   // The texts are UTF-8 and the columns count characters; otherwise each byte
   // is a character, as in a report of the ANSI code page.
   bool utf8 = false;

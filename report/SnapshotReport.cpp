@@ -54,6 +54,10 @@ ReportInput SnapshotReportInput(const TargetSnapshot& s, const ReportView& view,
   in.graphic.window = g.hasWindowRect ? PointText(g.inWindow.x, g.inWindow.y) : std::string();
   in.graphic.client = PointText(g.inClient.x, g.inClient.y);
   in.graphic.rgb = g.hasColor ? PixelColorText(g.color, opts) : std::string();
+  if (view.details) {
+    in.withDetails = true;
+    in.details = DescribeDetails(s.details, opts);
+  }
   return in;
 }
 

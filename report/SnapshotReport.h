@@ -16,6 +16,8 @@ struct ReportView {
   SortState sort;
   CellCompare compare = [](const std::string& a, const std::string& b) { return OrdinalCompare(a, b); };
   std::string title = "Tarvisk";
+  // The text report ends with the Details section (/report /details).
+  bool details = false;
 };
 
 // Between the two encodings a report comes in: the ANSI code page and UTF-8.

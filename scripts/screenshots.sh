@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Regenerates the README's pictures: Tarvisk inspecting Wine's notepad on a
-# private display, one screenshot of each of the twelve pages, in docs/.
+# private display, one screenshot of each of the twelve pages and one of the
+# Details window, in docs/.
 set -uo pipefail
 source "$(dirname "$0")/common.sh"
 
@@ -46,3 +47,23 @@ for page in "${!names[@]}"; do
   file="$out/$(printf '%02d' "$page")-${names[$page]}.png"
   import -window "$tarvisk" -colors 64 "PNG8:$file" && echo "$file"
 done
+
+# The Details window of the same window (Ctrl+D), below notepad. The key may
+# make Wine press Scroll Lock again (see the README): probing then stops again
+# while the cursor still rests on notepad's edit area.
+"$WINE" reg add 'HKCU\Software\Norvane\Tarvisk' /v DetailsLeft /t REG_SZ /d 780 /f </dev/null >/dev/null 2>&1
+"$WINE" reg add 'HKCU\Software\Norvane\Tarvisk' /v DetailsTop /t REG_SZ /d 520 /f </dev/null >/dev/null 2>&1
+xdotool mousemove $((X + 120)) $((Y + 150))
+xdotool windowfocus --sync "$tarvisk" 2>/dev/null
+xdotool key ctrl+d
+if wait_for 10 xdotool search --onlyvisible --name '^Details - '; then
+  details=$(xdotool search --onlyvisible --name '^Details - ' | head -n 1)
+  sleep 0.5
+  [ "$(driver text 105)" = "St&op" ] && driver click 105 && driver wait-text 105 "Pr&obe" 5000
+  xdotool mousemove 1270 1010
+  sleep 0.6
+  file="$out/13-details.png"
+  import -window "$details" -colors 64 "PNG8:$file" && echo "$file"
+else
+  echo "the Details window did not open" >&2
+fi

@@ -2,7 +2,9 @@
 
 #include <windows.h>
 
+#include "details/DetailsReader.h"
 #include "exeinfo/ExeInfo.h"
+#include "platform/Win32WindowSystem.h"
 
 namespace {
 
@@ -27,6 +29,7 @@ SnapshotSources SystemSnapshotSources() {
   SnapshotSources sources;
   sources.process = [](uint32_t processId) { return LoadProcessInfoData(processId); };
   sources.pixel = ScreenPixel;
+  sources.details = [](Hwnd window) { return ReadWindowDetails(ToHwnd(window)); };
   return sources;
 }
 

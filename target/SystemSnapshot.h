@@ -9,8 +9,8 @@
 
 #include "target/TargetSnapshot.h"
 
-// The executable and modules through the system's module walks, and the pixel
-// of the screen as the Graphics page reads it.
+// The executable and modules through the system's module walks, the pixel
+// of the screen as the Graphics page reads it, and the window's details.
 SnapshotSources SystemSnapshotSources();
 
 // A pixel of a device context, 0x00BBGGRR; false where it cannot be read.

@@ -101,6 +101,12 @@ const SelectorFacts& TargetReading::Selectors() {
                   [&] { return m_sources.selectors ? m_sources.selectors(m_target) : SelectorFacts{}; });
 }
 
+const WindowDetails& TargetReading::Details() {
+  return ReadPart(TargetPart::Details, m_snapshot.details, [&] {
+    return m_sources.details ? m_sources.details(m_target) : UnavailableDetails(m_target, m_ws.AddressBits());
+  });
+}
+
 void TargetReading::SetGraphic(const GraphicFacts& graphic) {
   m_snapshot.graphic = graphic;
   m_fresh |= Bit(TargetPart::Graphic);
@@ -123,7 +129,9 @@ TargetSnapshot GatherTargetSnapshot(const WindowSystem& ws, Hwnd target, const S
   reading.SetListOptions(options.showSubchildren, options.digChildren);
   reading.SetTarget(target);
   reading.SetPoint(options.point);
-  return reading.Complete();
+  reading.Complete();
+  if (options.details) reading.Details();
+  return reading.Last();
 }
 
 std::vector<std::string> SplitConstantNames(const std::string& decoded) {

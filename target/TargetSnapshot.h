@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "details/WindowDetails.h"
 #include "exeinfo/ModuleList.h"
 #include "inspect/WindowInfo.h"
 #include "platform/WindowSystem.h"
@@ -37,17 +38,22 @@ struct TargetSnapshot {
   ProcessInfo process;  // Executable and Modules pages
   GraphicFacts graphic;
   SelectorFacts selectors;  // known only where the sources give selectors
+  // The Details window, the JSON report and the text report's Details
+  // section; read only for them (TargetReading::Details).
+  WindowDetails details;
 };
 
 // How the parts that need more than the window seam are read: the process's
-// executable and modules, and a pixel of the screen (false when unreadable).
+// executable and modules, a pixel of the screen (false when unreadable), and
+// the window's details (none: every detail not available).
 struct SnapshotSources {
   std::function<ProcessInfo(uint32_t processId)> process;
   std::function<bool(WinPoint screen, uint32_t& color)> pixel;
   std::function<SelectorFacts(Hwnd target)> selectors;  // over the live desktop
+  std::function<WindowDetails(Hwnd window)> details;
 };
 
-enum class TargetPart { Window, Parents, Children, Digger, Process, Graphic, Selectors };
+enum class TargetPart { Window, Parents, Children, Digger, Process, Graphic, Selectors, Details };
 
 // The reading of the current target, a part at a time: each part is read when
 // a view first asks for it, and goes stale when what it depends on changes
@@ -79,10 +85,14 @@ class TargetReading {
   const ProcessInfo& Process();
   const GraphicFacts& Graphic();
   const SelectorFacts& Selectors();
+  // Everything else the system knows about the window; read only when a view
+  // asks for it (the Details window, the JSON report, /details).
+  const WindowDetails& Details();
   // A Graphic part whose colour the caller read from a capture it made.
   void SetGraphic(const GraphicFacts& graphic);
 
-  // Every part, read where stale.
+  // Every part but the details, read where stale: what the pages show and
+  // Save and Print write.
   const TargetSnapshot& Complete();
   // The parts as last read, stale ones included.
   const TargetSnapshot& Last() const { return m_snapshot; }
@@ -107,6 +117,7 @@ struct SnapshotOptions {
   WinPoint point;  // the probe point: the Digger lists the windows under it
   bool showSubchildren = false;
   bool digChildren = true;
+  bool details = false;  // the details too (the JSON report, /details)
 };
 
 // Every part of the target at once, in the order an inspection reads them.

@@ -10,6 +10,8 @@
 //   driver page                           prints the active page index
 //   driver fields <page>                  prints "label: value" for each field of a page
 //   driver rows <id>                      prints each row of list view <id>, columns joined by tabs
+//   driver window-rows <caption> <id>     the same for list view <id> of the top-level window whose
+//                                         caption begins with <caption>
 //   driver find <class> [caption]         prints FindWindowA's handle in decimal
 //   driver tab-point <index>              prints the screen point "x y" in the middle of a page's tab
 //   driver place <class> <x> <y> <w> <h>   moves another program's top-level window
@@ -124,8 +126,7 @@ int PrintFields(int page) {
 
 // Rows of a list view in another process: its item texts live there, so the
 // LVITEM and the text buffer are placed in that process's memory.
-int PrintRows(int id) {
-  HWND list = Control(id);
+int PrintListRows(HWND list) {
   if (!list) return 1;
   HWND header = reinterpret_cast<HWND>(SendMessageA(list, LVM_GETHEADER, 0, 0));
   int columns = header ? static_cast<int>(SendMessageA(header, HDM_GETITEMCOUNT, 0, 0)) : 1;
@@ -159,6 +160,30 @@ int PrintRows(int id) {
   VirtualFreeEx(process, remote, 0, MEM_RELEASE);
   CloseHandle(process);
   return 0;
+}
+
+int PrintRows(int id) { return PrintListRows(Control(id)); }
+
+struct CaptionSearch {
+  std::string prefix;
+  HWND found;
+};
+
+BOOL CALLBACK FindByCaption(HWND h, LPARAM p) {
+  auto* s = reinterpret_cast<CaptionSearch*>(p);
+  char text[256] = {};
+  GetWindowTextA(h, text, sizeof text);
+  if (IsWindowVisible(h) && std::string(text).compare(0, s->prefix.size(), s->prefix) == 0) {
+    s->found = h;
+    return FALSE;
+  }
+  return TRUE;
+}
+
+int PrintWindowRows(const std::string& caption, int id) {
+  CaptionSearch s{caption, nullptr};
+  EnumWindows(FindByCaption, reinterpret_cast<LPARAM>(&s));
+  return s.found ? PrintListRows(GetDlgItem(s.found, id)) : 1;
 }
 
 const char kTestPrinter[] = "Tarvisk Test Printer";
@@ -280,6 +305,7 @@ int main(int argc, char** argv) {
   }
   if (cmd == "fields") return PrintFields(static_cast<int>(num(2, 0)));
   if (cmd == "rows") return PrintRows(static_cast<int>(num(2, 0)));
+  if (cmd == "window-rows") return PrintWindowRows(arg(2), static_cast<int>(num(3, 0)));
   if (cmd == "find") {
     std::string cls = arg(2), caption = arg(3);
     HWND h = FindWindowA(cls.c_str(), argc > 3 ? caption.c_str() : nullptr);

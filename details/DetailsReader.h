@@ -1,0 +1,16 @@
+#pragma once
+// Reads a window's details from the system. Functions that older systems lack
+// (DPI, DWM, WoW64) are found at run time; a fact the system does not give is
+// not available, never a zero. Only WM_GETICON and a scroll bar control's own
+// messages go to the window's thread, each with the time-out of WM_GETTEXT,
+// and once one goes unanswered no other is sent: a hung window costs one
+// time-out at most. A window that is gone gives every detail not available.
+#include <windows.h>
+
+#include "details/WindowDetails.h"
+
+WindowDetails ReadWindowDetails(HWND window);
+
+// How many times ReadWindowDetails ran in this process: for the tests and the
+// benchmark that check that an inspection without the Details window reads none.
+unsigned WindowDetailsReads();
