@@ -2,5 +2,8 @@
 // their system menu items.
 #include "app/FrameFeatures.h"
 #include "app/MainWindow.h"
+#include "app/SnapshotCommand.h"
 
-void AddFrameFeatures(TfrmTarvisk& /*frm*/, FrameFeatures& /*features*/) {}
+void AddFrameFeatures(TfrmTarvisk& frm, FrameFeatures& features) {
+  features.Add(MakeSnapshotCommand(frm));
+}

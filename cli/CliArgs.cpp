@@ -22,6 +22,8 @@ CliCommand CommandNamed(const std::string& name) {
   if (name == "report") return CliCommand::Report;
   if (name == "list") return CliCommand::List;
   if (name == "children") return CliCommand::Children;
+  if (name == "snapshot") return CliCommand::Snapshot;
+  if (name == "diff") return CliCommand::Diff;
   if (name == "?" || name == "help") return CliCommand::Help;
   return CliCommand::None;
 }
@@ -36,6 +38,10 @@ class Parser {
     r.command = m_args.empty() ? CliCommand::None : CommandNamed(OptionName(m_args[0]));
     if (r.command == CliCommand::None) return Fail(result, "no command given");
     m_next = 1;
+    if (r.command == CliCommand::Snapshot || r.command == CliCommand::Diff) {
+      result.ok = ParseSnapshotArguments(m_args, r.command == CliCommand::Diff, r.snapshot, &result.error);
+      return result;
+    }
     if (r.command == CliCommand::Children && !TakeHandle(result, "/children")) return result;
     bool haveFile = false, haveSelector = false, haveFormat = false, haveNumbers = false;
     while (m_next < m_args.size()) {
@@ -168,8 +174,8 @@ std::string CliUsageText() {
          "  Tarvisk.exe /report [FILE] [/window HANDLE | /point X,Y | /find CLASS[,TEXT] | /foreground]\r\n"
          "                      [/format text|json] [/hex | /dec | /bin]\r\n"
          "  Tarvisk.exe /list [/format text|json]\r\n"
-         "  Tarvisk.exe /children HANDLE [/format text|json]\r\n"
-         "\r\n"
+         "  Tarvisk.exe /children HANDLE [/format text|json]\r\n" +
+         SnapshotUsageText() +
          "/report writes the report of one window to FILE, or to standard output when\r\n"
          "FILE is absent or \"-\". Without a selector it reports the window under the\r\n"
          "mouse cursor. The Digger list and the Graphic section are taken at the\r\n"
@@ -185,6 +191,7 @@ std::string CliUsageText() {
          "/list lists the top-level windows, /children HANDLE the descendants of one\r\n"
          "window: one line each with handle, process id, class, visible (1 or 0) and\r\n"
          "text, separated by tabs, or a JSON array.\r\n"
-         "\r\n"
+         "\r\n" +
+         SnapshotHelpText() +
          "Exit status: 0 done, 2 no window matches, 1 any other error.\r\n";
 }

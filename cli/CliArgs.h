@@ -4,9 +4,10 @@
 #include <string>
 #include <vector>
 
+#include "cli/CliSnapshotArgs.h"
 #include "platform/WindowSystem.h"
 
-enum class CliCommand { None, Help, Report, List, Children };
+enum class CliCommand { None, Help, Report, List, Children, Snapshot, Diff };
 enum class CliSelector { Cursor, Window, Point, Find, Foreground };
 enum class CliFormat { Text, Json };
 
@@ -20,6 +21,7 @@ struct CliRequest {
   std::string findClass, findText;  // /find
   CliFormat format = CliFormat::Text;
   int integerFormat = -1;  // /hex, /dec or /bin; -1: the saved setting
+  SnapshotCliRequest snapshot;  // /snapshot, /diff
 };
 
 struct CliParse {

@@ -16,6 +16,7 @@
 constexpr int kCliOk = 0;
 constexpr int kCliFailed = 1;
 constexpr int kCliNoMatch = 2;
+constexpr int kCliDiffers = 3;  // /diff: the snapshots differ
 
 struct CliEnvironment {
   const WindowSystem* ws = nullptr;
