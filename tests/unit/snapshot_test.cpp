@@ -51,7 +51,7 @@ struct Desk {
     d[other].processId = 11;
   }
   Hwnd AddChild(Hwnd parent, const char* cls, const char* text, uint32_t id, WinRect r) {
-    // Added on top: each new one goes above its siblings, so build in reverse.
+    // Each new one goes above its siblings.
     FakeWindow w;
     w.parent = parent;
     w.child = true;
@@ -63,9 +63,7 @@ struct Desk {
     w.rect = r;
     w.clientRect = {0, 0, r.right - r.left, r.bottom - r.top};
     w.clientOrigin = {r.left, r.top};
-    const Hwnd h = d.Add(w);
-    // Keep the z-order in creation order, top first, as a dialog has it.
-    return h;
+    return d.Add(w);
   }
 };
 
