@@ -22,3 +22,6 @@ target_link_libraries(relations_wine_bench tarvisk_win)
 add_executable(msglog_bench ${CMAKE_SOURCE_DIR}/bench/msglog_bench.cpp)
 target_link_libraries(msglog_bench tarvisk_win)
 add_dependencies(msglog_bench TarviskHook LogFixture)
+
+add_executable(snapshot_bench ${CMAKE_SOURCE_DIR}/bench/snapshot_bench.cpp)
+target_link_libraries(snapshot_bench tarvisk_win psapi)
