@@ -1,6 +1,7 @@
 #include "snapshot/SnapshotReader.h"
 
 #include <cstdint>
+#include <unordered_set>
 
 #include "snapshot/JsonCursor.h"
 
@@ -141,6 +142,10 @@ class Reader {
       if (key == "handle") {
         w.handle = UInt32();
         handle = true;
+        // Handles tell windows apart; a file that repeats one has been changed.
+        if (!m_handles.insert(w.handle).second) {
+          throw JsonError(start, "a second window with the handle " + std::to_string(w.handle));
+        }
       } else if (key == "className") {
         w.className = m_in.String();
         className = true;
@@ -190,9 +195,11 @@ class Reader {
     if (!handle || !className) {
       throw JsonError(start, "a window needs its \"handle\" and \"className\"");
     }
+
   }
 
   JsonCursor m_in;
+  std::unordered_set<Hwnd> m_handles;
 };
 
 }  // namespace

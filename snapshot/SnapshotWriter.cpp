@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <cstring>
 #include <unordered_map>
+#include <unordered_set>
 #include <vector>
 
 #include "inspect/StyleTables.h"
@@ -66,6 +67,7 @@ class RecordWriter {
     WriteHeader();
     if (root == 0) {
       const Hwnd desktop = m_ws.Desktop();
+      m_written.insert(desktop);
       Open(Read(desktop, 0, true, true));
       for (Hwnd top : m_ws.TopLevelWindows()) SubtreeFrom(Read(top, 0, true, true));
     } else {
@@ -121,12 +123,15 @@ class RecordWriter {
   // away while the list was read) is left out with what hangs below it.
   void SubtreeFrom(const SnapshotWindow& rootRecord) {
     const size_t base = m_open.size();
+    if (!m_written.insert(rootRecord.handle).second) return;
     Open(rootRecord);
     for (Hwnd c : m_ws.ChildWindows(rootRecord.handle)) {
       const Hwnd p = m_ws.Parent(c);
       size_t at = m_open.size();
       while (at > base && m_open[at - 1].handle != p) --at;
-      if (at == base) continue;
+      // A window moved from one parent to another while the tree was read
+      // may be met twice; it is written once.
+      if (at == base || !m_written.insert(c).second) continue;
       CloseTo(at);
       Open(Read(c, p, m_open.back().visible, false));
     }
@@ -310,6 +315,7 @@ class RecordWriter {
   std::string m_out;
   std::vector<Open_> m_open;
   std::unordered_map<uint32_t, std::string> m_executables, m_styles, m_exStyles;
+  std::unordered_set<Hwnd> m_written;
   SnapshotWritten m_result;
   bool m_ok = true;
 };

@@ -338,6 +338,9 @@ TEST(SnapshotReader, NamesTheLineAndColumnOfWhatItCannotRead) {
       {"{\"format\": \"tarvisk-snapshot\", \"formatVersion\": 9}", "format version 9"},
       {"{\"format\": \"tarvisk-snapshot\", \"window\": {\"handle\": 1, \"className\": \"A\\q\"}}", "unknown escape"},
       {"{\"a\": " + std::string(600, '['), "nests too deeply"},
+      {"{\"format\": \"tarvisk-snapshot\", \"window\": {\"handle\": 1, \"className\": \"A\", \"children\": [\n"
+       "  {\"handle\": 1, \"className\": \"B\"}]}}",
+       "line 2, column 3: a second window with the handle 1"},
   };
   for (const Case& c : cases) {
     Snapshot s;
