@@ -96,6 +96,41 @@ class SnapshotFixtureProcess {
   ChildProcess m_process;
 };
 
+// A window with three children whose thread has stopped taking messages, in
+// this process; for Tarvisk.exe it is another program's window.
+class HungWindows {
+ public:
+  HungWindows() {
+    m_release = CreateEventA(nullptr, TRUE, FALSE, nullptr);
+    m_ready = CreateEventA(nullptr, TRUE, FALSE, nullptr);
+    m_thread = CreateThread(nullptr, 0, Run, this, 0, nullptr);
+    WaitForSingleObject(m_ready, 10000);
+  }
+  ~HungWindows() {
+    SetEvent(m_release);
+    WaitForSingleObject(m_thread, 10000);
+    for (HANDLE h : {m_thread, m_ready, m_release}) CloseHandle(h);
+  }
+  HWND Window() const { return m_window; }
+
+ private:
+  static DWORD WINAPI Run(void* self) {
+    auto* me = static_cast<HungWindows*>(self);
+    me->m_window = CreateWindowExA(0, "STATIC", "hung", WS_POPUP | WS_VISIBLE, 20, 700, 120, 40, nullptr, nullptr,
+                                   nullptr, nullptr);
+    for (int i = 0; i < 3; ++i) {
+      CreateWindowExA(0, "STATIC", "child", WS_CHILD | WS_VISIBLE, 0, i * 10, 50, 10, me->m_window, nullptr, nullptr,
+                      nullptr);
+    }
+    SetEvent(me->m_ready);
+    WaitForSingleObject(me->m_release, 60000);  // hangs: no message is taken meanwhile
+    DestroyWindow(me->m_window);
+    return 0;
+  }
+  HANDLE m_release = nullptr, m_ready = nullptr, m_thread = nullptr;
+  HWND m_window = nullptr;
+};
+
 class SnapshotTest : public MainWindowFixture {
  protected:
   void TearDown() override {
@@ -222,4 +257,19 @@ TEST_F(SnapshotTest, SaveSnapshotWritesTheTargetsTopLevelWindowOrWithShiftTheDes
     hasMain = hasMain || w.handle == FromHwnd(frm->Handle());
   }
   EXPECT_TRUE(hasFrame && hasMain) << "the whole desktop, Tarvisk's own window too";
+}
+
+TEST_F(SnapshotTest, ASnapshotOfHungWindowsEndsWithinTheTimeOuts) {
+  HungWindows hung;
+  ASSERT_TRUE(hung.Window());
+  const std::string file = File("hung.json");
+  const DWORD start = GetTickCount();
+  const CliRun r = Tarvisk("/snapshot \"" + file + "\" /window " + Hex(hung.Window()));
+  EXPECT_EQ(r.status, 0u) << r.err;
+  EXPECT_LT(GetTickCount() - start, 8000u);
+  const Snapshot s = ReadFile(file);
+  ASSERT_EQ(s.windows.size(), 4u);
+  EXPECT_EQ(s.windows[0].className, "Static");
+  EXPECT_EQ(s.windows[0].text, "") << "the text did not come; everything else did";
+  EXPECT_EQ(s.windows[3].rect.top - s.windows[0].rect.top, 20);
 }
