@@ -1,5 +1,6 @@
 #include "snapshot/SnapshotWriter.h"
 
+#include <chrono>
 #include <cstdio>
 #include <cstring>
 #include <unordered_map>
@@ -12,6 +13,9 @@
 namespace {
 
 constexpr size_t kFlushBytes = 64 * 1024;
+// Most of the platform's time-out for a text (200 ms): an answer this slow
+// is taken for none.
+constexpr std::chrono::milliseconds kNotAnswering{150};
 // The names as the platform's headers spell them, as the JSON report has them.
 const DisplayOptions kUpperNames{kFormatHexadecimal, kCaseUpper};
 
@@ -141,8 +145,15 @@ class RecordWriter {
   SnapshotWindow Read(Hwnd h, Hwnd treeParent, bool parentVisible, bool topLevel) {
     SnapshotWindow w;
     w.handle = h;
+    w.processId = m_ws.ProcessId(h);
     std::memset(m_text.data(), 0, 4);
-    m_ws.SendGetText(h, m_text.data(), kUtf8TextBufferSize);
+    // A program that let one question time out is not asked for texts again
+    // during this snapshot: each of its windows would wait the time-out anew.
+    if (m_notAnswering.count(w.processId) == 0) {
+      const auto start = std::chrono::steady_clock::now();
+      m_ws.SendGetText(h, m_text.data(), kUtf8TextBufferSize);
+      if (std::chrono::steady_clock::now() - start >= kNotAnswering) m_notAnswering.insert(w.processId);
+    }
     m_text[kUtf8TextBufferSize - 1] = 0;
     const auto* bytes = reinterpret_cast<const unsigned char*>(m_text.data());
     w.isResourceId = bytes[0] == 0xFF;
@@ -153,7 +164,6 @@ class RecordWriter {
     }
     w.className = m_ws.ClassName(h);
     w.className.resize(std::strlen(w.className.c_str()));
-    w.processId = m_ws.ProcessId(h);
     w.controlId = m_ws.WindowLong(h, WinLong::Id);
     w.style = m_ws.WindowLong(h, WinLong::Style);
     w.exStyle = m_ws.WindowLong(h, WinLong::ExStyle);
@@ -316,6 +326,7 @@ class RecordWriter {
   std::vector<Open_> m_open;
   std::unordered_map<uint32_t, std::string> m_executables, m_styles, m_exStyles;
   std::unordered_set<Hwnd> m_written;
+  std::unordered_set<uint32_t> m_notAnswering;  // process ids
   SnapshotWritten m_result;
   bool m_ok = true;
 };
