@@ -212,6 +212,11 @@ TEST(Snapshot, TheWriterStreamsAndStopsWhenTheSinkFails) {
   Counting failing;
   failing.failAt = 1;
   EXPECT_FALSE(WriteSnapshot(source, Header(), 0, failing).ok);
+
+  // A text that is no UTF-8 still makes a JSON string.
+  std::string out;
+  AppendJsonString(out, std::string("a\xC3\x01\xED\xA0\x80\xF0\x9F\x98\x80", 10));
+  EXPECT_EQ(out, "\"a\xEF\xBF\xBD\\u0001\xEF\xBF\xBD\xEF\xBF\xBD\xEF\xBF\xBD\xF0\x9F\x98\x80\"");
 }
 
 TEST(SnapshotDiff, NamesEachChangeOnceAndNothingElse) {
