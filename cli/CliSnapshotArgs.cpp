@@ -41,7 +41,9 @@ bool ParseSnapshotArguments(const std::vector<std::string>& args, bool diff, Sna
     } else if (!diff && (name == "window" || name == "select")) {
       if (haveRoot) return Refuse(error, "more than one of /window and /select");
       haveRoot = true;
-      if (!hasValue) return Refuse(error, "/" + name + (name == "window" ? " needs a window handle" : " needs a selector"));
+      if (!hasValue) {
+        return Refuse(error, "/" + name + (name == "window" ? " needs a window handle" : " needs a selector"));
+      }
       const std::string& value = args[next++];
       if (name == "select") {
         r.select = value;
@@ -64,8 +66,11 @@ bool ParseSnapshotArguments(const std::vector<std::string>& args, bool diff, Sna
       size_t start = 0;
       for (;;) {
         const size_t comma = value.find(',', start);
-        const std::string field = value.substr(start, comma == std::string::npos ? std::string::npos : comma - start);
-        if (!IsDiffField(field)) return Refuse(error, "/ignore: unknown field '" + field + "'; the fields are " + FieldList());
+        const std::string field =
+            value.substr(start, comma == std::string::npos ? std::string::npos : comma - start);
+        if (!IsDiffField(field)) {
+          return Refuse(error, "/ignore: unknown field '" + field + "'; the fields are " + FieldList());
+        }
         r.diff.ignore.push_back(field);
         if (comma == std::string::npos) break;
         start = comma + 1;
@@ -74,7 +79,9 @@ bool ParseSnapshotArguments(const std::vector<std::string>& args, bool diff, Sna
       if (haveTolerance) return Refuse(error, "/tolerance given twice");
       haveTolerance = true;
       int32_t n = -1;
-      if (!hasValue || !ParseInt32(args[next++], n) || n < 0) return Refuse(error, "/tolerance needs a number of pixels, 0 or more");
+      if (!hasValue || !ParseInt32(args[next++], n) || n < 0) {
+        return Refuse(error, "/tolerance needs a number of pixels, 0 or more");
+      }
       r.diff.tolerance = n;
     } else {
       return Refuse(error, "unknown option " + arg);

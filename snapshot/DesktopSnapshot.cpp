@@ -26,8 +26,8 @@ std::string IsoTime(const FILETIME& ft) {
 // after 49 days.
 unsigned long long TickMilliseconds() {
   using Tick64 = ULONGLONG(WINAPI*)();
-  static const auto tick64 =
-      reinterpret_cast<Tick64>(reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("kernel32.dll"), "GetTickCount64")));
+  static const auto tick64 = reinterpret_cast<Tick64>(
+      reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("kernel32.dll"), "GetTickCount64")));
   return tick64 ? tick64() : GetTickCount();
 }
 

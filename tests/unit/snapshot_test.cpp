@@ -318,7 +318,8 @@ TEST(SnapshotDiff, AWindowMovedToAnotherParentAndAGoneSubtreeAreOneLineEach) {
   b.windows[7].parent = 3;
   b.windows[7].depth = 3;
   const SnapshotDiff d = DiffSnapshots(a, b, {});
-  EXPECT_EQ(Lines(DiffText(d)), (std::vector<std::string>{"moved   App.exe:Frame/Edit#15 -> App.exe:Frame/Group#20/Edit#15"}));
+  EXPECT_EQ(Lines(DiffText(d)),
+            (std::vector<std::string>{"moved   App.exe:Frame/Edit#15 -> App.exe:Frame/Group#20/Edit#15"}));
 }
 
 TEST(SnapshotReader, NamesTheLineAndColumnOfWhatItCannotRead) {

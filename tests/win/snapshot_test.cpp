@@ -188,8 +188,9 @@ TEST_F(SnapshotTest, TheDifferenceNamesExactlyTheFiveChangesOfAnotherProgram) {
   // Broken files name themselves and the place.
   const std::string cut = File("cut.json"), bad = File("bad.json");
   const std::string bytes = FileContents(a);
-  for (const auto& [file, content] : {std::make_pair(cut, bytes.substr(0, bytes.size() / 2)),
-                                      std::make_pair(bad, std::string("{\"format\": \"tarvisk-snapshot\",\r\n \"window\": x}"))}) {
+  const std::string broken = "{\"format\": \"tarvisk-snapshot\",\r\n \"window\": x}";
+  for (const auto& [file, content] :
+       {std::make_pair(cut, bytes.substr(0, bytes.size() / 2)), std::make_pair(bad, broken)}) {
     HANDLE h = CreateFileA(file.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
     DWORD written = 0;
     WriteFile(h, content.data(), static_cast<DWORD>(content.size()), &written, nullptr);
