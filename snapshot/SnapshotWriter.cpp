@@ -372,5 +372,11 @@ void AppendJsonString(std::string& out, const std::string& text) {
 
 SnapshotWritten WriteSnapshot(const SnapshotSource& source, const SnapshotHeader& header, Hwnd root,
                               ByteSink& sink) {
-  return RecordWriter(source, header, sink).Run(root);
+  // The desktop window named as the root is the whole desktop: its children
+  // are the top-level windows, which the enumeration of its descendants does
+  // not nest under it.
+  if (root == source.ws->Desktop()) root = 0;
+  SnapshotHeader h = header;
+  h.desktopRoot = root == 0;
+  return RecordWriter(source, h, sink).Run(root);
 }

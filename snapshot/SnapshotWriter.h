@@ -41,7 +41,7 @@ struct SnapshotWritten {
 };
 
 // The header, then the tree from `root` down, or from the desktop when root
-// is 0. With header.details each record carries the details hook's object;
+// is 0 or the desktop window (header.desktopRoot follows). With header.details each record carries the details hook's object;
 // the caller checks that there is one.
 SnapshotWritten WriteSnapshot(const SnapshotSource& source, const SnapshotHeader& header, Hwnd root,
                               ByteSink& sink);

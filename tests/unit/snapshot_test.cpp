@@ -183,6 +183,7 @@ TEST(Snapshot, TheFileHoldsTheTreeInZOrderAndReadsBackAsWritten) {
   header.details = true;
   const nlohmann::json one = nlohmann::json::parse(Take(k.d, k.group, hooks, header));
   EXPECT_EQ(one["root"], "window");
+  EXPECT_EQ(Read(Take(k.d, FakeDesktop::kDesktop)).windows.size(), 8u) << "the desktop named is the desktop";
   EXPECT_EQ(one["window"]["details"]["answer"], k.group);
   EXPECT_EQ(one["window"]["children"][0]["details"]["answer"], k.label);
 }

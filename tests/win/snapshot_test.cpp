@@ -159,6 +159,12 @@ TEST_F(SnapshotTest, TheDifferenceNamesExactlyTheFiveChangesOfAnotherProgram) {
   EXPECT_EQ(before.windows[0].className, kSnapFrameClass);
   EXPECT_EQ(before.windows[0].executable, "SnapshotFixture.exe");
   EXPECT_FALSE(before.header.desktopRoot);
+  // To standard output alike.
+  r = Tarvisk("/snapshot /window " + Hex(frame));
+  Snapshot out;
+  std::string error;
+  EXPECT_TRUE(ReadSnapshot(r.out, out, &error)) << error;
+  EXPECT_EQ(out.windows.size(), 6u);
 
   PostMessageA(frame, WM_APP + 1, 0, 0);
   ASSERT_TRUE(WaitUntil([&] { return GetDlgItem(frame, kSnapAdded) && !GetDlgItem(frame, kSnapDestroyed); }));
