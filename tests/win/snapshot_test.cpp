@@ -209,6 +209,10 @@ TEST_F(SnapshotTest, TheDifferenceNamesExactlyTheFiveChangesOfAnotherProgram) {
   r = Tarvisk("/diff \"" + bad + "\" \"" + a + "\"");
   EXPECT_EQ(r.status, 1u);
   EXPECT_EQ(r.err, bad + ": line 2, column 12: expected an object, found 'x'\r\n");
+  const std::string nowhere = TempFile("no such folder\\s.json");
+  r = Tarvisk("/snapshot \"" + nowhere + "\" /window " + Hex(frame));
+  EXPECT_EQ(r.status, 1u);
+  EXPECT_NE(r.err.find(nowhere), std::string::npos) << r.err;
   r = Tarvisk("/snapshot /window " + Hex(frame) + " /details");
   EXPECT_EQ(r.status, 1u);
   EXPECT_EQ(r.err, "/details is not available in this build\r\n");
