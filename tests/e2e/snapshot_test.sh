@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Snapshots from the command line beside Wine's notepad: the whole desktop and
 # notepad's window pass the schema and survive a reader's round trip, notepad's
-# edit is nested under it, a snapshot compared with itself is the same, and a
-# change of notepad's text is the one difference, in text and in JSON.
+# edit is nested under it, a snapshot compared with itself is the same, and
+# typing into notepad shows as its edit's text (and its status bar's), in text
+# and in JSON.
 source "$(dirname "$0")/lib.sh"
 
 TARVISK="$TARVISK_WIN_BUILD/Tarvisk.exe"
