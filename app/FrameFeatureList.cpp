@@ -3,6 +3,7 @@
 #include "app/FrameFeatures.h"
 #include "app/MainWindow.h"
 #include "app/SelectorCommand.h"
+#include "app/SnapshotCommand.h"
 
 std::unique_ptr<FrameFeature> MakeActCommands(TfrmTarvisk& frm);     // app/ActCommands.cpp
 std::unique_ptr<FrameFeature> MakeDetailsFeature(TfrmTarvisk& frm);  // app/DetailsCommand.cpp
@@ -11,4 +12,5 @@ void AddFrameFeatures(TfrmTarvisk& frm, FrameFeatures& features) {
   features.Add(MakeDetailsFeature(frm));
   features.Add(MakeActCommands(frm));
   features.Add(MakeSelectorCommand(frm));
+  features.Add(MakeSnapshotCommand(frm));
 }

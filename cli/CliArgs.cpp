@@ -25,6 +25,8 @@ CliCommand CommandNamed(const std::string& name) {
   if (name == "style") return CliCommand::Style;
   if (name == "send") return CliCommand::Send;
   if (name == "select") return CliCommand::Select;
+  if (name == "snapshot") return CliCommand::Snapshot;
+  if (name == "diff") return CliCommand::Diff;
   if (name == "?" || name == "help") return CliCommand::Help;
   return CliCommand::None;
 }
@@ -39,6 +41,10 @@ class Parser {
     r.command = m_args.empty() ? CliCommand::None : CommandNamed(OptionName(m_args[0]));
     if (r.command == CliCommand::None) return Fail(result, "no command given");
     m_next = 1;
+    if (r.command == CliCommand::Snapshot || r.command == CliCommand::Diff) {
+      result.ok = ParseSnapshotArguments(m_args, r.command == CliCommand::Diff, r.snapshot, &result.error);
+      return result;
+    }
     if (r.command == CliCommand::Style || r.command == CliCommand::Send) {
       result.error = ParseActArguments(std::vector<std::string>(m_args.begin() + 1, m_args.end()),
                                        r.command == CliCommand::Send, &r.act);
@@ -192,7 +198,8 @@ std::string CliUsageText() {
          "  Tarvisk.exe /children HANDLE [/format text|json]\r\n"
          "  Tarvisk.exe /style HANDLE [/ex] CHANGE...\r\n"
          "  Tarvisk.exe /send HANDLE MESSAGE [WPARAM [LPARAM | \"TEXT\"]] [/post]\r\n"
-         "  Tarvisk.exe /select SELECTOR [/all] [/format text|json]\r\n"
+         "  Tarvisk.exe /select SELECTOR [/all] [/format text|json]\r\n" +
+         SnapshotUsageText() +
          "\r\n"
          "/report writes the report of one window to FILE, or to standard output when\r\n"
          "FILE is absent or \"-\". Without a selector it reports the window under the\r\n"
@@ -228,8 +235,9 @@ std::string CliUsageText() {
          "does. SELECTOR is a Tarvisk selector (class:'Notepad' exe:'notepad.exe' /\r\n"
          "class:'Edit' id:15), an AutoIt [CLASS:...; INSTANCE:...] or an AutoHotkey\r\n"
          "ahk_class ... ahk_exe ... form.\r\n"
-         "\r\n"
+         "\r\n" +
+         SnapshotHelpText() +
          "Exit status: 0 done, 2 no window matches, 1 any other error (a refused\r\n"
          "message, bad arguments); /style 3 when some change did not take; /send 4\r\n"
-         "when the window did not answer in time.\r\n";
+         "when the window did not answer in time; /diff 3 when the snapshots differ.\r\n";
 }

@@ -5,9 +5,10 @@
 #include <vector>
 
 #include "cli/CliAct.h"
+#include "cli/CliSnapshotArgs.h"
 #include "platform/WindowSystem.h"
 
-enum class CliCommand { None, Help, Report, List, Children, Style, Send, Select };
+enum class CliCommand { None, Help, Report, List, Children, Style, Send, Select, Snapshot, Diff };
 enum class CliSelector { Cursor, Window, Point, Find, Foreground, Selector };
 enum class CliFormat { Text, Json };
 
@@ -25,6 +26,7 @@ struct CliRequest {
   int integerFormat = -1;  // /hex, /dec or /bin; -1: the saved setting
   CliActRequest act;       // /style, /send (cli/CliAct.h)
   bool details = false;    // /details: the text report ends with the Details section
+  SnapshotCliRequest snapshot;  // /snapshot, /diff
 };
 
 struct CliParse {

@@ -1,5 +1,7 @@
 #include "cli/CliMain.h"
 
+#include "cli/CliSnapshot.h"
+
 #include <windows.h>
 
 #include <algorithm>
@@ -139,6 +141,12 @@ int RunCommandLine(const std::vector<std::string>& args) {
   const CliRequest& request = parse.request;
   if (request.command == CliCommand::Help) {
     return WriteStream(STD_OUTPUT_HANDLE, CliUsageText(), CP_ACP) ? kCliOk : kCliFailed;
+  }
+  if (request.command == CliCommand::Snapshot || request.command == CliCommand::Diff) {
+    const auto out = [](const std::string& bytes, bool utf8) {
+      return WriteStream(STD_OUTPUT_HANDLE, bytes, utf8 ? CP_UTF8 : CP_ACP);
+    };
+    return RunSnapshotCommandLine(request, out, WriteError);
   }
 
   if (request.command == CliCommand::Style || request.command == CliCommand::Send) {

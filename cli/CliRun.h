@@ -18,6 +18,7 @@ constexpr int kCliOk = 0;
 constexpr int kCliFailed = 1;
 constexpr int kCliNoMatch = 2;
 constexpr int kCliNotAllTaken = 3;  // /style: some change did not take
+constexpr int kCliDiffers = 3;      // /diff: the snapshots differ
 constexpr int kCliTimedOut = 4;     // /send: the window did not answer in time
 
 struct CliEnvironment {

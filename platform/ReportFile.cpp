@@ -85,3 +85,63 @@ bool SaveFileReplacing(const std::string& path, const std::string& bytes, std::s
   if (!ok && error) *error = SaveFailedMessage(path, SystemErrorText(code));
   return ok;
 }
+
+ReplacingFile::~ReplacingFile() { Discard(); }
+
+void ReplacingFile::Discard() {
+  if (m_file) CloseHandle(m_file);
+  m_file = nullptr;
+  if (!m_temp.empty()) DeleteFileA(m_temp.c_str());
+  m_temp.clear();
+}
+
+bool ReplacingFile::Open(std::string* error) {
+  char temp[MAX_PATH + 1] = {};
+  bool ok = TargetWritable(m_path) && GetTempFileNameA(FolderOf(m_path).c_str(), "tvk", 0, temp) != 0;
+  if (ok) {
+    m_temp = temp;
+    HANDLE file = CreateFileA(temp, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    ok = file != INVALID_HANDLE_VALUE;
+    if (ok) m_file = file;
+  }
+  if (!ok) {
+    const DWORD code = GetLastError();
+    Discard();
+    if (error) *error = SaveFailedMessage(m_path, SystemErrorText(code));
+  }
+  return ok;
+}
+
+bool ReplacingFile::Write(const char* data, size_t size) {
+  if (!m_file || m_error != 0) return false;
+  size_t done = 0;
+  while (done < size) {
+    const DWORD chunk = static_cast<DWORD>(std::min<size_t>(size - done, 1u << 20));
+    DWORD written = 0;
+    if (!WriteFile(m_file, data + done, chunk, &written, nullptr) || written != chunk) {
+      m_error = GetLastError() != ERROR_SUCCESS ? GetLastError() : static_cast<DWORD>(ERROR_WRITE_FAULT);
+      return false;
+    }
+    done += written;
+  }
+  return true;
+}
+
+bool ReplacingFile::Commit(std::string* error) {
+  bool ok = m_file != nullptr && m_error == 0;
+  DWORD code = m_error != 0 ? m_error : static_cast<DWORD>(ERROR_INVALID_HANDLE);
+  // A full disk may only show when the cached data goes out.
+  if (ok && !FlushFileBuffers(m_file)) ok = false, code = GetLastError();
+  if (m_file && !CloseHandle(m_file) && ok) ok = false, code = GetLastError();
+  m_file = nullptr;
+  if (ok && !MoveFileExA(m_temp.c_str(), m_path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+    ok = false, code = GetLastError();
+  }
+  if (ok) {
+    m_temp.clear();
+  } else {
+    Discard();
+    if (error) *error = SaveFailedMessage(m_path, SystemErrorText(code));
+  }
+  return ok;
+}

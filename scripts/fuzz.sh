@@ -17,7 +17,7 @@ seconds="${1:-20}"
 case "$seconds" in
   '' | *[!0-9]*) echo "usage: $0 [seconds per target] [target...]" >&2; exit 2 ;;
 esac
-targets=(handle settings report printer tree selector)
+targets=(handle settings report printer tree selector snapshot)
 [ $# -gt 0 ] && targets=("$@")
 
 FUZZ_SRC="$ROOT/tests/fuzz"
