@@ -176,7 +176,15 @@ bool Win32WindowSystem::SendQuery(Hwnd w, uint32_t message, uint32_t* result) co
 
 std::string Win32WindowSystem::WindowText(Hwnd w) const {
   m_buffer.resize(kTextBufferSize);
-  int n = GetWindowTextW(ToHwnd(w), m_buffer.data(), kTextBufferSize);
+  // GetWindowTextW sends WM_GETTEXT to a window of another thread of this
+  // process and waits without end if that thread hangs; the text the system
+  // keeps for the window needs no answer.
+  HWND h = ToHwnd(w);
+  DWORD processId = 0;
+  const DWORD threadId = GetWindowThreadProcessId(h, &processId);
+  const bool otherThreadOfOurs = processId == GetCurrentProcessId() && threadId != GetCurrentThreadId();
+  int n = otherThreadOfOurs ? InternalGetWindowText(h, m_buffer.data(), kTextBufferSize)
+                            : GetWindowTextW(h, m_buffer.data(), kTextBufferSize);
   if (n <= 0) return std::string();
   return Narrow(m_buffer.data(), wcsnlen(m_buffer.data(), std::min<size_t>(n, kTextBufferSize - 1)));
 }

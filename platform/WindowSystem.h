@@ -65,7 +65,8 @@ class WindowSystem {
   // Texts come as UTF-8, read through the W entry points.
   // GetClassNameW, cut at kTextBufferSize - 1 characters.
   virtual std::string ClassName(Hwnd w) const = 0;
-  // GetWindowTextW: does not ask other processes' windows for their text.
+  // GetWindowTextW: does not ask other processes' or other threads' windows
+  // for their text.
   virtual std::string WindowText(Hwnd w) const = 0;
   // WM_GETTEXT into `buffer` of `size` bytes (kUtf8TextBufferSize holds any
   // answer), which the caller has cleared. A window that does not answer in

@@ -342,7 +342,7 @@ TEST_F(ActMainWindow, TheMenusOfferTheDialogsWhileATargetIsShownAndProbingIsStop
   frm->BuildPage(kPageWindow);
   HMENU fieldMenu = CreatePopupMenu();
   frm->Features.AddFieldMenuItems(fieldMenu, GetDlgItem(frm->Sheet(kPageWindow), IDC_EDTTEXT));
-  EXPECT_EQ(GetMenuItemCount(fieldMenu), 0);
+  EXPECT_EQ(GetMenuState(fieldMenu, frame_ids::kFieldEditStyles, MF_BYCOMMAND), static_cast<UINT>(-1));
   frm->Features.AddFieldMenuItems(fieldMenu, GetDlgItem(frm->Sheet(kPageWindow), IDC_EDTEXSTYLE));
   GetMenuStringA(fieldMenu, frame_ids::kFieldEditStyles, text, sizeof text, MF_BYCOMMAND);
   EXPECT_STREQ(text, "Edit st&yles...");
