@@ -6,6 +6,7 @@
 #include <windows.h>
 
 #include "bench/BenchClock.h"
+#include "bench/BenchDesktop.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -62,45 +63,6 @@ class BenchHost : public RelationsHost {
   std::vector<WindowRow> rows;
 };
 
-void Register(const char* name) {
-  WNDCLASSEXA wc = {};
-  wc.cbSize = sizeof wc;
-  wc.lpfnWndProc = DefWindowProcA;
-  wc.hInstance = GetModuleHandleA(nullptr);
-  wc.lpszClassName = name;
-  RegisterClassExA(&wc);
-}
-
-// 125 frames, each with 3 panels of 3 groups of 3 controls: 5,000 windows, four
-// levels deep as dialogs with group boxes are. Every frame, panel and group and
-// the first control of each group lie under the dig point.
-std::vector<HWND> MakeFixture() {
-  for (const char* c : {"BenchFrame", "BenchPanel", "BenchGroup", "BenchEdit", "BenchButton"}) Register(c);
-  std::vector<HWND> frames;
-  HINSTANCE instance = GetModuleHandleA(nullptr);
-  auto child = [&](const char* cls, const std::string& text, HWND parent, int x, int size) {
-    return CreateWindowExA(0, cls, text.c_str(), WS_CHILD | WS_VISIBLE, x, 0, size, size, parent, nullptr, instance,
-                           nullptr);
-  };
-  for (int i = 0; i < 125; ++i) {
-    std::string title = "Frame " + std::to_string(i);
-    HWND f = CreateWindowExA(0, "BenchFrame", title.c_str(), WS_POPUP | WS_VISIBLE, 300 + i, 200 + i, 600, 500,
-                             nullptr, nullptr, instance, nullptr);
-    frames.push_back(f);
-    for (int p = 0; p < 3; ++p) {
-      HWND panel = child("BenchPanel", "", f, p * 10, 400);
-      for (int g = 0; g < 3; ++g) {
-        HWND group = child("BenchGroup", "Group " + std::to_string(g), panel, g * 5, 350);
-        for (int c = 0; c < 3; ++c) {
-          child(c % 2 ? "BenchEdit" : "BenchButton", "Control " + std::to_string(c), group, c * 10,
-                c == 0 ? 300 : 5);
-        }
-      }
-    }
-  }
-  return frames;
-}
-
 void Pump() {
   MSG msg;
   while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&msg);
@@ -109,7 +71,7 @@ void Pump() {
 }  // namespace
 
 int main() {
-  std::vector<HWND> frames = MakeFixture();
+  std::vector<HWND> frames = MakeBenchDesktop();
   Pump();
   const WinPoint dig{400, 300};
   auto hex = [](uint32_t v) {

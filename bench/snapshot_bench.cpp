@@ -10,6 +10,7 @@
 #include <psapi.h>
 
 #include "bench/BenchClock.h"
+#include "bench/BenchDesktop.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -22,44 +23,6 @@
 #include "snapshot/DesktopSnapshot.h"
 
 namespace {
-
-void Register(const char* name) {
-  WNDCLASSEXA wc = {};
-  wc.cbSize = sizeof wc;
-  wc.lpfnWndProc = DefWindowProcA;
-  wc.hInstance = GetModuleHandleA(nullptr);
-  wc.lpszClassName = name;
-  RegisterClassExA(&wc);
-}
-
-// The relations benchmark's desktop: 125 frames, each with 3 panels of 3
-// groups of 3 controls, 5,000 windows four levels deep.
-std::vector<HWND> MakeDesktop() {
-  for (const char* c : {"BenchFrame", "BenchPanel", "BenchGroup", "BenchEdit", "BenchButton"}) Register(c);
-  std::vector<HWND> frames;
-  HINSTANCE instance = GetModuleHandleA(nullptr);
-  auto child = [&](const char* cls, const std::string& text, HWND parent, int x, int size) {
-    return CreateWindowExA(0, cls, text.c_str(), WS_CHILD | WS_VISIBLE, x, 0, size, size, parent, nullptr, instance,
-                           nullptr);
-  };
-  for (int i = 0; i < 125; ++i) {
-    std::string title = "Frame " + std::to_string(i);
-    HWND f = CreateWindowExA(0, "BenchFrame", title.c_str(), WS_POPUP | WS_VISIBLE, 300 + i, 200 + i, 600, 500,
-                             nullptr, nullptr, instance, nullptr);
-    frames.push_back(f);
-    for (int p = 0; p < 3; ++p) {
-      HWND panel = child("BenchPanel", "", f, p * 10, 400);
-      for (int g = 0; g < 3; ++g) {
-        HWND group = child("BenchGroup", "Group " + std::to_string(g), panel, g * 5, 350);
-        for (int c = 0; c < 3; ++c) {
-          child(c % 2 ? "BenchEdit" : "BenchButton", "Control " + std::to_string(c), group, c * 10,
-                c == 0 ? 300 : 5);
-        }
-      }
-    }
-  }
-  return frames;
-}
 
 // What a snapshot reads of one window, straight from user32.
 DWORD WindowQueries(HWND w, HWND parent, bool child) {
@@ -150,7 +113,7 @@ void Measure(const char* where, int runs, const std::string& file) {
 int main(int argc, char** argv) {
   if (argc > 1 && std::strcmp(argv[1], "host") == 0) {
     // The desktop in a process of its own, until the benchmark closes stdin.
-    std::vector<HWND> frames = MakeDesktop();
+    std::vector<HWND> frames = MakeBenchDesktop();
     Pump();
     std::printf("ready\n");
     std::fflush(stdout);
@@ -220,7 +183,7 @@ int main(int argc, char** argv) {
   CloseHandle(pi.hThread);
   CloseHandle(outRead);
 
-  std::vector<HWND> frames = MakeDesktop();
+  std::vector<HWND> frames = MakeBenchDesktop();
   Measure("windows in this process", runs, file);
   for (HWND f : frames) DestroyWindow(f);
   DeleteFileA(file.c_str());
