@@ -129,6 +129,13 @@ const std::vector<DesktopSelectors::Descendant>& DesktopSelectors::Children(size
 
 bool DesktopSelectors::Locate(Hwnd w, Place& place) {
   Tops();
+  // A window of a subtree already indexed needs no walk up through the
+  // system: a listing of every window asks for each of them in turn.
+  auto indexed = m_placeOf.find(w);
+  if (indexed != m_placeOf.end()) {
+    place = indexed->second;
+    return true;
+  }
   Hwnd h = w;
   for (int depth = 0; depth < kMaxDepth && h != 0; ++depth) {
     auto top = m_topOf.find(h);
