@@ -1,6 +1,8 @@
 #include "selectors/DesktopSelectors.h"
 
 #include <cstdio>
+#include <map>
+#include <tuple>
 
 namespace {
 
@@ -69,6 +71,31 @@ bool SameNoCase(const std::string& a, const std::string& b) {
   return true;
 }
 
+std::vector<SelectorStep> ChildSelectorSteps(const std::vector<ListedChild>& list) {
+  std::vector<std::string> lower(list.size());
+  std::vector<uint32_t> place(list.size());
+  std::map<std::pair<Hwnd, std::string>, uint32_t> ofClass;
+  std::map<std::tuple<Hwnd, std::string, uint32_t>, uint32_t> withId;
+  for (size_t j = 0; j < list.size(); ++j) {
+    for (char c : *list[j].className) lower[j] += Lower(c);
+    place[j] = ++ofClass[{list[j].parent, lower[j]}];
+    ++withId[std::make_tuple(list[j].parent, lower[j], list[j].id)];
+  }
+  std::vector<SelectorStep> steps(list.size());
+  for (size_t j = 0; j < list.size(); ++j) {
+    SelectorStep& s = steps[j];
+    s.hasClass = true;
+    s.className = *list[j].className;
+    if (withId[std::make_tuple(list[j].parent, lower[j], list[j].id)] == 1) {
+      s.hasId = true;
+      s.id = list[j].id;
+    } else {
+      s.instance = place[j];
+    }
+  }
+  return steps;
+}
+
 DesktopSelectors::DesktopSelectors(const WindowSystem& ws, ExeNameSource exeName)
     : m_ws(ws), m_exeName(std::move(exeName)) {}
 
@@ -124,6 +151,10 @@ const std::vector<DesktopSelectors::Descendant>& DesktopSelectors::Children(size
     m_placeOf[h] = Place{top, static_cast<long>(list.size())};
     list.push_back(std::move(d));
   }
+  std::vector<ListedChild> keys;
+  for (const Descendant& d : list) keys.push_back({d.parent, &d.className, d.id});
+  std::vector<SelectorStep> steps = ChildSelectorSteps(keys);
+  for (size_t j = 0; j < list.size(); ++j) list[j].step = std::move(steps[j]);
   return list;
 }
 
@@ -235,6 +266,8 @@ SelectorStep DesktopSelectors::TopStep(size_t top) {
 
 std::vector<SelectorStep> DesktopSelectors::TarviskSteps(const Place& place) {
   std::vector<SelectorStep> steps{TopStep(place.top)};
+  // A top-level window's own step needs none of its descendants read.
+  if (place.index < 0) return steps;
   std::vector<long> chain;
   const std::vector<Descendant>& list = Children(place.top);
   for (long j = place.index; j >= 0 && chain.size() < static_cast<size_t>(kMaxDepth);) {
@@ -244,21 +277,7 @@ std::vector<SelectorStep> DesktopSelectors::TarviskSteps(const Place& place) {
     auto up = m_placeOf.find(parent);
     j = up == m_placeOf.end() || up->second.top != place.top ? -1 : up->second.index;
   }
-  long parent = -1;
-  for (long j : chain) {
-    const Descendant& d = list[static_cast<size_t>(j)];
-    SelectorStep s;
-    s.hasClass = true;
-    s.className = d.className;
-    s.hasId = true;
-    s.id = d.id;
-    if (MatchingBelow(s, place.top, parent).size() != 1) {
-      s.hasId = false;
-      s.instance = PositionOf(MatchingBelow(s, place.top, parent), j);
-    }
-    steps.push_back(s);
-    parent = j;
-  }
+  for (long j : chain) steps.push_back(list[static_cast<size_t>(j)].step);
   return steps;
 }
 

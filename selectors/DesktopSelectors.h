@@ -17,6 +17,19 @@
 // cannot be read.
 using ExeNameSource = std::function<std::string(uint32_t processId)>;
 
+// A window below a top-level window, as the enumeration of its descendants
+// lists them: every parent before its children.
+struct ListedChild {
+  Hwnd parent = 0;
+  const std::string* className = nullptr;
+  uint32_t id = 0;
+};
+
+// Each listed window's Tarvisk step below its parent: class and control id
+// where no sibling shares both, else class and its place among the siblings of
+// that class. One pass over the list, however many windows ask.
+std::vector<SelectorStep> ChildSelectorSteps(const std::vector<ListedChild>& list);
+
 class DesktopSelectors {
  public:
   DesktopSelectors(const WindowSystem& ws, ExeNameSource exeName);
@@ -45,6 +58,7 @@ class DesktopSelectors {
     Hwnd handle = 0, parent = 0;
     std::string className;
     uint32_t id = 0;
+    SelectorStep step;  // below its parent
   };
   struct Place {
     size_t top = 0;

@@ -59,7 +59,9 @@ struct Snapshot {
 // What other parts of the program add to each record. A hook left empty
 // leaves its key out of every record.
 struct SnapshotHooks {
-  // The window's Tarvisk selector; an empty answer leaves the key out too.
+  // The Tarvisk selector of a tree's root (each top-level window of a desktop
+  // snapshot); the writer steps down from it to every window below from the
+  // siblings it has read. An empty answer leaves the key out of the tree.
   std::function<std::string(const WindowSystem& ws, Hwnd window)> selector;
   // The window's details as the text of one JSON object (UTF-8). Without it
   // a snapshot with details cannot be taken.

@@ -8,6 +8,8 @@
 #include <vector>
 
 #include "inspect/StyleTables.h"
+#include "selectors/DesktopSelectors.h"
+#include "selectors/SelectorGrammar.h"
 #include "target/TargetSnapshot.h"
 
 namespace {
@@ -73,12 +75,12 @@ class RecordWriter {
       const Hwnd desktop = m_ws.Desktop();
       m_written.insert(desktop);
       Open(Read(desktop, 0, true, true));
-      for (Hwnd top : m_ws.TopLevelWindows()) SubtreeFrom(Read(top, 0, true, true));
+      for (Hwnd top : m_ws.TopLevelWindows()) SubtreeFrom(top, 0, true, true);
     } else {
       const bool topLevel = (m_ws.WindowLong(root, WinLong::Style) & kStyleChild) == 0;
       const Hwnd parent = topLevel ? 0 : m_ws.Parent(root);
       const bool parentVisible = topLevel || m_ws.IsVisible(parent);
-      SubtreeFrom(Read(root, parent, parentVisible, topLevel));
+      SubtreeFrom(root, parent, parentVisible, topLevel);
     }
     CloseTo(0);
     m_out += "\n}\n";
@@ -124,22 +126,48 @@ class RecordWriter {
 
   // The window and the descendants EnumChildWindows gives, nested by their
   // parents. A window whose parent is not on the path walked (it moved or went
-  // away while the list was read) is left out with what hangs below it.
-  void SubtreeFrom(const SnapshotWindow& rootRecord) {
-    const size_t base = m_open.size();
-    if (!m_written.insert(rootRecord.handle).second) return;
-    Open(rootRecord);
-    for (Hwnd c : m_ws.ChildWindows(rootRecord.handle)) {
+  // away while the list was read) is left out with what hangs below it. The
+  // tree is read whole before it is written, since a window's selector
+  // depends on the siblings after it; a top-level window's tree is a small
+  // part of a desktop's.
+  void SubtreeFrom(Hwnd root, Hwnd parent, bool parentVisible, bool topLevel) {
+    if (!m_written.insert(root).second) return;
+    std::vector<SnapshotWindow> tree{Read(root, parent, parentVisible, topLevel)};
+    std::vector<size_t> above{0}, depth{0};
+    std::vector<size_t> path{0};
+    for (Hwnd c : m_ws.ChildWindows(root)) {
       const Hwnd p = m_ws.Parent(c);
-      size_t at = m_open.size();
-      while (at > base && m_open[at - 1].handle != p) --at;
+      size_t at = path.size();
+      while (at > 0 && tree[path[at - 1]].handle != p) --at;
       // A window moved from one parent to another while the tree was read
       // may be met twice; it is written once.
-      if (at == base || !m_written.insert(c).second) continue;
-      CloseTo(at);
-      Open(Read(c, p, m_open.back().visible, false));
+      if (at == 0 || !m_written.insert(c).second) continue;
+      path.resize(at);
+      tree.push_back(Read(c, p, tree[path.back()].visible, false));
+      above.push_back(path.back());
+      depth.push_back(at);
+      path.push_back(tree.size() - 1);
+    }
+    if (m_src.hooks.selector) NameTree(tree, above);
+    const size_t base = m_open.size();
+    for (size_t i = 0; i < tree.size(); ++i) {
+      CloseTo(base + depth[i]);
+      Open(tree[i]);
     }
     CloseTo(base);
+  }
+
+  void NameTree(std::vector<SnapshotWindow>& tree, const std::vector<size_t>& above) {
+    tree[0].selector = m_src.hooks.selector(m_ws, tree[0].handle);
+    if (tree[0].selector.empty()) return;
+    tree[0].hasSelector = true;
+    std::vector<ListedChild> listed;
+    for (size_t i = 1; i < tree.size(); ++i) listed.push_back({tree[above[i]].handle, &tree[i].className, tree[i].controlId});
+    const std::vector<SelectorStep> steps = ChildSelectorSteps(listed);
+    for (size_t i = 1; i < tree.size(); ++i) {
+      tree[i].selector = tree[above[i]].selector + " / " + TarviskSelectorText({steps[i - 1]});
+      tree[i].hasSelector = true;
+    }
   }
 
   SnapshotWindow Read(Hwnd h, Hwnd treeParent, bool parentVisible, bool topLevel) {
@@ -180,10 +208,6 @@ class RecordWriter {
       known = m_executables.emplace(w.processId, name).first;
     }
     w.executable = known->second;
-    if (m_src.hooks.selector) {
-      w.selector = m_src.hooks.selector(m_ws, h);
-      w.hasSelector = !w.selector.empty();
-    }
     return w;
   }
 

@@ -132,7 +132,7 @@ TEST(Snapshot, TheFileHoldsTheTreeInZOrderAndReadsBackAsWritten) {
   SnapshotHooks hooks;
   hooks.selector = [&](const WindowSystem&, Hwnd h) {
     ++selectorCalls;
-    return h == k.edit ? std::string("Frame/Edit#15") : std::string();
+    return h == k.frame ? std::string("class:'Frame'") : std::string();
   };
   const std::string text = Take(k.d, 0, hooks);
   ExpectValid(text, "tarvisk-snapshot.schema.json");
@@ -152,12 +152,15 @@ TEST(Snapshot, TheFileHoldsTheTreeInZOrderAndReadsBackAsWritten) {
   EXPECT_EQ(frame["children"][0]["children"][0]["visible"], false) << "hidden with its parent";
   EXPECT_EQ(frame["children"][0]["children"][0]["resourceId"], 0x7F01);
   EXPECT_EQ(frame["children"][2]["enabled"], false);
-  EXPECT_EQ(frame["children"][3]["selector"], "Frame/Edit#15");
-  EXPECT_FALSE(frame["children"][2].contains("selector")) << "an empty answer leaves the key out";
+  // Below the root's selector, each window is named from its siblings.
+  EXPECT_EQ(frame["children"][3]["selector"], "class:'Frame' / class:'Edit' id:15");
+  EXPECT_EQ(frame["children"][2]["selector"], "class:'Frame' / class:'Button' instance:2") << "the id is no one's";
+  EXPECT_EQ(frame["children"][0]["children"][0]["selector"], "class:'Frame' / class:'Group' id:20 / class:'Static' id:21");
+  EXPECT_FALSE(j["window"]["children"][0].contains("selector")) << "an empty answer leaves the key out";
   EXPECT_FALSE(frame.contains("details"));
   EXPECT_EQ(frame["children"][3]["parentRect"]["left"], 10);
   EXPECT_EQ(frame["style"]["constants"][0], "WS_OVERLAPPED");
-  EXPECT_EQ(selectorCalls, 8);
+  EXPECT_EQ(selectorCalls, 2) << "asked for the top-level windows only";
 
   const Snapshot s = Read(text);
   ASSERT_EQ(s.windows.size(), 8u);
@@ -170,7 +173,7 @@ TEST(Snapshot, TheFileHoldsTheTreeInZOrderAndReadsBackAsWritten) {
   EXPECT_EQ(edit.controlId, 15u);
   EXPECT_EQ(edit.rect, (WinRect{114, 136, 314, 156}));
   EXPECT_EQ(edit.clientWidth, 200);
-  EXPECT_EQ(edit.selector, "Frame/Edit#15");
+  EXPECT_EQ(edit.selector, "class:'Frame' / class:'Edit' id:15");
   EXPECT_EQ(s.windows[4].resourceId, 0x7F01u);
   EXPECT_TRUE(s.windows[4].isResourceId);
   EXPECT_EQ(WindowPaths(s)[7], "App.exe:Frame/Edit#15");

@@ -10,6 +10,9 @@
 
 #include "app/FrameFeatures.h"
 #include "fixtures/SnapshotFixtureIds.h"
+#include "platform/Win32WindowSystem.h"
+#include "selectors/DesktopSelectors.h"
+#include "selectors/SystemSelectors.h"
 #include "snapshot/SnapshotReader.h"
 #include "support/Files.h"
 #include "support/MainWindowFixture.h"
@@ -220,6 +223,14 @@ TEST_F(SnapshotTest, TheDifferenceNamesExactlyTheFiveChangesOfAnotherProgram) {
   EXPECT_NE(r.out.find("\"selector\": \"class:'SnapFixtureFrame' exe:'SnapshotFixture.exe'"), std::string::npos)
       << r.out.substr(0, 2000);
   EXPECT_NE(r.out.find("\"windowExtra\""), std::string::npos) << r.out.substr(0, 2000);
+  // Below the root the snapshot names each window from the siblings it read;
+  // the names must be those the selectors give each window on its own.
+  Snapshot taken;
+  ASSERT_TRUE(ReadSnapshot(r.out, taken, &error)) << error;
+  ASSERT_EQ(taken.windows.size(), 6u);
+  const Win32WindowSystem ws;
+  DesktopSelectors selectors(ws, SystemExeNames());
+  for (const SnapshotWindow& w : taken.windows) EXPECT_EQ(w.selector, selectors.TarviskSelector(w.handle));
   r = Tarvisk("/snapshot /select \"class:'NoSuchClass'\"");
   EXPECT_EQ(r.status, 2u) << r.err;
   r = Tarvisk("/snapshot /select \"class:\"");
