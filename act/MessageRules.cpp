@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "act/StyleChange.h"
+#include "platform/AsciiCase.h"
 
 namespace act {
 
@@ -127,15 +128,6 @@ constexpr AddressRow kAddressRows[] = {
 constexpr uint32_t kWmClose = 0x0010, kWmDestroy = 0x0002, kWmNcDestroy = 0x0082, kWmQuit = 0x0012,
                    kWmSysCommand = 0x0112, kScClose = 0xF060;
 
-bool SameText(const char* a, const std::string& b) {
-  size_t i = 0;
-  for (; a[i] && i < b.size(); ++i) {
-    if (std::toupper(static_cast<unsigned char>(a[i])) != std::toupper(static_cast<unsigned char>(b[i])))
-      return false;
-  }
-  return !a[i] && i == b.size();
-}
-
 // True when `text` begins with the prefix of a constant the tables know
 // (WM_, EM_, LVM_, ...): a misspelt constant, not a registered name.
 bool LooksLikeConstant(const std::string& text) {
@@ -148,7 +140,7 @@ bool LooksLikeConstant(const std::string& text) {
   }
   for (const msglog::NameTable& t : tables) {
     for (size_t i = 0; i < t.count; ++i) {
-      if (std::strlen(t.rows[i].name) > bar && SameText(std::string(t.rows[i].name, bar + 1).c_str(), prefix))
+      if (std::strlen(t.rows[i].name) > bar && SameNoCase(std::string_view(t.rows[i].name, bar + 1), prefix))
         return true;
     }
   }
@@ -196,7 +188,7 @@ bool ParseMessageText(const std::string& raw, ParsedMessage* out, std::string* e
 AddressUse MessageAddressUse(uint32_t message, ControlFamily family) {
   const std::string name = msglog::MessageName(message, family);
   for (const AddressRow& row : kAddressRows) {
-    if (SameText(row.name, name)) return {row.params, row.optional};
+    if (SameNoCase(row.name, name)) return {row.params, row.optional};
   }
   return {};
 }

@@ -2,8 +2,8 @@
 
 #include <cctype>
 
-#include "act/ModelessDialog.h"
 #include "act/TargetActions.h"
+#include "platform/AsciiCase.h"
 #include "platform/CodePages.h"
 #include "platform/Win32WindowSystem.h"
 #include "ui/Controls.h"
@@ -13,15 +13,6 @@
 namespace act {
 
 namespace {
-
-bool StartsWithNoCase(const std::string& text, const std::string& prefix) {
-  if (prefix.size() > text.size()) return false;
-  for (size_t i = 0; i < prefix.size(); ++i) {
-    if (std::toupper(static_cast<unsigned char>(text[i])) != std::toupper(static_cast<unsigned char>(prefix[i])))
-      return false;
-  }
-  return true;
-}
 
 }  // namespace
 
@@ -50,15 +41,13 @@ bool SendMessageDialog::Open(HWND owner, HWND target) {
   GetClassNameW(target, cls, 256);
   m_family = msglog::FamilyOfClass(Narrow(cls, wcsnlen(cls, 256)));
   m_names = CompletionNames(m_family);
-  m_hwnd = CreateModelessDialog(owner, Proc, reinterpret_cast<LPARAM>(this));
+  m_hwnd = CreateModelessDialog(owner, DialogObjectProc<SendMessageDialog>, reinterpret_cast<LPARAM>(this));
   if (!m_hwnd) return false;
   ShowWindow(m_hwnd, SW_SHOW);
   return true;
 }
 
-bool SendMessageDialog::PreTranslate(MSG& msg) {
-  return m_hwnd && (msg.hwnd == m_hwnd || IsChild(m_hwnd, msg.hwnd)) && IsDialogMessageW(m_hwnd, &msg);
-}
+bool SendMessageDialog::PreTranslate(MSG& msg) { return TakeDialogKeys(m_hwnd, msg); }
 
 void SendMessageDialog::CreateControls() {
   // Each row: kind, id, caption, left, top, width, height, hint.
@@ -216,18 +205,6 @@ void SendMessageDialog::Refuse(const std::string& name, const std::string& reaso
 
 bool SendMessageDialog::Ask(const std::string& question) {
   return AskHook ? AskHook(question) : AskYesNo(m_hwnd, question, MB_DEFBUTTON2);
-}
-
-INT_PTR CALLBACK SendMessageDialog::Proc(HWND dlg, UINT msg, WPARAM wParam, LPARAM lParam) {
-  if (msg == WM_INITDIALOG) SetWindowLongPtrA(dlg, DWLP_USER, lParam);
-  auto* self = reinterpret_cast<SendMessageDialog*>(GetWindowLongPtrA(dlg, DWLP_USER));
-  if (!self) return FALSE;
-  try {
-    if (msg == WM_INITDIALOG) self->m_hwnd = dlg;
-    return self->Handle(msg, wParam, lParam);
-  } catch (...) {
-    return FALSE;
-  }
 }
 
 INT_PTR SendMessageDialog::Handle(UINT msg, WPARAM wParam, LPARAM /*lParam*/) {

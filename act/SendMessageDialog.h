@@ -10,6 +10,7 @@
 
 #include "act/MessageRules.h"
 #include "inspect/Format.h"
+#include "ui/Dialog.h"
 #include "ui/Form.h"
 
 namespace act {
@@ -47,7 +48,8 @@ class SendMessageDialog {
   std::function<bool(const std::string&)> AskHook;
 
  private:
-  static INT_PTR CALLBACK Proc(HWND dlg, UINT msg, WPARAM wParam, LPARAM lParam);
+  template <typename T>
+  friend INT_PTR CALLBACK ::DialogObjectProc(HWND dlg, UINT msg, WPARAM wParam, LPARAM lParam);
   INT_PTR Handle(UINT msg, WPARAM wParam, LPARAM lParam);
   void CreateControls();
   void Complete();

@@ -6,6 +6,7 @@
 #include <cstdlib>
 
 #include "inspect/StyleTables.h"
+#include "platform/AsciiCase.h"
 
 namespace act {
 
@@ -36,15 +37,6 @@ constexpr CompoundRow kCompounds[] = {
     {true, 0x02000000, 0x02000000, "WS_EX_COMPOSITED"},
     {true, 0x08000000, 0x08000000, "WS_EX_NOACTIVATE"},
 };
-
-bool SameText(const char* a, const std::string& b) {
-  size_t i = 0;
-  for (; a[i] && i < b.size(); ++i) {
-    if (std::toupper(static_cast<unsigned char>(a[i])) != std::toupper(static_cast<unsigned char>(b[i])))
-      return false;
-  }
-  return !a[i] && i == b.size();
-}
 
 bool SingleBit(uint32_t v) { return v != 0 && (v & (v - 1)) == 0; }
 
@@ -109,25 +101,25 @@ std::string MissedBitText(const MissedBit& missed, StyleFamily family) {
 
 bool FindStyleName(const std::string& name, StyleFamily family, StyleNameValue* out) {
   for (const StyleRow& row : kWindowStyles) {
-    if (row.mask != 0 && (SameText(row.name, name) || (row.childName && SameText(row.childName, name)))) {
+    if (row.mask != 0 && (SameNoCase(row.name, name) || (row.childName && SameNoCase(row.childName, name)))) {
       *out = {false, row.mask, row.mask};
       return true;
     }
   }
   for (const StyleRow& row : kExStyles) {
-    if (row.mask != 0 && SameText(row.name, name)) {
+    if (row.mask != 0 && SameNoCase(row.name, name)) {
       *out = {true, row.mask, row.mask};
       return true;
     }
   }
   for (const CompoundRow& row : kCompounds) {
-    if (SameText(row.name, name)) {
+    if (SameNoCase(row.name, name)) {
       *out = {row.exStyle, row.mask, row.value};
       return true;
     }
   }
   for (const ControlStyleRow& row : ControlStyleRows(family)) {
-    if (SameText(row.name, name)) {
+    if (SameNoCase(row.name, name)) {
       *out = {false, row.mask, row.value};
       return true;
     }

@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <cstdio>
 
-#include "act/ModelessDialog.h"
 #include "inspect/StyleTables.h"
 #include "platform/CodePages.h"
 #include "ui/Controls.h"
@@ -56,15 +55,13 @@ bool StyleEditor::Open(HWND owner, HWND target) {
   m_family = TargetStyleFamily(target);
   m_last = StyleApplyResult();
   BuildRows();
-  m_hwnd = CreateModelessDialog(owner, Proc, reinterpret_cast<LPARAM>(this));
+  m_hwnd = CreateModelessDialog(owner, DialogObjectProc<StyleEditor>, reinterpret_cast<LPARAM>(this));
   if (!m_hwnd) return false;
   ShowWindow(m_hwnd, SW_SHOW);
   return true;
 }
 
-bool StyleEditor::PreTranslate(MSG& msg) {
-  return m_hwnd && (msg.hwnd == m_hwnd || IsChild(m_hwnd, msg.hwnd)) && IsDialogMessageW(m_hwnd, &msg);
-}
+bool StyleEditor::PreTranslate(MSG& msg) { return TakeDialogKeys(m_hwnd, msg); }
 
 void StyleEditor::BuildRows() {
   m_rows.clear();
@@ -278,18 +275,6 @@ void StyleEditor::Error(const std::string& text) {
     ErrorHook(text);
   } else {
     ShowErrorBox(m_hwnd, text);
-  }
-}
-
-INT_PTR CALLBACK StyleEditor::Proc(HWND dlg, UINT msg, WPARAM wParam, LPARAM lParam) {
-  if (msg == WM_INITDIALOG) SetWindowLongPtrA(dlg, DWLP_USER, lParam);
-  auto* self = reinterpret_cast<StyleEditor*>(GetWindowLongPtrA(dlg, DWLP_USER));
-  if (!self) return FALSE;
-  try {
-    if (msg == WM_INITDIALOG) self->m_hwnd = dlg;
-    return self->Handle(msg, wParam, lParam);
-  } catch (...) {
-    return FALSE;
   }
 }
 

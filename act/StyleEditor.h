@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "act/TargetActions.h"
+#include "ui/Dialog.h"
 #include "ui/Form.h"
 
 namespace act {
@@ -58,7 +59,8 @@ class StyleEditor {
     int column = 0;  // WS_, WS_EX_, the control's
     int id = 0;
   };
-  static INT_PTR CALLBACK Proc(HWND dlg, UINT msg, WPARAM wParam, LPARAM lParam);
+  template <typename T>
+  friend INT_PTR CALLBACK ::DialogObjectProc(HWND dlg, UINT msg, WPARAM wParam, LPARAM lParam);
   INT_PTR Handle(UINT msg, WPARAM wParam, LPARAM lParam);
   void BuildRows();
   void CreateControls();

@@ -5,7 +5,6 @@ list(APPEND TARVISK_PORTABLE_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/StyleChange.cpp)
 if(WIN32)
   list(APPEND TARVISK_WIN_SOURCES
-    ${CMAKE_CURRENT_LIST_DIR}/ModelessDialog.cpp
     ${CMAKE_CURRENT_LIST_DIR}/SendMessageDialog.cpp
     ${CMAKE_CURRENT_LIST_DIR}/StyleEditor.cpp
     ${CMAKE_CURRENT_LIST_DIR}/TargetActions.cpp)

@@ -29,25 +29,6 @@ WNDPROC g_editProc = nullptr;
 // The program's one set of fields, which the window procedures reach here.
 InformationFields* g_fields = nullptr;
 
-// In UTF-16: the system gives CF_TEXT to ANSI readers from it.
-bool PutOnClipboard(HWND owner, const std::string& text) {
-  if (!OpenClipboard(owner)) return false;
-  EmptyClipboard();
-  bool ok = false;
-  const std::wstring wide = Widen(text);
-  const size_t bytes = (wide.size() + 1) * sizeof(wchar_t);
-  if (HGLOBAL mem = GlobalAlloc(GMEM_MOVEABLE, bytes)) {
-    if (void* p = GlobalLock(mem)) {
-      memcpy(p, wide.c_str(), bytes);
-      GlobalUnlock(mem);
-      ok = SetClipboardData(CF_UNICODETEXT, mem) != nullptr;
-    }
-    if (!ok) GlobalFree(mem);
-  }
-  CloseClipboard();
-  return ok;
-}
-
 std::string MemoLines(HWND memo) {
   std::string out;
   int count = static_cast<int>(SendMessageW(memo, EM_GETLINECOUNT, 0, 0));
@@ -82,7 +63,7 @@ LRESULT CALLBACK FieldProc(HWND field, UINT msg, WPARAM wParam, LPARAM lParam) {
       return 0;
     case WM_LBUTTONDBLCLK:
       if (fields && fields->MenuVisible() && kind != FieldKind::NoCopy) {
-        PutOnClipboard(fields->Owner(), kind == FieldKind::Memo ? MemoLines(field) : WindowTextOf(field));
+        PutTextOnClipboard(fields->Owner(), kind == FieldKind::Memo ? MemoLines(field) : WindowTextOf(field));
       }
       break;
     case WM_SETFOCUS:

@@ -8,30 +8,12 @@
 #include "platform/CodePages.h"
 #include "selectors/SelectorLabels.h"
 #include "selectors/SystemSelectors.h"
+#include "ui/Controls.h"
 
 namespace {
 
 constexpr UINT kSysFirst = frame_ids::kSysCopySelector + 0x10;  // 0x0160, 0x0170, 0x0180, 0x0190
 constexpr UINT kSysStep = 0x10;  // the system keeps the low four bits of its items' ids
-
-// In UTF-16: the system gives CF_TEXT to ANSI readers from it.
-bool PutOnClipboard(HWND owner, const std::string& text) {
-  if (!OpenClipboard(owner)) return false;
-  EmptyClipboard();
-  bool ok = false;
-  const std::wstring wide = Widen(text);
-  const size_t bytes = (wide.size() + 1) * sizeof(wchar_t);
-  if (HGLOBAL mem = GlobalAlloc(GMEM_MOVEABLE, bytes)) {
-    if (void* p = GlobalLock(mem)) {
-      memcpy(p, wide.c_str(), bytes);
-      GlobalUnlock(mem);
-      ok = SetClipboardData(CF_UNICODETEXT, mem) != nullptr;
-    }
-    if (!ok) GlobalFree(mem);
-  }
-  CloseClipboard();
-  return ok;
-}
 
 class SelectorCommand : public FrameFeature {
  public:
@@ -104,7 +86,7 @@ class SelectorCommand : public FrameFeature {
   void Copy(int notation) {
     if (!m_facts.known) return;
     try {
-      PutOnClipboard(m_frm.Handle(), SelectorCopyText(m_facts, static_cast<SelectorNotation>(notation)));
+      PutTextOnClipboard(m_frm.Handle(), SelectorCopyText(m_facts, static_cast<SelectorNotation>(notation)));
     } catch (const std::exception&) {
     }
   }

@@ -1,13 +1,13 @@
 #include "details/DetailsWindow.h"
 
 #include <algorithm>
-#include <cstring>
 
 #include "details/DetailsSettings.h"
 #include "platform/CodePages.h"
 #include "platform/Win32WindowSystem.h"
 #include "target/TargetSnapshot.h"
 #include "ui/Controls.h"
+#include "ui/Dialog.h"
 
 namespace {
 
@@ -164,21 +164,7 @@ void DetailsWindow::CopySelection() { CopyText(SelectedText()); }
 void DetailsWindow::CopyAll() { CopyText(AllText()); }
 
 void DetailsWindow::CopyText(const std::string& text) {
-  if (text.empty() || !OpenClipboard(m_hwnd)) return;
-  EmptyClipboard();
-  const std::wstring wide = Widen(text);
-  const size_t bytes = (wide.size() + 1) * sizeof(wchar_t);
-  HGLOBAL mem = GlobalAlloc(GMEM_MOVEABLE, bytes);
-  if (mem) {
-    if (void* p = GlobalLock(mem)) {
-      memcpy(p, wide.c_str(), bytes);
-      GlobalUnlock(mem);
-      if (!SetClipboardData(CF_UNICODETEXT, mem)) GlobalFree(mem);
-    } else {
-      GlobalFree(mem);
-    }
-  }
-  CloseClipboard();
+  if (!text.empty()) PutTextOnClipboard(m_hwnd, text);
 }
 
 void DetailsWindow::SelectAll() {
@@ -231,11 +217,7 @@ LRESULT DetailsWindow::OnNotify(NMHDR* hdr) {
   return 0;
 }
 
-bool DetailsWindow::PreTranslate(MSG& msg) {
-  if (!m_hwnd || !(msg.message >= WM_KEYFIRST && msg.message <= WM_KEYLAST)) return false;
-  if (msg.hwnd != m_hwnd && !IsChild(m_hwnd, msg.hwnd)) return false;
-  return IsDialogMessageW(m_hwnd, &msg) != FALSE;
-}
+bool DetailsWindow::PreTranslate(MSG& msg) { return TakeDialogKeys(m_hwnd, msg); }
 
 void DetailsWindow::SaveSettings() {
   auto store = m_host.OpenSettings();

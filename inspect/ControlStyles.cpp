@@ -4,6 +4,7 @@
 
 #include "inspect/StyleTables.h"
 #include "inspect/WindowInfo.h"
+#include "platform/AsciiCase.h"
 
 namespace {
 
@@ -267,15 +268,6 @@ constexpr ControlStyleTable Table(const ControlStyleRow (&rows)[N]) {
   return {rows, N};
 }
 
-bool SameText(const char* a, const std::string& b) {
-  size_t i = 0;
-  for (; a[i] && i < b.size(); ++i) {
-    if (std::tolower(static_cast<unsigned char>(a[i])) != std::tolower(static_cast<unsigned char>(b[i])))
-      return false;
-  }
-  return !a[i] && i == b.size();
-}
-
 constexpr uint32_t kListViewGetExStyle = 0x1037;  // LVM_GETEXTENDEDLISTVIEWSTYLE
 
 }  // namespace
@@ -284,7 +276,7 @@ const char* StyleFamilyName(StyleFamily family) { return kFamilyNames[static_cas
 
 StyleFamily StyleFamilyOfClass(const std::string& className) {
   for (const ClassRow& row : kClasses) {
-    if (SameText(row.className, className)) return row.family;
+    if (SameNoCase(row.className, className)) return row.family;
   }
   return StyleFamily::None;
 }

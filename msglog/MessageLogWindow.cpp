@@ -12,6 +12,7 @@
 #include "platform/OnDemandDlls.h"
 #include "platform/ReportFile.h"
 #include "ui/Controls.h"
+#include "ui/Dialog.h"
 
 namespace msglog {
 
@@ -334,11 +335,7 @@ LRESULT MessageLogWindow::OnNotify(NMHDR* hdr) {
   return 0;
 }
 
-bool MessageLogWindow::PreTranslate(MSG& msg) {
-  if (!m_hwnd || !(msg.message >= WM_KEYFIRST && msg.message <= WM_KEYLAST)) return false;
-  if (msg.hwnd != m_hwnd && !IsChild(m_hwnd, msg.hwnd)) return false;
-  return IsDialogMessageW(m_hwnd, &msg) != FALSE;
-}
+bool MessageLogWindow::PreTranslate(MSG& msg) { return TakeDialogKeys(m_hwnd, msg); }
 
 LRESULT MessageLogWindow::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
   switch (msg) {

@@ -5,6 +5,7 @@
 #include <cstdlib>
 
 #include "msglog/NameTables.h"
+#include "platform/AsciiCase.h"
 
 namespace msglog {
 
@@ -52,15 +53,6 @@ constexpr NameRow kMouseKeys[] = {
     {0x0010, "MK_MBUTTON"}, {0x0020, "MK_XBUTTON1"}, {0x0040, "MK_XBUTTON2"},
 };
 
-bool SameText(const char* a, const std::string& b) {
-  size_t i = 0;
-  for (; a[i] && i < b.size(); ++i) {
-    if (std::tolower(static_cast<unsigned char>(a[i])) != std::tolower(static_cast<unsigned char>(b[i])))
-      return false;
-  }
-  return !a[i] && i == b.size();
-}
-
 std::string Hex(uint32_t v, int digits) {
   char buf[16];
   std::snprintf(buf, sizeof buf, "0x%0*X", digits, v);
@@ -97,7 +89,7 @@ bool ParseNumber(const std::string& text, uint32_t* value) {
 
 bool FindName(const NameTable& t, const std::string& name, uint32_t* value) {
   for (size_t i = 0; i < t.count; ++i) {
-    if (SameText(t.rows[i].name, name)) {
+    if (SameNoCase(t.rows[i].name, name)) {
       *value = static_cast<uint32_t>(t.rows[i].value);
       return true;
     }
@@ -109,7 +101,7 @@ bool FindName(const NameTable& t, const std::string& name, uint32_t* value) {
 
 ControlFamily FamilyOfClass(const std::string& className) {
   for (const ClassFamily& row : kClassFamilies) {
-    if (SameText(row.className, className)) return row.family;
+    if (SameNoCase(row.className, className)) return row.family;
   }
   return ControlFamily::None;
 }
@@ -163,7 +155,7 @@ bool ParseMessage(const std::string& raw, uint32_t* message) {
                                      std::pair<const char*, uint32_t>{"WM_APP+", kWmApp}}) {
     const std::string p = prefix;
     uint32_t n = 0;
-    if (text.size() > p.size() && SameText(prefix, text.substr(0, p.size())) &&
+    if (text.size() > p.size() && SameNoCase(prefix, text.substr(0, p.size())) &&
         ParseNumber(text.substr(p.size()), &n) && n < 0x4000 && (base == kWmApp || n < 0x7C00)) {
       *message = base + n;
       return true;

@@ -10,8 +10,6 @@ constexpr uint32_t kChildStyle = 0x40000000u;  // WS_CHILD
 // Deeper than any real window tree; it only guards against a parent loop.
 constexpr int kMaxDepth = 1000;
 
-char Lower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
-
 bool TitleMatches(const SelectorStep& s, const std::string& title) {
   if (s.titlePrefix) return title.compare(0, s.title.size(), s.title) == 0;
   return title == s.title;
@@ -63,21 +61,13 @@ uint32_t PositionOf(const List& list, const Item& item) {
 
 }  // namespace
 
-bool SameNoCase(const std::string& a, const std::string& b) {
-  if (a.size() != b.size()) return false;
-  for (size_t i = 0; i < a.size(); ++i) {
-    if (Lower(a[i]) != Lower(b[i])) return false;
-  }
-  return true;
-}
-
 std::vector<SelectorStep> ChildSelectorSteps(const std::vector<ListedChild>& list) {
   std::vector<std::string> lower(list.size());
   std::vector<uint32_t> place(list.size());
   std::map<std::pair<Hwnd, std::string>, uint32_t> ofClass;
   std::map<std::tuple<Hwnd, std::string, uint32_t>, uint32_t> withId;
   for (size_t j = 0; j < list.size(); ++j) {
-    for (char c : *list[j].className) lower[j] += Lower(c);
+    for (char c : *list[j].className) lower[j] += AsciiLower(c);
     place[j] = ++ofClass[{list[j].parent, lower[j]}];
     ++withId[std::make_tuple(list[j].parent, lower[j], list[j].id)];
   }

@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/AsciiCase.h"
 #include "platform/WindowSystem.h"
 #include "selectors/SelectorGrammar.h"
 #include "target/SelectorFacts.h"
@@ -93,5 +94,3 @@ class DesktopSelectors {
 // One window's selectors over the live desktop, with their match counts.
 SelectorFacts WindowSelectors(const WindowSystem& ws, Hwnd w, const ExeNameSource& exeName);
 
-// Letter case does not matter for classes and executables, as on the system.
-bool SameNoCase(const std::string& a, const std::string& b);

@@ -2,22 +2,15 @@
 
 #include <cctype>
 
+#include "platform/AsciiCase.h"
+
 namespace {
 
 bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; }
 
-char Lower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
-
 std::string LowerAscii(std::string s) {
-  for (char& c : s) c = Lower(c);
+  for (char& c : s) c = AsciiLower(c);
   return s;
-}
-
-bool StartsWithNoCase(const std::string& text, size_t at, const char* word) {
-  for (size_t i = 0; word[i]; ++i) {
-    if (at + i >= text.size() || Lower(text[at + i]) != word[i]) return false;
-  }
-  return true;
 }
 
 // Decimal digits up to `limit`; `min` keeps instance numbers from 1.
@@ -72,7 +65,7 @@ class TarviskParser {
     while (!AtEnd() && m_text[m_at] != '/') {
       const size_t keyAt = m_at;
       std::string key;
-      while (!AtEnd() && std::isalpha(static_cast<unsigned char>(m_text[m_at]))) key += Lower(m_text[m_at++]);
+      while (!AtEnd() && std::isalpha(static_cast<unsigned char>(m_text[m_at]))) key += AsciiLower(m_text[m_at++]);
       if (key.empty()) throw Failure(keyAt, "expected class, exe, title, id or instance");
       if (AtEnd() || m_text[m_at] != ':') throw Failure(m_at, "expected ':' after " + key);
       ++m_at;
@@ -190,7 +183,7 @@ class AutoItParser {
       SkipBlanks();
       const size_t keyAt = m_at;
       std::string key;
-      while (!AtEnd() && std::isalpha(static_cast<unsigned char>(m_text[m_at]))) key += Lower(m_text[m_at++]);
+      while (!AtEnd() && std::isalpha(static_cast<unsigned char>(m_text[m_at]))) key += AsciiLower(m_text[m_at++]);
       if (AtEnd() || m_text[m_at] != ':') throw Failure(m_at, "expected ':' after a property");
       ++m_at;
       const size_t valueAt = m_at;
@@ -246,10 +239,11 @@ SelectorQuery ParseAutoHotkey(const std::string& text) {
   };
   std::vector<Keyword> words;
   for (size_t i = 0; i < text.size(); ++i) {
-    if ((i == 0 || IsBlank(text[i - 1])) && StartsWithNoCase(text, i, "ahk_")) {
-      if (StartsWithNoCase(text, i, "ahk_class") && i + 9 < text.size() && IsBlank(text[i + 9])) {
+    const std::string_view rest = std::string_view(text).substr(i);
+    if ((i == 0 || IsBlank(text[i - 1])) && StartsWithNoCase(rest, "ahk_")) {
+      if (StartsWithNoCase(rest, "ahk_class") && i + 9 < text.size() && IsBlank(text[i + 9])) {
         words.push_back({i, i + 10, true});
-      } else if (StartsWithNoCase(text, i, "ahk_exe") && i + 7 < text.size() && IsBlank(text[i + 7])) {
+      } else if (StartsWithNoCase(rest, "ahk_exe") && i + 7 < text.size() && IsBlank(text[i + 7])) {
         words.push_back({i, i + 8, false});
       } else {
         throw Failure(i, "expected ahk_class or ahk_exe followed by a value");
@@ -298,7 +292,7 @@ bool LooksLikeAutoHotkey(const std::string& text) {
 // hold anything, "ahk_class" and "[" included.
 bool StartsWithTarviskKey(const std::string& text, size_t at) {
   for (const char* key : {"class:", "exe:", "title:", "id:", "instance:"}) {
-    if (StartsWithNoCase(text, at, key)) return true;
+    if (StartsWithNoCase(std::string_view(text).substr(at), key)) return true;
   }
   return false;
 }

@@ -2,6 +2,8 @@
 
 #include <commctrl.h>
 
+#include <cstring>
+
 #include "platform/CodePages.h"
 #include "ui/Form.h"
 
@@ -132,4 +134,23 @@ void SetChecked(HWND parent, int id, bool checked) {
 
 void SetEnabled(HWND control, bool enabled) {
   if (control) EnableWindow(control, enabled ? TRUE : FALSE);
+}
+
+// In UTF-16: the system gives CF_TEXT to ANSI readers from it.
+bool PutTextOnClipboard(HWND owner, const std::string& text) {
+  if (!OpenClipboard(owner)) return false;
+  EmptyClipboard();
+  bool ok = false;
+  const std::wstring wide = Widen(text);
+  const size_t bytes = (wide.size() + 1) * sizeof(wchar_t);
+  if (HGLOBAL mem = GlobalAlloc(GMEM_MOVEABLE, bytes)) {
+    if (void* p = GlobalLock(mem)) {
+      memcpy(p, wide.c_str(), bytes);
+      GlobalUnlock(mem);
+      ok = SetClipboardData(CF_UNICODETEXT, mem) != nullptr;
+    }
+    if (!ok) GlobalFree(mem);
+  }
+  CloseClipboard();
+  return ok;
 }

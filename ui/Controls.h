@@ -61,6 +61,8 @@ void SetRadioGroupIndex(HWND parent, int groupId, int itemCount, int index);
 HWND Item(HWND parent, int id);
 // A control's text, read and set in UTF-16 and kept as UTF-8.
 std::string WindowTextOf(HWND control);
+// The UTF-8 text as the clipboard's text; false when the clipboard would not take it.
+bool PutTextOnClipboard(HWND owner, const std::string& text);
 void SetControlText(HWND control, const std::string& text);
 bool IsChecked(HWND parent, int id);
 void SetChecked(HWND parent, int id, bool checked);
