@@ -15,6 +15,7 @@
 #include "msglog/MessageLogWindow.h"
 #include "support/Files.h"
 #include "support/MainWindowFixture.h"
+#include "support/TarviskRun.h"
 #include "support/Wait.h"
 
 namespace {
@@ -55,31 +56,12 @@ class Act : public ::testing::Test {
   }
   void TearDown() override { PumpMessages(); }
 
-  // Runs Tarvisk.exe with `args`; its standard output and exit status.
+  // Runs Tarvisk.exe with `args`; what it wrote (its output or its error, one
+  // of them) and its exit status.
   std::string RunExe(const std::string& args, DWORD* status) {
-    char dir[MAX_PATH];
-    GetTempPathA(MAX_PATH, dir);
-    const std::string out = std::string(dir) + "tarvisk-act-out.txt";
-    SECURITY_ATTRIBUTES sa{sizeof sa, nullptr, TRUE};
-    HANDLE file = CreateFileA(out.c_str(), GENERIC_WRITE, FILE_SHARE_READ, &sa, CREATE_ALWAYS, 0, nullptr);
-    STARTUPINFOA si{};
-    si.cb = sizeof si;
-    si.dwFlags = STARTF_USESTDHANDLES;
-    si.hStdOutput = file;
-    si.hStdError = file;
-    PROCESS_INFORMATION pi{};
-    std::string line = "\"" + BuildPath("Tarvisk.exe") + "\" " + args;
-    *status = 99;
-    if (CreateProcessA(nullptr, &line[0], nullptr, nullptr, TRUE, 0, nullptr, nullptr, &si, &pi)) {
-      WaitUntil([&] { return WaitForSingleObject(pi.hProcess, 0) == WAIT_OBJECT_0; }, 15000);
-      GetExitCodeProcess(pi.hProcess, status);
-      CloseHandle(pi.hThread);
-      CloseHandle(pi.hProcess);
-    }
-    CloseHandle(file);
-    const std::string text = FileContents(out);
-    DeleteFileA(out.c_str());
-    return text;
+    const TarviskRun run = RunTarvisk(args, 15000);
+    *status = run.status;
+    return run.out + run.err;
   }
 
   ChildProcess m_fixture;

@@ -17,6 +17,7 @@
 #include "selectors/SystemSelectors.h"
 #include "support/Files.h"
 #include "support/MainWindowFixture.h"
+#include "support/TarviskRun.h"
 #include "support/Wait.h"
 
 namespace {
@@ -41,46 +42,6 @@ std::string QuoteArgument(const std::string& arg) {
     out += c;
   }
   return out + std::string(slashes, '\\') + "\"";
-}
-
-struct CliRun {
-  DWORD status = 99;
-  std::string output, error;
-};
-
-std::string TempFile(const char* name) {
-  char dir[MAX_PATH];
-  GetTempPathA(MAX_PATH, dir);
-  return std::string(dir) + name;
-}
-
-// Tarvisk.exe with its standard output and error in files.
-CliRun RunTarvisk(const std::string& args) {
-  CliRun run;
-  SECURITY_ATTRIBUTES inherit = {sizeof inherit, nullptr, TRUE};
-  const std::string outPath = TempFile("tarvisk-select-out.txt"), errPath = TempFile("tarvisk-select-err.txt");
-  HANDLE out = CreateFileA(outPath.c_str(), GENERIC_WRITE, FILE_SHARE_READ, &inherit, CREATE_ALWAYS, 0, nullptr);
-  HANDLE err = CreateFileA(errPath.c_str(), GENERIC_WRITE, FILE_SHARE_READ, &inherit, CREATE_ALWAYS, 0, nullptr);
-  STARTUPINFOA startup = {};
-  startup.cb = sizeof startup;
-  startup.dwFlags = STARTF_USESTDHANDLES;
-  startup.hStdOutput = out;
-  startup.hStdError = err;
-  PROCESS_INFORMATION pi = {};
-  std::string command = "\"" + BuildPath("Tarvisk.exe") + "\" " + args;
-  if (CreateProcessA(nullptr, &command[0], nullptr, nullptr, TRUE, 0, nullptr, nullptr, &startup, &pi)) {
-    if (WaitForSingleObject(pi.hProcess, 20000) != WAIT_OBJECT_0) TerminateProcess(pi.hProcess, 99);
-    GetExitCodeProcess(pi.hProcess, &run.status);
-    CloseHandle(pi.hThread);
-    CloseHandle(pi.hProcess);
-  }
-  CloseHandle(out);
-  CloseHandle(err);
-  run.output = FileContents(outPath);
-  run.error = FileContents(errPath);
-  DeleteFileA(outPath.c_str());
-  DeleteFileA(errPath.c_str());
-  return run;
 }
 
 BOOL CALLBACK Collect(HWND h, LPARAM list) {
@@ -187,9 +148,9 @@ TEST(SelectorsWine, EveryWindowIsNamedAloneAndTheCountsAgree) {
     }
     // Through the command line, for the windows of the fixture's form and of notepad.
     if (ClassOf(GetAncestor(w, GA_ROOT)) != "SelectorTwin") {
-      const CliRun run = RunTarvisk("/select " + QuoteArgument(f.tarvisk));
-      EXPECT_EQ(run.status, 0u) << run.error;
-      EXPECT_EQ(run.output.substr(0, 10), Hex(w) + "\t");
+      const TarviskRun run = RunTarvisk("/select " + QuoteArgument(f.tarvisk));
+      EXPECT_EQ(run.status, 0u) << run.err;
+      EXPECT_EQ(run.out.substr(0, 10), Hex(w) + "\t");
       ++cliChecks;
     }
   }
@@ -206,13 +167,13 @@ TEST(SelectorsWine, EveryWindowIsNamedAloneAndTheCountsAgree) {
     EXPECT_EQ(f.pywinautoMatches, 2u);
     EXPECT_EQ(f.tarviskMatches, 1u);
     EXPECT_NE(f.tarvisk.find("instance:"), std::string::npos);
-    const CliRun run = RunTarvisk("/select " + QuoteArgument(f.tarvisk));
-    EXPECT_EQ(run.output, Hex(w) + "\t" + std::to_string(fixture.process.Id()) + "\t" + ClassOf(w) + "\t1\t" +
+    const TarviskRun run = RunTarvisk("/select " + QuoteArgument(f.tarvisk));
+    EXPECT_EQ(run.out, Hex(w) + "\t" + std::to_string(fixture.process.Id()) + "\t" + ClassOf(w) + "\t1\t" +
                               (w == twin ? "Twin" : "edit") + "\r\n");
   }
-  const CliRun all = RunTarvisk("/select \"ahk_class SelectorTwin ahk_exe SelectorFixture.exe\" /all /format json");
-  EXPECT_EQ(all.status, 0u) << all.error;
-  EXPECT_EQ(nlohmann::json::parse(all.output).size(), 2u);
+  const TarviskRun all = RunTarvisk("/select \"ahk_class SelectorTwin ahk_exe SelectorFixture.exe\" /all /format json");
+  EXPECT_EQ(all.status, 0u) << all.err;
+  EXPECT_EQ(nlohmann::json::parse(all.out).size(), 2u);
 }
 
 TEST(SelectorsWine, AClosedWindowsSelectorNamesNothing) {
@@ -227,9 +188,9 @@ TEST(SelectorsWine, AClosedWindowsSelectorNamesNothing) {
     selector = SystemWindowSelectors(ws, FromHwnd(label)).tarvisk;
     EXPECT_EQ(selector,
               "class:'SelectorForm' exe:'SelectorFixture.exe' / class:'SelectorPanel' id:20 / class:'Static' id:11");
-    const CliRun report = RunTarvisk("/report /select " + QuoteArgument(selector) + " /format json");
-    ASSERT_EQ(report.status, 0u) << report.error;
-    const nlohmann::json j = nlohmann::json::parse(report.output);
+    const TarviskRun report = RunTarvisk("/report /select " + QuoteArgument(selector) + " /format json");
+    ASSERT_EQ(report.status, 0u) << report.err;
+    const nlohmann::json j = nlohmann::json::parse(report.out);
     EXPECT_EQ(j["window"]["handle"], FromHwnd(label));
     EXPECT_EQ(j["selectors"]["tarvisk"], selector);
     EXPECT_EQ(j["selectors"]["matches"]["tarvisk"], 1);
@@ -238,12 +199,12 @@ TEST(SelectorsWine, AClosedWindowsSelectorNamesNothing) {
     ASSERT_TRUE(fixture.process.WaitExit(5000));
   }
   EXPECT_TRUE(Resolve(selector).empty());
-  const CliRun gone = RunTarvisk("/select " + QuoteArgument(selector));
+  const TarviskRun gone = RunTarvisk("/select " + QuoteArgument(selector));
   EXPECT_EQ(gone.status, 2u);
-  EXPECT_EQ(gone.output, "");
-  const CliRun bad = RunTarvisk("/select \"class:'SelectorForm' / id:x\"");
+  EXPECT_EQ(gone.out, "");
+  const TarviskRun bad = RunTarvisk("/select \"class:'SelectorForm' / id:x\"");
   EXPECT_EQ(bad.status, 1u);
-  EXPECT_NE(bad.error.find("malformed selector at position 27: id needs a number"), std::string::npos) << bad.error;
+  EXPECT_NE(bad.err.find("malformed selector at position 27: id needs a number"), std::string::npos) << bad.err;
 }
 
 class SelectorMenuTest : public MainWindowFixture {};

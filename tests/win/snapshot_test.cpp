@@ -16,6 +16,7 @@
 #include "snapshot/SnapshotReader.h"
 #include "support/Files.h"
 #include "support/MainWindowFixture.h"
+#include "support/TarviskRun.h"
 #include "support/Wait.h"
 
 namespace {
@@ -32,44 +33,6 @@ std::string Hex(HWND h) {
   return text;
 }
 
-struct CliRun {
-  DWORD status = 999;
-  std::string out, err;
-};
-
-// Tarvisk.exe with its standard output and error streams in files.
-CliRun Tarvisk(const std::string& args) {
-  CliRun r;
-  SECURITY_ATTRIBUTES sa = {sizeof sa, nullptr, TRUE};
-  const std::string outFile = TempFile("stdout"), errFile = TempFile("stderr");
-  HANDLE out = CreateFileA(outFile.c_str(), GENERIC_WRITE, FILE_SHARE_READ, &sa, CREATE_ALWAYS, 0, nullptr);
-  HANDLE err = CreateFileA(errFile.c_str(), GENERIC_WRITE, FILE_SHARE_READ, &sa, CREATE_ALWAYS, 0, nullptr);
-  STARTUPINFOA si = {};
-  si.cb = sizeof si;
-  si.dwFlags = STARTF_USESTDHANDLES;
-  si.hStdInput = nullptr;
-  si.hStdOutput = out;
-  si.hStdError = err;
-  std::string command = "\"" + BuildPath("Tarvisk.exe") + "\" " + args;
-  PROCESS_INFORMATION pi = {};
-  if (CreateProcessA(nullptr, &command[0], nullptr, nullptr, TRUE, 0, nullptr, nullptr, &si, &pi)) {
-    if (WaitUntil([&] { return WaitForSingleObject(pi.hProcess, 0) == WAIT_OBJECT_0; }, 60000)) {
-      GetExitCodeProcess(pi.hProcess, &r.status);
-    } else {
-      TerminateProcess(pi.hProcess, 1);
-    }
-    CloseHandle(pi.hProcess);
-    CloseHandle(pi.hThread);
-  }
-  CloseHandle(out);
-  CloseHandle(err);
-  r.out = FileContents(outFile);
-  r.err = FileContents(errFile);
-  DeleteFileA(outFile.c_str());
-  DeleteFileA(errFile.c_str());
-  return r;
-}
-
 std::vector<std::string> Lines(const std::string& text) {
   std::vector<std::string> out;
   size_t start = 0;
@@ -78,6 +41,8 @@ std::vector<std::string> Lines(const std::string& text) {
   }
   return out;
 }
+
+TarviskRun Tarvisk(const std::string& args) { return RunTarvisk(args, 60000); }
 
 Snapshot ReadFile(const std::string& path) {
   Snapshot s;
@@ -154,7 +119,7 @@ TEST_F(SnapshotTest, TheDifferenceNamesExactlyTheFiveChangesOfAnotherProgram) {
   const HWND frame = fixture.Start("", kSnapFrameClass, nullptr);
   ASSERT_TRUE(frame);
   const std::string a = File("a.json"), b = File("b.json");
-  CliRun r = Tarvisk("/snapshot \"" + a + "\" /window " + Hex(frame));
+  TarviskRun r = Tarvisk("/snapshot \"" + a + "\" /window " + Hex(frame));
   ASSERT_EQ(r.status, 0u) << r.err;
   EXPECT_EQ(r.out, "");
   const Snapshot before = ReadFile(a);
@@ -247,7 +212,7 @@ TEST_F(SnapshotTest, TheSameDialogStartedTwiceComparesAsTheSame) {
   const std::string a = File("dialog1.json"), b = File("dialog2.json");
   ASSERT_EQ(Tarvisk("/snapshot \"" + a + "\" /window " + Hex(one)).status, 0u);
   ASSERT_EQ(Tarvisk("/snapshot \"" + b + "\" /window " + Hex(two)).status, 0u);
-  CliRun r = Tarvisk("/diff \"" + a + "\" \"" + b + "\" /format json");
+  TarviskRun r = Tarvisk("/diff \"" + a + "\" \"" + b + "\" /format json");
   EXPECT_EQ(r.status, 0u) << r.out;
   EXPECT_NE(r.out.find("\"matchedBy\": \"path\""), std::string::npos) << r.out;
 }
@@ -295,7 +260,7 @@ TEST_F(SnapshotTest, ASnapshotOfHungWindowsEndsWithinTheTimeOuts) {
   ASSERT_TRUE(hung.Window());
   const std::string file = File("hung.json");
   const DWORD start = GetTickCount();
-  const CliRun r = Tarvisk("/snapshot \"" + file + "\" /window " + Hex(hung.Window()));
+  const TarviskRun r = Tarvisk("/snapshot \"" + file + "\" /window " + Hex(hung.Window()));
   EXPECT_EQ(r.status, 0u) << r.err;
   // One time-out, not four; and the start of a program under Wine.
   EXPECT_LT(GetTickCount() - start, 3000u);
