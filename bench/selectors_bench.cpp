@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "bench/BenchClock.h"
+#include "bench/BenchDesktop.h"
 #include "platform/Win32WindowSystem.h"
 #include "selectors/SystemSelectors.h"
 
@@ -17,51 +18,10 @@ namespace {
 
 double Now() { return NowSeconds() * 1000.0; }
 
-void Register(const char* name) {
-  WNDCLASSEXA wc = {};
-  wc.cbSize = sizeof wc;
-  wc.lpfnWndProc = DefWindowProcA;
-  wc.hInstance = GetModuleHandleA(nullptr);
-  wc.lpszClassName = name;
-  RegisterClassExA(&wc);
-}
-
-// The relations benchmark's desktop: 125 frames, each with 3 panels of 3
-// groups of 3 controls, 5,000 windows four levels deep; controls of a group
-// share their ids, as ids left at 0 do.
-std::vector<HWND> MakeFixture() {
-  for (const char* c : {"BenchFrame", "BenchPanel", "BenchGroup", "BenchEdit", "BenchButton"}) Register(c);
-  std::vector<HWND> frames;
-  HINSTANCE instance = GetModuleHandleA(nullptr);
-  auto child = [&](const char* cls, const std::string& text, HWND parent, int id) {
-    return CreateWindowExA(0, cls, text.c_str(), WS_CHILD | WS_VISIBLE, 0, 0, 10, 10, parent,
-                           reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance, nullptr);
-  };
-  for (int i = 0; i < 125; ++i) {
-    std::string title = "Frame " + std::to_string(i);
-    HWND f = CreateWindowExA(0, "BenchFrame", title.c_str(), WS_POPUP | WS_VISIBLE, 300 + i, 200 + i, 600, 500,
-                             nullptr, nullptr, instance, nullptr);
-    frames.push_back(f);
-    for (int p = 0; p < 3; ++p) {
-      HWND panel = child("BenchPanel", "", f, 100 + p);
-      for (int g = 0; g < 3; ++g) {
-        HWND group = child("BenchGroup", "Group " + std::to_string(g), panel, 200 + g);
-        for (int c = 0; c < 3; ++c) child(c % 2 ? "BenchEdit" : "BenchButton", "Control", group, 0);
-      }
-    }
-  }
-  return frames;
-}
-
-double Median(std::vector<double> v) {
-  std::sort(v.begin(), v.end());
-  return v[v.size() / 2];
-}
-
 }  // namespace
 
 int main() {
-  std::vector<HWND> frames = MakeFixture();
+  std::vector<HWND> frames = MakeBenchDesktop();
   MSG msg;
   while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&msg);
   Win32WindowSystem ws;

@@ -63,11 +63,6 @@ size_t Floor() {
   return windows;
 }
 
-double Median(std::vector<double> v) {
-  std::sort(v.begin(), v.end());
-  return v[v.size() / 2];
-}
-
 SIZE_T PrivateBytes(bool peak) {
   PROCESS_MEMORY_COUNTERS_EX pmc = {};
   pmc.cb = sizeof pmc;

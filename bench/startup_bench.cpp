@@ -90,11 +90,6 @@ double PrivateKiB(HANDLE process) {
   return bytes / 1024.0;
 }
 
-double Median(std::vector<double> v) {
-  std::sort(v.begin(), v.end());
-  return v.empty() ? 0 : v[v.size() / 2];
-}
-
 double Percentile(std::vector<double> v, double share) {
   std::sort(v.begin(), v.end());
   return v.empty() ? 0 : v[std::min(v.size() - 1, static_cast<size_t>(share * v.size()))];
