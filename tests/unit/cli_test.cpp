@@ -2,38 +2,16 @@
 // finds the window, and what the text, JSON and listing outputs hold.
 #include <gtest/gtest.h>
 
-#include <unistd.h>
-
-#include <cstdlib>
-#include <fstream>
-
 #include <nlohmann/json.hpp>
 
 #include "FakeDesktop.h"
+#include "SchemaCheck.h"
 #include "cli/CliArgs.h"
 #include "cli/CliRun.h"
 #include "inspect/WindowInfo.h"
 #include "relations/WindowLists.h"
 
 namespace {
-
-// Every JSON these tests make must pass the published schema (draft 2020-12),
-// checked by Python's jsonschema.
-void ExpectValid(const std::string& json) {
-  char path[] = "/tmp/tarvisk-cli-json-XXXXXX";
-  const int fd = mkstemp(path);
-  ASSERT_GE(fd, 0);
-  close(fd);
-  std::ofstream(path, std::ios::binary) << json;
-  const std::string command =
-      "python3 -c 'import json, sys, jsonschema; "
-      "jsonschema.Draft202012Validator(json.load(open(sys.argv[1]))).validate(json.load(open(sys.argv[2])))' "
-      "'" TARVISK_SOURCE_DIR "/docs/tarvisk-report.schema.json' " +
-      std::string(path);
-  const int status = std::system(command.c_str());
-  std::remove(path);
-  EXPECT_EQ(status, 0) << json.substr(0, 2000);
-}
 
 CliParse Parse(std::vector<std::string> args) { return ParseCliArguments(args); }
 

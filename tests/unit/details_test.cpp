@@ -3,15 +3,13 @@
 // "details" object and as the text report's Details section. A fact the
 // system did not give is never a zero.
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <cstdio>
-#include <cstdlib>
-#include <fstream>
 
 #include <nlohmann/json.hpp>
 
 #include "FakeDesktop.h"
+#include "SchemaCheck.h"
 #include "cli/CliRun.h"
 #include "details/DetailsJson.h"
 #include "details/DetailsRows.h"
@@ -83,22 +81,6 @@ std::string Value(const std::vector<DetailsGroup>& groups, const std::string& gr
     }
   }
   return "<no row " + group + "/" + name + ">";
-}
-
-void ExpectValid(const std::string& json) {
-  char path[] = "/tmp/tarvisk-details-json-XXXXXX";
-  const int fd = mkstemp(path);
-  ASSERT_GE(fd, 0);
-  close(fd);
-  std::ofstream(path, std::ios::binary) << json;
-  const std::string command =
-      "python3 -c 'import json, sys, jsonschema; "
-      "jsonschema.Draft202012Validator(json.load(open(sys.argv[1]))).validate(json.load(open(sys.argv[2])))' "
-      "'" TARVISK_SOURCE_DIR "/docs/tarvisk-report.schema.json' " +
-      std::string(path);
-  const int status = std::system(command.c_str());
-  std::remove(path);
-  EXPECT_EQ(status, 0) << json.substr(0, 3000);
 }
 
 struct DetailsReadingTest : ::testing::Test {

@@ -2,14 +2,10 @@
 // back, the difference of two, the reader's errors and the command line.
 #include <gtest/gtest.h>
 
-#include <unistd.h>
-
-#include <cstdlib>
-#include <fstream>
-
 #include <nlohmann/json.hpp>
 
 #include "FakeDesktop.h"
+#include "SchemaCheck.h"
 #include "cli/CliArgs.h"
 #include "cli/CliSnapshot.h"
 #include "snapshot/SnapshotDiff.h"
@@ -103,21 +99,6 @@ std::vector<std::string> Lines(const std::string& text) {
     out.push_back(text.substr(start, at - start));
   }
   return out;
-}
-
-void ExpectValid(const std::string& json, const char* schema) {
-  char path[] = "/tmp/tarvisk-snapshot-json-XXXXXX";
-  const int fd = mkstemp(path);
-  ASSERT_GE(fd, 0);
-  close(fd);
-  std::ofstream(path, std::ios::binary) << json;
-  const std::string command =
-      "python3 -c 'import json, sys, jsonschema; "
-      "jsonschema.Draft202012Validator(json.load(open(sys.argv[1]))).validate(json.load(open(sys.argv[2])))' "
-      "'" TARVISK_SOURCE_DIR "/docs/" + std::string(schema) + "' " + path;
-  const int status = std::system(command.c_str());
-  std::remove(path);
-  EXPECT_EQ(status, 0) << json.substr(0, 2000);
 }
 
 }  // namespace
