@@ -25,7 +25,7 @@ inline constexpr char kNotAvailableText[] = "not available on this system";
 inline constexpr char kDeniedText[] = "not readable: access denied";
 inline constexpr char kNoneText[] = "none";
 
-// The groups in the order of the facts: Properties, Extra bytes,
+// The groups in the order a reader looks for them: Properties, Extra bytes,
 // Scroll bars, Thread, Placement and order, DPI and monitor, DWM, Region and
 // layering, Icons, Menu, Process.
 std::vector<DetailsGroup> DescribeDetails(const WindowDetails& details, const DisplayOptions& opts);

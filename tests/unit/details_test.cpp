@@ -207,7 +207,7 @@ TEST(DetailsRows, NumbersInTheIntegerFormatAndGapsNamed) {
   }
 }
 
-TEST(DetailsJson, KeysAsTheIssueListsThemWithGapsNamed) {
+TEST(DetailsJson, EveryKeyIsWrittenAndEveryGapNamed) {
   const nlohmann::json j = nlohmann::json::parse(DetailsJson(Sample(0x10040)).dump());
   std::vector<std::string> keys;
   for (auto it = j.begin(); it != j.end(); ++it) keys.push_back(it.key());
