@@ -5,12 +5,12 @@
 #include "platform/Win32WindowSystem.h"
 #include "relations/WindowRows.h"
 #include "selectors/SystemSelectors.h"
-#include "target/SystemSnapshot.h"
-#include "target/TargetSnapshot.h"
+#include "reading/SystemSources.h"
+#include "reading/Reading.h"
 
 class Inspection {
  public:
-  Inspection() : m_reading(m_ws, WithSelectors(SystemSnapshotSources(), m_ws)) {}
+  Inspection() : m_reading(m_ws, WithSelectors(SystemReadingSources(), m_ws)) {}
   Inspection(const Inspection&) = delete;
   Inspection& operator=(const Inspection&) = delete;
 

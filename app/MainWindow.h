@@ -25,7 +25,7 @@
 #include "relations/RelationPages.h"
 #include "relations/TreePage.h"
 #include "report/SaveAndPrint.h"
-#include "report/SnapshotReport.h"
+#include "report/ReadingReport.h"
 #include "settings/Settings.h"
 #include "ui/BaseWindow.h"
 #include "ui/Form.h"

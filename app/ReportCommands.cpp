@@ -14,7 +14,7 @@
 #include "platform/ReportFile.h"
 #include "relations/RelationControls.h"
 #include "report/ReportPrinter.h"
-#include "report/SnapshotReport.h"
+#include "report/ReadingReport.h"
 #include "ui/MessageBoxes.h"
 
 namespace {
@@ -27,7 +27,7 @@ const ReportEncoding kCodePage{AnsiToUtf8, Utf8ToAnsi};
 // yet is read now, as the page would read it when it shows.
 ReportInput TfrmTarvisk::GatherReport(bool utf8) {
   ReportView view{CurrentDisplayOptions(), Inspected.sort, LocaleCompare, kAppTitle};
-  ReportInput in = SnapshotReportInput(ListReading().Complete(), view, kCodePage);
+  ReportInput in = ReadingReportInput(ListReading().Complete(), view, kCodePage);
   if (utf8) return in;
   in.utf8 = false;
   return ConvertReportTexts(in, Utf8ToAnsi);
@@ -41,7 +41,7 @@ std::string TfrmTarvisk::JsonReport() {
   TargetReading& reading = ListReading();
   reading.Complete();
   reading.Details();
-  return SnapshotJsonReport(reading.Last(), view, kCodePage);
+  return ReadingJsonReport(reading.Last(), view, kCodePage);
 }
 
 bool TfrmTarvisk::ChooseReportFile(std::string& fileName) {

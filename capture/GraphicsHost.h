@@ -8,7 +8,7 @@
 
 #include "inspect/Format.h"
 #include "platform/WindowSystem.h"
-#include "target/TargetSnapshot.h"
+#include "reading/Reading.h"
 
 class GraphicsHost {
  public:

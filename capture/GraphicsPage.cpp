@@ -12,7 +12,7 @@
 #include "platform/Win32WindowSystem.h"
 #include "platform/ReportFile.h"
 #include "platform/FileTexts.h"
-#include "target/SystemSnapshot.h"
+#include "reading/SystemSources.h"
 #include "ui/Controls.h"
 #include "ui/Form.h"
 #include "ui/Gdi.h"

@@ -14,7 +14,7 @@
 #include "relations/RelationControls.h"
 #include "selectors/SystemSelectors.h"
 #include "platform/ReportFile.h"
-#include "target/SystemSnapshot.h"
+#include "reading/SystemSources.h"
 #include "ui/MessageBoxes.h"
 
 namespace {
@@ -107,7 +107,7 @@ std::vector<std::string> CommandLineArguments() {
 CliEnvironment SystemCliEnvironment(const WindowSystem& ws) {
   CliEnvironment env;
   env.ws = &ws;
-  env.sources = WithSelectors(SystemSnapshotSources(), ws);
+  env.sources = WithSelectors(SystemReadingSources(), ws);
   env.exeName = SystemExeNames();
   POINT cursor = {};
   if (GetCursorPos(&cursor)) env.cursor = {static_cast<int32_t>(cursor.x), static_cast<int32_t>(cursor.y)};

@@ -85,13 +85,13 @@ CliOutcome RunCliRequest(const CliRequest& r, const CliEnvironment& env) {
   if (target == 0) {
     return NoMatch(r.selector == CliSelector::Cursor ? std::string("the mouse cursor's position") : r.selectorText);
   }
-  SnapshotOptions options;
+  ReadingOptions options;
   options.point = r.selector == CliSelector::Point ? r.point : env.cursor;
   options.showSubchildren = env.showSubchildren;
   options.digChildren = env.digChildren;
   // The JSON report always holds the details; the text report with /details.
   options.details = r.format == CliFormat::Json || r.details;
-  const TargetSnapshot snapshot = GatherTargetSnapshot(ws, target, options, env.sources);
+  const Reading reading = ReadTarget(ws, target, options, env.sources);
 
   ReportView view;
   view.options = env.options;
@@ -101,7 +101,7 @@ CliOutcome RunCliRequest(const CliRequest& r, const CliEnvironment& env) {
   view.title = env.title;
   view.details = r.details;
   const ReportEncoding encoding{env.utf8, env.ansi};
-  o.output = r.format == CliFormat::Json ? SnapshotJsonReport(snapshot, view, encoding)
-                                         : SnapshotTextReport(snapshot, view, encoding, false);
+  o.output = r.format == CliFormat::Json ? ReadingJsonReport(reading, view, encoding)
+                                         : ReadingTextReport(reading, view, encoding, false);
   return o;
 }

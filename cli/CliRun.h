@@ -9,9 +9,9 @@
 #include "relations/FindWin.h"
 #include "relations/WindowRows.h"
 #include "report/JsonReport.h"
-#include "report/SnapshotReport.h"
+#include "report/ReadingReport.h"
 #include "selectors/DesktopSelectors.h"
-#include "target/TargetSnapshot.h"
+#include "reading/Reading.h"
 
 // Exit statuses.
 constexpr int kCliOk = 0;
@@ -23,7 +23,7 @@ constexpr int kCliTimedOut = 4;     // /send: the window did not answer in time
 
 struct CliEnvironment {
   const WindowSystem* ws = nullptr;
-  SnapshotSources sources;
+  ReadingSources sources;
   WinPoint cursor;      // GetCursorPos
   Hwnd foreground = 0;  // GetForegroundWindow
   // The saved settings the pages would use.

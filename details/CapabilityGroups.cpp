@@ -1,7 +1,7 @@
 #include "details/CapabilityGroups.h"
 
 #include "inspect/ControlStyles.h"
-#include "target/TargetSnapshot.h"
+#include "reading/Reading.h"
 
 namespace {
 

@@ -1,5 +1,5 @@
 #include "details/DetailsRows.h"
-#include "target/TargetSnapshot.h"
+#include "reading/Reading.h"
 
 namespace {
 

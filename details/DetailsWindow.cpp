@@ -5,7 +5,7 @@
 #include "details/DetailsSettings.h"
 #include "platform/CodePages.h"
 #include "platform/Win32WindowSystem.h"
-#include "target/TargetSnapshot.h"
+#include "reading/Reading.h"
 #include "ui/Controls.h"
 #include "ui/Dialog.h"
 

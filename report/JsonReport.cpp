@@ -155,7 +155,7 @@ std::string Utf8ToLatin1(const std::string& text) {
   return out;
 }
 
-std::string JsonReportText(const TargetSnapshot& s, const DisplayOptions& opts, const SortState& sort,
+std::string JsonReportText(const Reading& s, const DisplayOptions& opts, const SortState& sort,
                            const CellCompare& compare, const TextToUtf8& utf8) {
   Json j;
   j["addressBits"] = s.window.addressBits;

@@ -1,5 +1,5 @@
 #pragma once
-// The JSON report: the same snapshot as the text report, with numbers as
+// The JSON report: the same reading as the text report, with numbers as
 // numbers, handles as integers and styles as the value and its constant names.
 // The document's shape is docs/tarvisk-report.schema.json.
 #include <functional>
@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "relations/WindowRows.h"
-#include "target/TargetSnapshot.h"
+#include "reading/Reading.h"
 
 // Texts read from windows are UTF-8 already; the executable's texts (file
 // paths, version strings, module names) are in the ANSI code page, and JSON
@@ -22,7 +22,7 @@ std::string Utf8ToLatin1(const std::string& text);
 // The lists come in the order the pages show them, which the display options
 // and the sort state decide (the Handle column sorts by its text); the values
 // themselves do not depend on either.
-std::string JsonReportText(const TargetSnapshot& snapshot, const DisplayOptions& opts, const SortState& sort,
+std::string JsonReportText(const Reading& reading, const DisplayOptions& opts, const SortState& sort,
                            const CellCompare& compare, const TextToUtf8& utf8);
 
 // One window of a listing (the top-level windows, or one window's descendants).

@@ -2,7 +2,7 @@ list(APPEND TARVISK_PORTABLE_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/Report.cpp
   ${CMAKE_CURRENT_LIST_DIR}/PrinterLayout.cpp
   ${CMAKE_CURRENT_LIST_DIR}/SaveAndPrint.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/SnapshotReport.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/ReadingReport.cpp
   ${CMAKE_CURRENT_LIST_DIR}/JsonReport.cpp)
 list(APPEND TARVISK_WIN_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/ReportPrinter.cpp)

@@ -12,7 +12,7 @@
 #include "platform/AsciiCase.h"
 #include "platform/WindowSystem.h"
 #include "selectors/SelectorGrammar.h"
-#include "target/SelectorFacts.h"
+#include "reading/SelectorFacts.h"
 
 // The executable's file name (e.g. "notepad.exe") of a process; empty when it
 // cannot be read.

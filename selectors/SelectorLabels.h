@@ -2,7 +2,7 @@
 // The four notations as the Copy selector menus offer them.
 #include <string>
 
-#include "target/SelectorFacts.h"
+#include "reading/SelectorFacts.h"
 
 enum class SelectorNotation { AutoHotkey, AutoIt, Pywinauto, Tarvisk };
 constexpr int kSelectorNotationCount = 4;

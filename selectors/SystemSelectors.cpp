@@ -16,7 +16,7 @@ SelectorFacts SystemWindowSelectors(const WindowSystem& ws, Hwnd w) {
   return WindowSelectors(ws, w, SystemExeNames());
 }
 
-SnapshotSources WithSelectors(SnapshotSources sources, const WindowSystem& ws) {
+ReadingSources WithSelectors(ReadingSources sources, const WindowSystem& ws) {
   sources.selectors = [&ws](Hwnd w) { return SystemWindowSelectors(ws, w); };
   return sources;
 }

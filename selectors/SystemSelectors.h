@@ -3,7 +3,7 @@
 // image names.
 #include "platform/WindowSystem.h"
 #include "selectors/DesktopSelectors.h"
-#include "target/TargetSnapshot.h"
+#include "reading/Reading.h"
 
 // The image's file name ("notepad.exe") in UTF-8; empty when the process
 // cannot be opened.
@@ -14,4 +14,4 @@ ExeNameSource SystemExeNames();
 SelectorFacts SystemWindowSelectors(const WindowSystem& ws, Hwnd w);
 
 // `sources` with the selectors part read from `ws`, which must outlive them.
-SnapshotSources WithSelectors(SnapshotSources sources, const WindowSystem& ws);
+ReadingSources WithSelectors(ReadingSources sources, const WindowSystem& ws);

@@ -7,7 +7,7 @@
 
 #include "inspect/StyleTables.h"
 #include "snapshot/SnapshotWriter.h"
-#include "target/TargetSnapshot.h"
+#include "reading/Reading.h"
 
 const char* const kDiffFields[] = {"handle", "text",  "executable", "controlId", "rect",
                                    "clientSize", "style", "exStyle", "visible", "enabled"};

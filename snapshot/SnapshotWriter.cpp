@@ -10,7 +10,7 @@
 #include "inspect/StyleTables.h"
 #include "selectors/DesktopSelectors.h"
 #include "selectors/SelectorGrammar.h"
-#include "target/TargetSnapshot.h"
+#include "reading/Reading.h"
 
 namespace {
 

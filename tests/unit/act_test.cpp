@@ -81,7 +81,7 @@ TEST(ControlStyles, DecodeByFamilyWithChoicesAndSuperclasses) {
 }
 
 TEST(ControlStyles, JsonCarriesTheFamilyAndItsConstantsOrNull) {
-  TargetSnapshot s;
+  Reading s;
   s.window = Facts("SysTreeView32", 0x50000007);
   auto json = nlohmann::json::parse(JsonReportText(s, DisplayOptions{}, SortState{}, kCompare, Latin1ToUtf8));
   EXPECT_EQ(json["window"]["controlStyle"]["family"], "TreeView");

@@ -15,8 +15,8 @@
 #include "details/DetailsRows.h"
 #include "details/DetailsSettings.h"
 #include "details/DetailsText.h"
-#include "report/SnapshotReport.h"
-#include "target/TargetSnapshot.h"
+#include "report/ReadingReport.h"
+#include "reading/Reading.h"
 
 namespace {
 
@@ -87,7 +87,7 @@ struct DetailsReadingTest : ::testing::Test {
   FakeDesktop d;
   Hwnd a = 0, b = 0;
   int reads = 0;
-  SnapshotSources sources;
+  ReadingSources sources;
   void SetUp() override {
     FakeWindow w;
     w.className = "A";
@@ -120,15 +120,15 @@ TEST_F(DetailsReadingTest, ReadOnlyWhenAViewAsksAndOncePerTarget) {
   EXPECT_EQ(reads, 3);
 
   // The command line reads them only for a report that holds them.
-  GatherTargetSnapshot(d, a, {}, sources);
+  ReadTarget(d, a, {}, sources);
   EXPECT_EQ(reads, 3);
-  SnapshotOptions withDetails;
+  ReadingOptions withDetails;
   withDetails.details = true;
-  EXPECT_EQ(GatherTargetSnapshot(d, a, withDetails, sources).details.userData.value, 0x5EEDu);
+  EXPECT_EQ(ReadTarget(d, a, withDetails, sources).details.userData.value, 0x5EEDu);
   EXPECT_EQ(reads, 4);
 
   // Without a reader every fact is not available.
-  TargetReading bare(d, SnapshotSources{});
+  TargetReading bare(d, ReadingSources{});
   bare.SetTarget(a);
   EXPECT_EQ(bare.Details().userData.state, FactState::NotAvailable);
 }
@@ -245,7 +245,7 @@ TEST(DetailsJson, EveryKeyIsWrittenAndEveryGapNamed) {
   EXPECT_EQ(j["notAvailable"], (nlohmann::json{"dwm", "menu"}));
 
   // In a whole report, and a report of nothing read, both pass the schema.
-  TargetSnapshot s;
+  Reading s;
   s.details = Sample(0x10040);
   const DisplayOptions opts;
   const auto same = [](const std::string& a, const std::string& b) { return a < b; };
@@ -259,15 +259,15 @@ TEST(DetailsJson, EveryKeyIsWrittenAndEveryGapNamed) {
 }
 
 TEST(DetailsText, TheSectionFollowsTheLastOneIn80Columns) {
-  TargetSnapshot s;
+  Reading s;
   s.window.className = "Fixture";
   s.details = Sample(0x10040);
   s.details.properties.value[0].name = std::string(30, 'p');
   ReportView view;
   const ReportEncoding encoding{Latin1ToUtf8, Utf8ToLatin1};
-  const std::string plain = SnapshotTextReport(s, view, encoding, false);
+  const std::string plain = ReadingTextReport(s, view, encoding, false);
   view.details = true;
-  const std::string with = SnapshotTextReport(s, view, encoding, false);
+  const std::string with = ReadingTextReport(s, view, encoding, false);
 
   // The report as it was, and the section between its last section and its closing block.
   const size_t closing = plain.find("\r\n" + std::string(80, '*') + "\r\n");

@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "FakeDesktop.h"
-#include "target/TargetSnapshot.h"
+#include "reading/Reading.h"
 
 namespace {
 
@@ -29,7 +29,7 @@ TEST(TargetReading, ReadsAPartWhenAskedAndAgainOnlyOnceItIsStale) {
 
   std::vector<uint32_t> processes;
   int pixels = 0;
-  SnapshotSources sources;
+  ReadingSources sources;
   sources.process = [&](uint32_t id) {
     processes.push_back(id);
     ProcessInfo p;
@@ -76,8 +76,8 @@ TEST(TargetReading, ReadsAPartWhenAskedAndAgainOnlyOnceItIsStale) {
   EXPECT_EQ(pixels, 2);
 
   // A whole reading is what the command line gathers at once.
-  const TargetSnapshot whole = GatherTargetSnapshot(d, t, {{31, 40}, false, true}, sources);
-  const TargetSnapshot& complete = reading.Complete();
+  const Reading whole = ReadTarget(d, t, {{31, 40}, false, true}, sources);
+  const Reading& complete = reading.Complete();
   EXPECT_EQ(complete.window.text, whole.window.text);
   EXPECT_EQ(complete.children.size(), whole.children.size());
   EXPECT_EQ(complete.digger.size(), whole.digger.size());

@@ -12,7 +12,7 @@
 #include "platform/CodePages.h"
 #include "platform/Win32WindowSystem.h"
 #include "relations/WindowRows.h"
-#include "report/SnapshotReport.h"
+#include "report/ReadingReport.h"
 
 namespace {
 
@@ -185,8 +185,8 @@ TEST(InspectWin32, ResourceIdentifierTitlesInTheLists) {
   // The Window page still takes them for identifiers; the saved report lists
   // them as the ANSI report did.
   EXPECT_EQ(GatherWindowInfo(ws, FromHwnd(id), kHexLower).text, "idi_information");
-  const TargetSnapshot snapshot = GatherTargetSnapshot(ws, FromHwnd(top.get()), {}, {});
-  const std::string report = SnapshotTextReport(snapshot, ReportView{}, {AnsiToUtf8, Utf8ToAnsi}, false);
+  const Reading reading = ReadTarget(ws, FromHwnd(top.get()), {}, {});
+  const std::string report = ReadingTextReport(reading, ReportView{}, {AnsiToUtf8, Utf8ToAnsi}, false);
   EXPECT_NE(report.find(std::string("  \xFF\x04\x7F ")), std::string::npos) << report;
 }
 

@@ -12,7 +12,7 @@
 #include "inspect/WindowInfo.h"
 #include "platform/WindowSystem.h"
 #include "relations/WindowRows.h"
-#include "target/SelectorFacts.h"
+#include "reading/SelectorFacts.h"
 
 // What the Graphics page reads at the probe point.
 struct GraphicFacts {
@@ -28,7 +28,7 @@ struct GraphicFacts {
 // whoever reads the screen.
 GraphicFacts GraphicPositions(const WindowSystem& ws, Hwnd target, WinPoint point);
 
-struct TargetSnapshot {
+struct Reading {
   WindowFacts window;  // Window and Class pages
   // The lists in fill order, numbered from 1; the pages show them sorted.
   // Their handle texts stay empty: the display options come in when a view
@@ -46,7 +46,7 @@ struct TargetSnapshot {
 // How the parts that need more than the window seam are read: the process's
 // executable and modules, a pixel of the screen (false when unreadable), and
 // the window's details (none: every detail not available).
-struct SnapshotSources {
+struct ReadingSources {
   std::function<ProcessInfo(uint32_t processId)> process;
   std::function<bool(WinPoint screen, uint32_t& color)> pixel;
   std::function<SelectorFacts(Hwnd target)> selectors;  // over the live desktop
@@ -61,7 +61,7 @@ enum class TargetPart { Window, Parents, Children, Digger, Process, Graphic, Sel
 // thus reads only what the views in front of the user ask for.
 class TargetReading {
  public:
-  TargetReading(const WindowSystem& ws, SnapshotSources sources);
+  TargetReading(const WindowSystem& ws, ReadingSources sources);
 
   Hwnd Target() const { return m_target; }
   WinPoint Point() const { return m_point; }
@@ -93,9 +93,9 @@ class TargetReading {
 
   // Every part but the details, read where stale: what the pages show and
   // Save and Print write.
-  const TargetSnapshot& Complete();
+  const Reading& Complete();
   // The parts as last read, stale ones included.
-  const TargetSnapshot& Last() const { return m_snapshot; }
+  const Reading& Last() const { return m_parts; }
 
  private:
   static unsigned Bit(TargetPart part) { return 1u << static_cast<unsigned>(part); }
@@ -103,17 +103,17 @@ class TargetReading {
   const Value& ReadPart(TargetPart part, Value& value, Read read);
 
   const WindowSystem& m_ws;
-  SnapshotSources m_sources;
+  ReadingSources m_sources;
   Hwnd m_target = 0;
   WinPoint m_point;
-  TargetSnapshot m_snapshot;
+  Reading m_parts;
   unsigned m_fresh = 0;
   bool m_processRead = false;
   uint32_t m_processId = 0;
   unsigned m_processReads = 0;
 };
 
-struct SnapshotOptions {
+struct ReadingOptions {
   WinPoint point;  // the probe point: the Digger lists the windows under it
   bool showSubchildren = false;
   bool digChildren = true;
@@ -121,8 +121,8 @@ struct SnapshotOptions {
 };
 
 // Every part of the target at once, in the order an inspection reads them.
-TargetSnapshot GatherTargetSnapshot(const WindowSystem& ws, Hwnd target, const SnapshotOptions& options,
-                                    const SnapshotSources& sources);
+Reading ReadTarget(const WindowSystem& ws, Hwnd target, const ReadingOptions& options,
+                                    const ReadingSources& sources);
 
 // The names of a decoded constant list, without their separators.
 std::vector<std::string> SplitConstantNames(const std::string& decoded);

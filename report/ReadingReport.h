@@ -7,7 +7,7 @@
 #include "relations/WindowRows.h"
 #include "report/JsonReport.h"
 #include "report/Report.h"
-#include "target/TargetSnapshot.h"
+#include "reading/Reading.h"
 
 // How the pages would show the reading: the display options, the lists'
 // order, and the title named in the closing block.
@@ -27,11 +27,11 @@ struct ReportEncoding {
 };
 
 // The texts the pages would show for this reading, in UTF-8.
-ReportInput SnapshotReportInput(const TargetSnapshot& snapshot, const ReportView& view,
+ReportInput ReadingReportInput(const Reading& reading, const ReportView& view,
                                 const ReportEncoding& encoding);
 // The 80-column text report: in the ANSI code page, or in UTF-8 with its
 // columns counting characters.
-std::string SnapshotTextReport(const TargetSnapshot& snapshot, const ReportView& view,
+std::string ReadingTextReport(const Reading& reading, const ReportView& view,
                                const ReportEncoding& encoding, bool utf8);
-std::string SnapshotJsonReport(const TargetSnapshot& snapshot, const ReportView& view,
+std::string ReadingJsonReport(const Reading& reading, const ReportView& view,
                                const ReportEncoding& encoding);

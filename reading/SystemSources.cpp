@@ -1,4 +1,4 @@
-#include "target/SystemSnapshot.h"
+#include "reading/SystemSources.h"
 
 #include <windows.h>
 
@@ -25,8 +25,8 @@ bool ReadPixel(HDC dc, WinPoint at, uint32_t& color) {
   return true;
 }
 
-SnapshotSources SystemSnapshotSources() {
-  SnapshotSources sources;
+ReadingSources SystemReadingSources() {
+  ReadingSources sources;
   sources.process = [](uint32_t processId) { return LoadProcessInfoData(processId); };
   sources.pixel = ScreenPixel;
   sources.details = [](Hwnd window) { return ReadWindowDetails(ToHwnd(window)); };

@@ -1,4 +1,4 @@
-#include "target/TargetSnapshot.h"
+#include "reading/Reading.h"
 
 #include "inspect/StyleTables.h"
 #include "relations/WindowLists.h"
@@ -23,7 +23,7 @@ GraphicFacts GraphicPositions(const WindowSystem& ws, Hwnd target, WinPoint poin
   return g;
 }
 
-TargetReading::TargetReading(const WindowSystem& ws, SnapshotSources sources)
+TargetReading::TargetReading(const WindowSystem& ws, ReadingSources sources)
     : m_ws(ws), m_sources(std::move(sources)) {}
 
 void TargetReading::SetTarget(Hwnd target) {
@@ -39,10 +39,10 @@ void TargetReading::SetPoint(WinPoint point) {
 }
 
 void TargetReading::SetListOptions(bool showSubchildren, bool digChildren) {
-  if (showSubchildren != m_snapshot.showSubchildren) MarkStale(TargetPart::Children);
-  if (digChildren != m_snapshot.digChildren) MarkStale(TargetPart::Digger);
-  m_snapshot.showSubchildren = showSubchildren;
-  m_snapshot.digChildren = digChildren;
+  if (showSubchildren != m_parts.showSubchildren) MarkStale(TargetPart::Children);
+  if (digChildren != m_parts.digChildren) MarkStale(TargetPart::Digger);
+  m_parts.showSubchildren = showSubchildren;
+  m_parts.digChildren = digChildren;
 }
 
 // A part is fresh once its reading has ended: reading this program's own
@@ -58,21 +58,21 @@ const Value& TargetReading::ReadPart(TargetPart part, Value& value, Read read) {
 }
 
 const WindowFacts& TargetReading::Window() {
-  return ReadPart(TargetPart::Window, m_snapshot.window, [&] { return GatherWindowFacts(m_ws, m_target); });
+  return ReadPart(TargetPart::Window, m_parts.window, [&] { return GatherWindowFacts(m_ws, m_target); });
 }
 
 const std::vector<WindowRow>& TargetReading::Parents() {
-  return ReadPart(TargetPart::Parents, m_snapshot.parents, [&] { return ParentRows(m_ws, m_target, kNoHandleText); });
+  return ReadPart(TargetPart::Parents, m_parts.parents, [&] { return ParentRows(m_ws, m_target, kNoHandleText); });
 }
 
 const std::vector<WindowRow>& TargetReading::Children() {
-  return ReadPart(TargetPart::Children, m_snapshot.children,
-                  [&] { return ChildRows(m_ws, m_target, m_snapshot.showSubchildren, kNoHandleText); });
+  return ReadPart(TargetPart::Children, m_parts.children,
+                  [&] { return ChildRows(m_ws, m_target, m_parts.showSubchildren, kNoHandleText); });
 }
 
 const std::vector<WindowRow>& TargetReading::Digger() {
-  return ReadPart(TargetPart::Digger, m_snapshot.digger,
-                  [&] { return DiggerRows(m_ws, m_point, m_snapshot.digChildren, kNoHandleText); });
+  return ReadPart(TargetPart::Digger, m_parts.digger,
+                  [&] { return DiggerRows(m_ws, m_point, m_parts.digChildren, kNoHandleText); });
 }
 
 const ProcessInfo& TargetReading::Process() {
@@ -81,15 +81,15 @@ const ProcessInfo& TargetReading::Process() {
   if (!m_processRead || id != m_processId) {
     m_processRead = true;
     m_processId = id;
-    m_snapshot.process = m_sources.process ? m_sources.process(id) : ProcessInfo{};
+    m_parts.process = m_sources.process ? m_sources.process(id) : ProcessInfo{};
     ++m_processReads;
   }
   m_fresh |= Bit(TargetPart::Process);
-  return m_snapshot.process;
+  return m_parts.process;
 }
 
 const GraphicFacts& TargetReading::Graphic() {
-  return ReadPart(TargetPart::Graphic, m_snapshot.graphic, [&] {
+  return ReadPart(TargetPart::Graphic, m_parts.graphic, [&] {
     GraphicFacts g = GraphicPositions(m_ws, m_target, m_point);
     if (m_sources.pixel) g.hasColor = m_sources.pixel(m_point, g.color);
     return g;
@@ -97,22 +97,22 @@ const GraphicFacts& TargetReading::Graphic() {
 }
 
 const SelectorFacts& TargetReading::Selectors() {
-  return ReadPart(TargetPart::Selectors, m_snapshot.selectors,
+  return ReadPart(TargetPart::Selectors, m_parts.selectors,
                   [&] { return m_sources.selectors ? m_sources.selectors(m_target) : SelectorFacts{}; });
 }
 
 const WindowDetails& TargetReading::Details() {
-  return ReadPart(TargetPart::Details, m_snapshot.details, [&] {
+  return ReadPart(TargetPart::Details, m_parts.details, [&] {
     return m_sources.details ? m_sources.details(m_target) : UnavailableDetails(m_target, m_ws.AddressBits());
   });
 }
 
 void TargetReading::SetGraphic(const GraphicFacts& graphic) {
-  m_snapshot.graphic = graphic;
+  m_parts.graphic = graphic;
   m_fresh |= Bit(TargetPart::Graphic);
 }
 
-const TargetSnapshot& TargetReading::Complete() {
+const Reading& TargetReading::Complete() {
   Window();
   Parents();
   Children();
@@ -120,11 +120,11 @@ const TargetSnapshot& TargetReading::Complete() {
   Process();
   Graphic();
   Selectors();
-  return m_snapshot;
+  return m_parts;
 }
 
-TargetSnapshot GatherTargetSnapshot(const WindowSystem& ws, Hwnd target, const SnapshotOptions& options,
-                                    const SnapshotSources& sources) {
+Reading ReadTarget(const WindowSystem& ws, Hwnd target, const ReadingOptions& options,
+                                    const ReadingSources& sources) {
   TargetReading reading(ws, sources);
   reading.SetListOptions(options.showSubchildren, options.digChildren);
   reading.SetTarget(target);

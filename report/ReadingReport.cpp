@@ -1,4 +1,4 @@
-#include "report/SnapshotReport.h"
+#include "report/ReadingReport.h"
 
 #include "exeinfo/ModuleList.h"
 #include "report/JsonReport.h"
@@ -17,7 +17,7 @@ std::vector<ReportListRow> ListRows(std::vector<WindowRow> rows, const ReportVie
 
 }  // namespace
 
-ReportInput SnapshotReportInput(const TargetSnapshot& s, const ReportView& view, const ReportEncoding& encoding) {
+ReportInput ReadingReportInput(const Reading& s, const ReportView& view, const ReportEncoding& encoding) {
   const DisplayOptions& opts = view.options;
   ReportInput in;
   in.title = view.title;
@@ -61,9 +61,9 @@ ReportInput SnapshotReportInput(const TargetSnapshot& s, const ReportView& view,
   return in;
 }
 
-std::string SnapshotTextReport(const TargetSnapshot& snapshot, const ReportView& view,
+std::string ReadingTextReport(const Reading& reading, const ReportView& view,
                                const ReportEncoding& encoding, bool utf8) {
-  ReportInput in = SnapshotReportInput(snapshot, view, encoding);
+  ReportInput in = ReadingReportInput(reading, view, encoding);
   if (utf8) return ReportText(in);
   // Laid out in the code page, byte for byte what the report gave before it
   // held more than the code page can say.
@@ -71,7 +71,7 @@ std::string SnapshotTextReport(const TargetSnapshot& snapshot, const ReportView&
   return ReportText(ConvertReportTexts(in, encoding.utf8ToAnsi));
 }
 
-std::string SnapshotJsonReport(const TargetSnapshot& snapshot, const ReportView& view,
+std::string ReadingJsonReport(const Reading& reading, const ReportView& view,
                                const ReportEncoding& encoding) {
-  return JsonReportText(snapshot, view.options, view.sort, view.compare, encoding.ansiToUtf8);
+  return JsonReportText(reading, view.options, view.sort, view.compare, encoding.ansiToUtf8);
 }
