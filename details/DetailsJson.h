@@ -6,6 +6,6 @@
 // named there is a fact the window does not have (no menu, not layered).
 #include <nlohmann/json.hpp>
 
-#include "details/WindowDetails.h"
+#include "reading/WindowDetails.h"
 
 nlohmann::ordered_json DetailsJson(const WindowDetails& details);

@@ -7,7 +7,7 @@
 // time-out at most. A window that is gone gives every detail not available.
 #include <windows.h>
 
-#include "details/WindowDetails.h"
+#include "reading/WindowDetails.h"
 
 WindowDetails ReadWindowDetails(HWND window);
 

@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "details/WindowDetails.h"
+#include "reading/WindowDetails.h"
 #include "inspect/Format.h"
 
 struct DetailsRow {

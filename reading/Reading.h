@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "details/WindowDetails.h"
+#include "reading/WindowDetails.h"
 #include "exeinfo/ModuleList.h"
 #include "inspect/WindowInfo.h"
 #include "platform/WindowSystem.h"
