@@ -37,9 +37,7 @@ bool SendMessageDialog::Open(HWND owner, HWND target) {
     return false;
   }
   m_target = target;
-  wchar_t cls[256] = {};
-  GetClassNameW(target, cls, 256);
-  m_family = msglog::FamilyOfClass(Narrow(cls, wcsnlen(cls, 256)));
+  m_family = msglog::FamilyOfClass(TargetClassName(target));
   m_names = CompletionNames(m_family);
   m_hwnd = CreateModelessDialog(owner, DialogObjectProc<SendMessageDialog>, reinterpret_cast<LPARAM>(this));
   if (!m_hwnd) return false;

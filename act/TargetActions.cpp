@@ -4,9 +4,9 @@
 #include <functional>
 #include <memory>
 
-#include "inspect/ControlStyles.h"
 #include "platform/CodePages.h"
 #include "platform/Win32WindowSystem.h"
+#include "reading/WindowFacts.h"
 
 namespace act {
 
@@ -64,32 +64,31 @@ bool Answers(HWND target) {
   return SendMessageTimeoutA(target, WM_NULL, 0, 0, SMTO_NORMAL | SMTO_ABORTIFHUNG, kGetTextTimeoutMs, &ignored) != 0;
 }
 
-std::string HandleText(HWND h) {
-  char buf[16];
-  wsprintfA(buf, "0x%08X", static_cast<unsigned>(reinterpret_cast<UINT_PTR>(h)));
-  return buf;
-}
-
 }  // namespace
 
+std::string TargetClassName(HWND target) {
+  Win32WindowSystem ws;
+  return ReadWindowFacts(ws, FromHwnd(target), Facts::ClassName).className;
+}
+
 std::string TargetName(HWND target) {
-  wchar_t cls[256] = {};
-  GetClassNameW(target, cls, 256);
-  return Narrow(cls, wcsnlen(cls, 256)) + " " + HandleText(target);
+  Win32WindowSystem ws;
+  return WindowLabel(ws, FromHwnd(target));
 }
 
 bool ReadStyleWords(HWND target, StyleWords* words) {
-  if (!IsWindow(target)) return false;
-  words->style = static_cast<uint32_t>(GetWindowLongPtrA(target, GWL_STYLE));
-  words->exStyle = static_cast<uint32_t>(GetWindowLongPtrA(target, GWL_EXSTYLE));
-  return IsWindow(target) != FALSE;
+  Win32WindowSystem ws;
+  const Hwnd h = FromHwnd(target);
+  if (!ws.IsWindow(h)) return false;
+  const WindowFacts facts = ReadWindowFacts(ws, h, Facts::Styles);
+  words->style = facts.style;
+  words->exStyle = facts.exStyle;
+  return ws.IsWindow(h);
 }
 
 StyleFamily TargetStyleFamily(HWND target) {
   Win32WindowSystem ws;
-  const Hwnd h = FromHwnd(target);
-  const std::string cls = ws.ClassName(h);
-  return StyleFamilyOfWindow(cls, StyleFamilyOfClass(cls) == StyleFamily::None ? ws.BaseClassName(h) : cls);
+  return ReadWindowFacts(ws, FromHwnd(target), Facts::ControlFamily).family;
 }
 
 StyleApplyResult ApplyStyleWords(HWND target, const StyleWords& before, const StyleWords& wanted) {
@@ -149,9 +148,7 @@ std::string TargetMessageName(HWND target, uint32_t message) {
     char name[256] = {};
     if (GetClipboardFormatNameA(message, name, sizeof name) > 0) registered = name;
   }
-  wchar_t cls[256] = {};
-  GetClassNameW(target, cls, 256);
-  return msglog::MessageName(message, msglog::FamilyOfClass(Narrow(cls, wcsnlen(cls, 256))), registered);
+  return msglog::MessageName(message, msglog::FamilyOfClass(TargetClassName(target)), registered);
 }
 
 SendOutcome SendToTarget(HWND target, const SendRequest& r) {

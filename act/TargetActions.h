@@ -14,6 +14,8 @@
 
 namespace act {
 
+// The class name of the window, as the reading gives it.
+std::string TargetClassName(HWND target);
 // "CLASS 0x0001005C", as the titles of the log and the dialogs name a window.
 std::string TargetName(HWND target);
 

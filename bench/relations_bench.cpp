@@ -12,7 +12,7 @@
 #include <functional>
 
 #include "relations/WinTree.h"
-#include "relations/WindowLists.h"
+#include "reading/WindowLists.h"
 #include "tests/unit/relations_desktops.h"
 
 namespace {

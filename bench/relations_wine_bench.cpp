@@ -20,7 +20,7 @@
 #include "relations/RelationControls.h"
 #include "relations/RelationPages.h"
 #include "relations/TreePage.h"
-#include "relations/WindowLists.h"
+#include "reading/WindowLists.h"
 #include "ui/PageControl.h"
 
 namespace {

@@ -6,6 +6,7 @@
 #include "platform/CodePages.h"
 #include "platform/Win32WindowSystem.h"
 #include "reading/Reading.h"
+#include "reading/WindowFacts.h"
 #include "ui/Controls.h"
 #include "ui/Dialog.h"
 
@@ -100,11 +101,8 @@ void DetailsWindow::Layout() {
 
 std::string DetailsWindow::TitleFor(HWND target) const {
   if (!target) return "Details";
-  wchar_t cls[256] = {};
-  const int length = GetClassNameW(target, cls, 256);
-  char handle[16];
-  wsprintfA(handle, "0x%08X", static_cast<unsigned>(FromHwnd(target)));
-  return "Details - " + Narrow(cls, static_cast<size_t>(std::max(length, 0))) + " " + handle;
+  Win32WindowSystem ws;
+  return "Details - " + WindowLabel(ws, FromHwnd(target));
 }
 
 void DetailsWindow::ShowTarget() {

@@ -226,65 +226,12 @@ constexpr ControlStyleRow kMonthCalendar[] = {
     {0x0080, 0x0080, "MCS_SHORTDAYSOFWEEK"}, {0x0100, 0x0100, "MCS_NOSELCHANGEONNAV"},
 };
 
-// Each row: a class name, its family.
-struct ClassRow {
-  const char* className;
-  StyleFamily family;
-};
-constexpr ClassRow kClasses[] = {
-    {"Button", StyleFamily::Button},
-    {"Edit", StyleFamily::Edit},
-    {"RichEdit", StyleFamily::Edit},
-    {"RichEdit20A", StyleFamily::Edit},
-    {"RichEdit20W", StyleFamily::Edit},
-    {"RICHEDIT50W", StyleFamily::Edit},
-    {"Static", StyleFamily::Static},
-    {"ListBox", StyleFamily::ListBox},
-    {"ComboLBox", StyleFamily::ListBox},
-    {"ComboBox", StyleFamily::ComboBox},
-    {"ScrollBar", StyleFamily::ScrollBar},
-    {"SysListView32", StyleFamily::ListView},
-    {"SysTreeView32", StyleFamily::TreeView},
-    {"SysTabControl32", StyleFamily::Tab},
-    {"ToolbarWindow32", StyleFamily::Toolbar},
-    {"msctls_statusbar32", StyleFamily::StatusBar},
-    {"msctls_trackbar32", StyleFamily::Trackbar},
-    {"msctls_updown32", StyleFamily::UpDown},
-    {"msctls_progress32", StyleFamily::Progress},
-    {"SysHeader32", StyleFamily::Header},
-    {"ReBarWindow32", StyleFamily::Rebar},
-    {"SysDateTimePick32", StyleFamily::DateTime},
-    {"SysMonthCal32", StyleFamily::MonthCalendar},
-};
-
-// In the order of StyleFamily.
-constexpr const char* kFamilyNames[] = {
-    "",        "Button",   "Edit",   "Static",   "ListBox",  "ComboBox", "ScrollBar",
-    "ListView", "TreeView", "Tab",   "Toolbar",  "StatusBar", "Trackbar", "UpDown",
-    "Progress", "Header",  "Rebar",  "DateTime", "MonthCalendar"};
-
 template <size_t N>
 constexpr ControlStyleTable Table(const ControlStyleRow (&rows)[N]) {
   return {rows, N};
 }
 
-constexpr uint32_t kListViewGetExStyle = 0x1037;  // LVM_GETEXTENDEDLISTVIEWSTYLE
-
 }  // namespace
-
-const char* StyleFamilyName(StyleFamily family) { return kFamilyNames[static_cast<int>(family)]; }
-
-StyleFamily StyleFamilyOfClass(const std::string& className) {
-  for (const ClassRow& row : kClasses) {
-    if (SameNoCase(row.className, className)) return row.family;
-  }
-  return StyleFamily::None;
-}
-
-StyleFamily StyleFamilyOfWindow(const std::string& className, const std::string& baseClassName) {
-  const StyleFamily own = StyleFamilyOfClass(className);
-  return own != StyleFamily::None ? own : StyleFamilyOfClass(baseClassName);
-}
 
 ControlStyleTable ControlStyleRows(StyleFamily family) {
   switch (family) {
@@ -315,9 +262,6 @@ ControlStyleTable ControlExStyleRows(StyleFamily family) {
   return family == StyleFamily::ListView ? Table(kListViewEx) : ControlStyleTable{nullptr, 0};
 }
 
-uint32_t ControlExStyleMessage(StyleFamily family) {
-  return family == StyleFamily::ListView ? kListViewGetExStyle : 0;
-}
 
 bool RowApplies(const ControlStyleRow& row, uint32_t style) {
   return (style & row.mask) == row.value && (style & row.condMask) == row.condValue;
@@ -352,12 +296,4 @@ std::string ControlStyleText(const DecodedControlStyle& decoded, const DisplayOp
     text += name;
   }
   return ApplyConstsCase(text, opts);
-}
-
-void ReadControlStyleFacts(const WindowSystem& ws, WindowFacts& facts) {
-  // The system's own name for the class is asked only where the class's own
-  // name says nothing: it costs a round trip to the server.
-  if (StyleFamilyOfClass(facts.className) == StyleFamily::None) facts.baseClassName = ws.BaseClassName(facts.handle);
-  const uint32_t message = ControlExStyleMessage(StyleFamilyOfWindow(facts.className, facts.baseClassName));
-  if (message != 0) facts.hasControlExStyle = ws.SendQuery(facts.handle, message, &facts.controlExStyle);
 }

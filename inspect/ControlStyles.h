@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "inspect/Format.h"
-#include "platform/WindowSystem.h"
+#include "reading/ControlFamily.h"
 
 struct WindowFacts;
 
@@ -33,26 +33,11 @@ struct ControlStyleTable {
   const ControlStyleRow* end() const { return rows + count; }
 };
 
-enum class StyleFamily {
-  None, Button, Edit, Static, ListBox, ComboBox, ScrollBar, ListView, TreeView, Tab, Toolbar,
-  StatusBar, Trackbar, UpDown, Progress, Header, Rebar, DateTime, MonthCalendar
-};
-
-// "Button", "ListView", ...; "" for None.
-const char* StyleFamilyName(StyleFamily family);
-// The family of a class name (case-insensitive), None for others.
-StyleFamily StyleFamilyOfClass(const std::string& className);
-// The family of a window: its own class, else the system class its class
-// names as the one it was made from (a superclass of "Button" decodes as a button).
-StyleFamily StyleFamilyOfWindow(const std::string& className, const std::string& baseClassName);
-
 // The rows of the window style's low word for a family (empty for None).
 ControlStyleTable ControlStyleRows(StyleFamily family);
 // The list view's extended styles (LVM_GETEXTENDEDLISTVIEWSTYLE); empty for
 // every other family.
 ControlStyleTable ControlExStyleRows(StyleFamily family);
-// The message that reads the family's extended control style, 0 for none.
-uint32_t ControlExStyleMessage(StyleFamily family);
 
 // Whether a row applies to the style.
 bool RowApplies(const ControlStyleRow& row, uint32_t style);
@@ -73,6 +58,3 @@ DecodedControlStyle DecodeControlStyle(const WindowFacts& facts);
 // The same names, cased and joined with StyleSeparator, as a field shows them.
 std::string ControlStyleText(const DecodedControlStyle& decoded, const DisplayOptions& opts);
 
-// Fills the reading's baseClassName, hasControlExStyle and controlExStyle
-// (GatherWindowFacts calls it once the class name and style are read).
-void ReadControlStyleFacts(const WindowSystem& ws, WindowFacts& facts);

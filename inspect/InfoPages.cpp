@@ -128,7 +128,7 @@ void ShowClassPage(HWND classSheet, const WindowInfo& info, const WindowInfo* sh
   PutFieldText(classSheet, IDC_MEMCLASSSTYLE, info.classStyleMemo, shown ? &shown->classStyleMemo : nullptr);
 }
 
-void PaintClassIcons(HWND classSheet, HDC dc, const RECT& box, HWND target) {
+void PaintClassIcons(HWND classSheet, HDC dc, const RECT& box, const ClassImages& images) {
   FillRect(dc, &box, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
   // The small icon and the cursor stand under their captions.
   auto leftOf = [&](int id) {
@@ -138,15 +138,17 @@ void PaintClassIcons(HWND classSheet, HDC dc, const RECT& box, HWND target) {
   };
   int boxLeft = leftOf(IDC_PNTICONS);
   struct Place {
-    int index, left, size;
+    uint32_t handle;
+    int left, size;
   };
   const Place places[] = {
-      {GCLP_HICON, 0, 32},
-      {GCLP_HICONSM, leftOf(IDC_LBLSMALLICONVIEW) - boxLeft, 16},
-      {GCLP_HCURSOR, leftOf(IDC_LBLCURSORVIEW) - boxLeft, 32},
+      {images.icon, 0, 32},
+      {images.smallIcon, leftOf(IDC_LBLSMALLICONVIEW) - boxLeft, 16},
+      {images.cursor, leftOf(IDC_LBLCURSORVIEW) - boxLeft, 32},
   };
   for (const Place& p : places) {
-    HICON icon = reinterpret_cast<HICON>(GetClassLongPtrA(target, p.index));
+    // USER handles are 32-bit values, widened with the sign as windows' are.
+    HICON icon = reinterpret_cast<HICON>(static_cast<intptr_t>(static_cast<int32_t>(p.handle)));
     if (icon) DrawIconEx(dc, p.left, 0, icon, p.size, p.size, 0, nullptr, DI_NORMAL | DI_DEFAULTSIZE);
   }
 }
@@ -164,12 +166,12 @@ void ClassInfoPage::Show() {
   ShowClassPage(m_sheet, info, m_written ? &m_shown : nullptr);
   m_shown = info;
   m_written = true;
-  m_drawn = facts.handle;
+  m_drawn = {facts.icon, facts.smallIcon, facts.cursor};
   if (HWND icons = GetDlgItem(m_sheet, IDC_PNTICONS)) InvalidateRect(icons, nullptr, FALSE);
 }
 
 bool ClassInfoPage::OnDrawItem(DRAWITEMSTRUCT* dis) {
   if (!m_sheet || dis->CtlID != IDC_PNTICONS || GetParent(dis->hwndItem) != m_sheet) return false;
-  PaintClassIcons(m_sheet, dis->hDC, dis->rcItem, ToHwnd(m_drawn));
+  PaintClassIcons(m_sheet, dis->hDC, dis->rcItem, m_drawn);
   return true;
 }

@@ -43,3 +43,16 @@ std::string StockIconName(uint32_t identifier, const DisplayOptions& opts) {
 std::string StyleMemoText(uint32_t style, uint32_t exStyle, const DisplayOptions& opts) {
   return DecodeWindowStyle(style, opts) + StyleSeparator + DecodeExStyle(exStyle, opts);
 }
+
+std::vector<std::string> SplitConstantNames(const std::string& decoded) {
+  std::vector<std::string> names;
+  size_t start = 0;
+  while (start < decoded.size()) {
+    const size_t at = decoded.find(StyleSeparator, start);
+    const size_t end = at == std::string::npos ? decoded.size() : at;
+    names.push_back(decoded.substr(start, end - start));
+    if (at == std::string::npos) break;
+    start = at + kStyleSeparatorLength;
+  }
+  return names;
+}

@@ -2,6 +2,7 @@
 // The platform's constant names for style bits and stock icons, and their decoding.
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "inspect/Format.h"
 
@@ -102,3 +103,6 @@ std::string StockIconName(uint32_t identifier, const DisplayOptions& opts);
 
 // The Window page memo: the decoded style, StyleSeparator, the decoded extended style.
 std::string StyleMemoText(uint32_t style, uint32_t exStyle, const DisplayOptions& opts);
+
+// The names of a decoded constant list, without their separators.
+std::vector<std::string> SplitConstantNames(const std::string& decoded);

@@ -9,6 +9,7 @@
 #include "modify/ModifyRules.h"
 #include "platform/CodePages.h"
 #include "platform/Win32WindowSystem.h"
+#include "reading/WindowFacts.h"
 #include "ui/Controls.h"
 #include "ui/Form.h"
 
@@ -162,26 +163,23 @@ int ModifyPage::UpDownPosition(int id) const {
 void ModifyPage::FillModifyPage(Hwnd window) { ShowModifyValues(GatherModifyValues(window)); }
 
 ModifyValues ModifyPage::GatherModifyValues(Hwnd window) {
-  ModifyValues v;
-  HWND w = ToHwnd(window);
-  RECT r = {};
-  GetWindowRect(w, &r);
+  Win32WindowSystem ws;
+  const WindowFacts f =
+      ReadWindowFacts(ws, window, Facts::Text | Facts::Parent | Facts::Rects | Facts::Styles | Facts::Visible);
   // GetParent also names the owner of a pop-up, whose client area has nothing
   // to do with where the pop-up stands; MoveWindow places every window that is
   // not a child in screen coordinates, and so the page shows it.
-  if (PlacedInParent(static_cast<uint32_t>(GetWindowLongA(w, GWL_STYLE))))
-    MapWindowPoints(nullptr, GetParent(w), reinterpret_cast<POINT*>(&r), 2);
+  const WinRect& r = PlacedInParent(f.style) ? f.parentCoords : f.screenCoords;
+  ModifyValues v;
   v.left = r.left;
   v.top = r.top;
-  v.width = r.right - r.left;
-  v.height = r.bottom - r.top;
-
-  v.text = WindowTextUtf8(w);
-
-  v.stateItem = StateItemFor(IsZoomed(w) != FALSE, IsIconic(w) != FALSE);
-  v.visible = IsWindowVisible(w) != FALSE;
-  v.enabled = IsWindowEnabled(w) != FALSE;
-  v.topmost = (static_cast<uint32_t>(GetWindowLongA(w, GWL_EXSTYLE)) & kExStyleTopmost) != 0;
+  v.width = RectWidth(r);
+  v.height = RectHeight(r);
+  v.text = OwnText(f);
+  v.stateItem = StateItemFor((f.style & WS_MAXIMIZE) != 0, (f.style & WS_MINIMIZE) != 0);
+  v.visible = f.visible;
+  v.enabled = (f.style & WS_DISABLED) == 0;
+  v.topmost = (f.exStyle & kExStyleTopmost) != 0;
   return v;
 }
 
@@ -203,7 +201,8 @@ void ModifyPage::ShowModifyValues(const ModifyValues& v) {
 
 void ModifyPage::EnableModifyPage(bool enable) {
   // The target is read now, so that a page made later shows what it would have.
-  m_enabling = {true, enable, static_cast<uint32_t>(GetWindowLongA(TargetOf(m_host), GWL_STYLE))};
+  Win32WindowSystem ws;
+  m_enabling = {true, enable, ReadWindowFacts(ws, m_host.CurrentTarget(), Facts::Styles).style};
   if (!m_sheet) return;
   ApplyEnabling();
   UpdatePluginPanel();

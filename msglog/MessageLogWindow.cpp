@@ -11,6 +11,8 @@
 #include "platform/CodePages.h"
 #include "platform/OnDemandDlls.h"
 #include "platform/ReportFile.h"
+#include "platform/Win32WindowSystem.h"
+#include "reading/WindowFacts.h"
 #include "ui/Controls.h"
 #include "ui/Dialog.h"
 
@@ -68,9 +70,8 @@ std::string MessageLogWindow::Open(HWND target, const MessageLogOptions& options
   INITCOMMONCONTROLSEX icc = {sizeof icc, ICC_LISTVIEW_CLASSES | ICC_BAR_CLASSES};
   InitCommonControlsEx(&icc);
   RegisterClass(kClassName, LoadIconA(GetModuleHandleA(nullptr), "MAINICON"));
-  wchar_t cls[128] = {};
-  GetClassNameW(target, cls, 128);
-  m_title = std::string("Message log - ") + Narrow(cls, wcsnlen(cls, 128)) + " " + HandleText(target);
+  Win32WindowSystem ws;
+  m_title = "Message log - " + WindowLabel(ws, FromHwnd(target));
   if (!CreateWindowExW(WS_EX_CONTROLPARENT, Widen(kClassName).c_str(), Widen(m_title).c_str(),
                        WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN,
                        CW_USEDEFAULT, CW_USEDEFAULT, m_settings.width, m_settings.height, nullptr, nullptr,

@@ -144,6 +144,8 @@ uint32_t Win32WindowSystem::ProcessId(Hwnd w) const {
   return pid;
 }
 
+uint32_t Win32WindowSystem::ThreadId(Hwnd w) const { return GetWindowThreadProcessId(ToHwnd(w), nullptr); }
+
 Hwnd Win32WindowSystem::Menu(Hwnd w) const {
   return static_cast<Hwnd>(reinterpret_cast<uintptr_t>(GetMenu(ToHwnd(w))));
 }

@@ -48,6 +48,7 @@ class Win32WindowSystem : public WindowSystem {
   uint64_t ClassLongPtr(Hwnd w, int index) const override;
   int AddressBits() const override { return static_cast<int>(sizeof(void*) * 8); }
   uint32_t ProcessId(Hwnd w) const override;
+  uint32_t ThreadId(Hwnd w) const override;
   Hwnd Menu(Hwnd w) const override;
   bool IsVisible(Hwnd w) const override;
 

@@ -59,6 +59,8 @@ class WindowSystem {
   // values are shown in that width, window handles always in 32 bits.
   virtual int AddressBits() const { return 32; }
   virtual uint32_t ProcessId(Hwnd w) const = 0;
+  // GetWindowThreadProcessId's thread; 0 for no window.
+  virtual uint32_t ThreadId(Hwnd /*w*/) const { return 0; }
   virtual Hwnd Menu(Hwnd w) const = 0;
   virtual bool IsVisible(Hwnd w) const = 0;
 

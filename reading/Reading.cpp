@@ -1,7 +1,7 @@
 #include "reading/Reading.h"
 
 #include "inspect/StyleTables.h"
-#include "relations/WindowLists.h"
+#include "reading/WindowLists.h"
 
 namespace {
 
@@ -58,7 +58,7 @@ const Value& TargetReading::ReadPart(TargetPart part, Value& value, Read read) {
 }
 
 const WindowFacts& TargetReading::Window() {
-  return ReadPart(TargetPart::Window, m_parts.window, [&] { return GatherWindowFacts(m_ws, m_target); });
+  return ReadPart(TargetPart::Window, m_parts.window, [&] { return ReadWindowFacts(m_ws, m_target, Facts::Pages); });
 }
 
 const std::vector<WindowRow>& TargetReading::Parents() {
@@ -103,7 +103,7 @@ const SelectorFacts& TargetReading::Selectors() {
 
 const WindowDetails& TargetReading::Details() {
   return ReadPart(TargetPart::Details, m_parts.details, [&] {
-    return m_sources.details ? m_sources.details(m_target) : UnavailableDetails(m_target, m_ws.AddressBits());
+    return m_sources.details ? m_sources.details(Window()) : UnavailableDetails(m_target, m_ws.AddressBits());
   });
 }
 
@@ -132,17 +132,4 @@ Reading ReadTarget(const WindowSystem& ws, Hwnd target, const ReadingOptions& op
   reading.Complete();
   if (options.details) reading.Details();
   return reading.Last();
-}
-
-std::vector<std::string> SplitConstantNames(const std::string& decoded) {
-  std::vector<std::string> names;
-  size_t start = 0;
-  while (start < decoded.size()) {
-    const size_t at = decoded.find(StyleSeparator, start);
-    const size_t end = at == std::string::npos ? decoded.size() : at;
-    names.push_back(decoded.substr(start, end - start));
-    if (at == std::string::npos) break;
-    start = at + kStyleSeparatorLength;
-  }
-  return names;
 }

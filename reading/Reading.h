@@ -7,12 +7,12 @@
 #include <string>
 #include <vector>
 
-#include "reading/WindowDetails.h"
 #include "exeinfo/ModuleList.h"
-#include "inspect/WindowInfo.h"
 #include "platform/WindowSystem.h"
-#include "relations/WindowRows.h"
 #include "reading/SelectorFacts.h"
+#include "reading/WindowDetails.h"
+#include "reading/WindowFacts.h"
+#include "reading/WindowRow.h"
 
 // What the Graphics page reads at the probe point.
 struct GraphicFacts {
@@ -50,7 +50,8 @@ struct ReadingSources {
   std::function<ProcessInfo(uint32_t processId)> process;
   std::function<bool(WinPoint screen, uint32_t& color)> pixel;
   std::function<SelectorFacts(Hwnd target)> selectors;  // over the live desktop
-  std::function<WindowDetails(Hwnd window)> details;
+  // Given the window part: what it holds is not read again.
+  std::function<WindowDetails(const WindowFacts& window)> details;
 };
 
 enum class TargetPart { Window, Parents, Children, Digger, Process, Graphic, Selectors, Details };
@@ -123,6 +124,3 @@ struct ReadingOptions {
 // Every part of the target at once, in the order an inspection reads them.
 Reading ReadTarget(const WindowSystem& ws, Hwnd target, const ReadingOptions& options,
                                     const ReadingSources& sources);
-
-// The names of a decoded constant list, without their separators.
-std::vector<std::string> SplitConstantNames(const std::string& decoded);

@@ -1,4 +1,9 @@
 list(APPEND TARVISK_PORTABLE_SOURCES
-  ${CMAKE_CURRENT_LIST_DIR}/Reading.cpp)
+  ${CMAKE_CURRENT_LIST_DIR}/Reading.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/ControlFamily.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/WindowFacts.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/WindowRow.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/WindowWalk.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/WindowLists.cpp)
 list(APPEND TARVISK_WIN_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/SystemSources.cpp)

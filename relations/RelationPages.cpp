@@ -6,7 +6,7 @@
 
 #include "platform/CodePages.h"
 #include "relations/RelationControls.h"
-#include "relations/WindowLists.h"
+#include "reading/WindowLists.h"
 #include "ui/Controls.h"
 
 namespace {

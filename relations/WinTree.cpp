@@ -4,7 +4,7 @@
 #include <unordered_map>
 
 #include "platform/Utf8.h"
-#include "relations/WindowWalk.h"
+#include "reading/WindowWalk.h"
 
 namespace {
 

@@ -1,54 +1,9 @@
 #include "relations/WindowRows.h"
 
 #include <algorithm>
-#include <cstdio>
-#include <cstring>
 #include <numeric>
 
-const std::string& WindowRow::Cell(int column) const {
-  switch (column) {
-    case kColumnHandle: return handleText;
-    case kColumnClass: return className;
-    case kColumnText: return text;
-  }
-  return number;
-}
-
-std::string RowNumberText(int number) {
-  char text[16];
-  std::snprintf(text, sizeof text, "%3.3d", number);
-  return text;
-}
-
 namespace {
-
-// Reused between rows: the buffer is as large as the longest text a window can
-// give, and allocating it per row would dominate a long fill.
-struct TextBuffer {
-  std::vector<char> bytes = std::vector<char>(kUtf8TextBufferSize);
-  std::string Read(const WindowSystem& ws, Hwnd window) {
-    std::fill(bytes.begin(), bytes.end(), '\0');
-    ws.SendGetText(window, bytes.data(), kUtf8TextBufferSize);
-    // A window procedure may fill the whole buffer and leave out the zero.
-    bytes[kUtf8TextBufferSize - 1] = '\0';
-    return std::string(bytes.data());
-  }
-};
-
-WindowRow RowWithBuffer(const WindowSystem& ws, Hwnd window, int number, const HandleFormatter& format,
-                        TextBuffer& buffer) {
-  WindowRow row;
-  row.number = RowNumberText(number);
-  row.handleText = format(window);
-  row.handle = window;
-  row.className = ws.ClassName(window);
-  row.text = buffer.Read(ws, window);
-  // The answer of a resource identifier is 0xFF and the identifier's bytes, no
-  // text: a list shows the title the window keeps, as the ANSI lists showed it
-  // (and as the tree and Find read it), all of it and in UTF-8.
-  if (!row.text.empty() && static_cast<unsigned char>(row.text[0]) == 0xFF) row.text = ws.WindowText(window);
-  return row;
-}
 
 constexpr int kSequences[kWindowRowColumns][kWindowRowColumns] = {
     {kColumnNumber, kColumnHandle, kColumnClass, kColumnText},
@@ -60,22 +15,6 @@ constexpr int kSequences[kWindowRowColumns][kWindowRowColumns] = {
 bool IsColumn(int column) { return column >= 0 && column < kWindowRowColumns; }
 
 }  // namespace
-
-WindowRow MakeWindowRow(const WindowSystem& ws, Hwnd window, int number, const HandleFormatter& format) {
-  TextBuffer buffer;
-  return RowWithBuffer(ws, window, number, format, buffer);
-}
-
-std::vector<WindowRow> MakeWindowRows(const WindowSystem& ws, const std::vector<Hwnd>& windows,
-                                      const HandleFormatter& format) {
-  std::vector<WindowRow> rows;
-  rows.reserve(windows.size());
-  TextBuffer buffer;
-  for (Hwnd w : windows) {
-    rows.push_back(RowWithBuffer(ws, w, static_cast<int>(rows.size()) + 1, format, buffer));
-  }
-  return rows;
-}
 
 SortState SortStateFromSettings(int sortMode, bool inverted) {
   int column = IsColumn(sortMode) ? sortMode : kColumnNumber;

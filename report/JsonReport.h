@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "inspect/WindowInfo.h"
 #include "relations/WindowRows.h"
 #include "reading/Reading.h"
 

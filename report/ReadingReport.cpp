@@ -1,6 +1,7 @@
 #include "report/ReadingReport.h"
 
 #include "exeinfo/ModuleList.h"
+#include "inspect/WindowInfo.h"
 #include "report/JsonReport.h"
 
 namespace {

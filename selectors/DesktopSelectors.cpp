@@ -4,6 +4,8 @@
 #include <map>
 #include <tuple>
 
+#include "reading/WindowFacts.h"
+
 namespace {
 
 constexpr uint32_t kChildStyle = 0x40000000u;  // WS_CHILD
@@ -95,7 +97,7 @@ std::vector<DesktopSelectors::Top>& DesktopSelectors::Tops() {
   for (Hwnd h : m_ws.TopLevelWindows()) {
     Top t;
     t.handle = h;
-    t.className = m_ws.ClassName(h);
+    t.className = ReadWindowFacts(m_ws, h, Facts::ClassName).className;
     m_topOf.emplace(h, m_tops.size());
     m_tops.push_back(std::move(t));
   }
@@ -106,7 +108,7 @@ const std::string& DesktopSelectors::Exe(size_t top) {
   Top& t = m_tops[top];
   if (!t.haveProcess) {
     t.haveProcess = true;
-    const uint32_t process = m_ws.ProcessId(t.handle);
+    const uint32_t process = ReadWindowFacts(m_ws, t.handle, Facts::Process).processId;
     auto known = m_exeByProcess.find(process);
     if (known == m_exeByProcess.end()) {
       known = m_exeByProcess.emplace(process, m_exeName && process != 0 ? m_exeName(process) : std::string()).first;
@@ -116,13 +118,13 @@ const std::string& DesktopSelectors::Exe(size_t top) {
   return t.exe;
 }
 
-// GetWindowText, as the automation tools read titles: it sends nothing, so a
-// hung window cannot hold up the search.
+// The title the system keeps, as the automation tools read titles: it sends
+// nothing, so a hung window cannot hold up the search.
 const std::string& DesktopSelectors::Title(size_t top) {
   Top& t = m_tops[top];
   if (!t.haveTitle) {
     t.haveTitle = true;
-    t.title = m_ws.WindowText(t.handle);
+    t.title = ReadWindowFacts(m_ws, t.handle, Facts::Title).title;
   }
   return t.title;
 }
@@ -133,11 +135,12 @@ const std::vector<DesktopSelectors::Descendant>& DesktopSelectors::Children(size
   if (t.haveChildren) return list;
   t.haveChildren = true;
   for (Hwnd h : m_ws.ChildWindows(t.handle)) {
+    WindowFacts f = ReadWindowFacts(m_ws, h, Facts::Parent | Facts::ClassName | Facts::ControlId);
     Descendant d;
     d.handle = h;
-    d.parent = m_ws.Parent(h);
-    d.className = m_ws.ClassName(h);
-    d.id = m_ws.WindowLong(h, WinLong::Id);
+    d.parent = f.parent;
+    d.className = std::move(f.className);
+    d.id = f.controlId;
     m_placeOf[h] = Place{top, static_cast<long>(list.size())};
     list.push_back(std::move(d));
   }

@@ -13,7 +13,7 @@
 #include "FuzzSupport.h"
 #include "relations/FindWin.h"
 #include "relations/WinTree.h"
-#include "relations/WindowLists.h"
+#include "reading/WindowLists.h"
 #include "relations_desktops.h"
 
 namespace {

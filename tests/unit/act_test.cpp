@@ -19,7 +19,7 @@ using Names = std::vector<std::string>;
 
 namespace {
 const CellCompare kCompare = [](const std::string& a, const std::string& b) { return OrdinalCompare(a, b); };
-WindowFacts Facts(const std::string& cls, uint32_t style, const std::string& base = "") {
+WindowFacts FactsOf(const std::string& cls, uint32_t style, const std::string& base = "") {
   WindowFacts f;
   f.className = cls;
   f.baseClassName = base;
@@ -30,35 +30,35 @@ WindowFacts Facts(const std::string& cls, uint32_t style, const std::string& bas
 
 TEST(ControlStyles, DecodeByFamilyWithChoicesAndSuperclasses) {
   // A tree view with WS_CHILD | WS_VISIBLE and its three low bits.
-  DecodedControlStyle d = DecodeControlStyle(Facts("SysTreeView32", 0x50000007));
+  DecodedControlStyle d = DecodeControlStyle(FactsOf("SysTreeView32", 0x50000007));
   EXPECT_EQ(d.family, StyleFamily::TreeView);
   EXPECT_EQ(d.constants, (Names{"TVS_HASBUTTONS", "TVS_HASLINES", "TVS_LINESATROOT"}));
   EXPECT_EQ(ControlStyleText(d, DisplayOptions{kFormatHexadecimal, kCaseLower}),
             std::string("tvs_hasbuttons") + StyleSeparator + "tvs_haslines" + StyleSeparator + "tvs_linesatroot");
   // A multi-bit field names its one choice, never the bits inside it.
-  EXPECT_EQ(DecodeControlStyle(Facts("button", 0x50010007)).constants, (Names{"BS_GROUPBOX", "BS_TEXT"}));
-  EXPECT_EQ(DecodeControlStyle(Facts("Button", 0x0000BFA3)).constants,
+  EXPECT_EQ(DecodeControlStyle(FactsOf("button", 0x50010007)).constants, (Names{"BS_GROUPBOX", "BS_TEXT"}));
+  EXPECT_EQ(DecodeControlStyle(FactsOf("Button", 0x0000BFA3)).constants,
             (Names{"BS_AUTOCHECKBOX", "BS_LEFTTEXT", "BS_BITMAP", "BS_CENTER", "BS_VCENTER", "BS_PUSHLIKE",
                    "BS_MULTILINE", "BS_FLAT"}));
-  EXPECT_EQ(DecodeControlStyle(Facts("Edit", 0x0802)).constants, (Names{"ES_RIGHT", "ES_READONLY"}));
-  EXPECT_EQ(DecodeControlStyle(Facts("Static", 0xC012)).constants, (Names{"SS_ETCHEDFRAME", "SS_WORDELLIPSIS"}));
-  EXPECT_EQ(DecodeControlStyle(Facts("ComboBox", 0x0003)).constants, (Names{"CBS_DROPDOWNLIST"}));
+  EXPECT_EQ(DecodeControlStyle(FactsOf("Edit", 0x0802)).constants, (Names{"ES_RIGHT", "ES_READONLY"}));
+  EXPECT_EQ(DecodeControlStyle(FactsOf("Static", 0xC012)).constants, (Names{"SS_ETCHEDFRAME", "SS_WORDELLIPSIS"}));
+  EXPECT_EQ(DecodeControlStyle(FactsOf("ComboBox", 0x0003)).constants, (Names{"CBS_DROPDOWNLIST"}));
   // A side's name follows the orientation.
-  EXPECT_EQ(DecodeControlStyle(Facts("msctls_trackbar32", 0x0004)).constants, (Names{"TBS_HORZ", "TBS_TOP"}));
-  EXPECT_EQ(DecodeControlStyle(Facts("msctls_trackbar32", 0x0006)).constants, (Names{"TBS_VERT", "TBS_LEFT"}));
-  EXPECT_EQ(DecodeControlStyle(Facts("msctls_trackbar32", 0x0002)).constants, (Names{"TBS_VERT", "TBS_RIGHT"}));
-  EXPECT_EQ(DecodeControlStyle(Facts("ScrollBar", 0x0005)).constants, (Names{"SBS_VERT", "SBS_RIGHTALIGN"}));
-  EXPECT_EQ(DecodeControlStyle(Facts("ToolbarWindow32", 0x0943)).constants,
+  EXPECT_EQ(DecodeControlStyle(FactsOf("msctls_trackbar32", 0x0004)).constants, (Names{"TBS_HORZ", "TBS_TOP"}));
+  EXPECT_EQ(DecodeControlStyle(FactsOf("msctls_trackbar32", 0x0006)).constants, (Names{"TBS_VERT", "TBS_LEFT"}));
+  EXPECT_EQ(DecodeControlStyle(FactsOf("msctls_trackbar32", 0x0002)).constants, (Names{"TBS_VERT", "TBS_RIGHT"}));
+  EXPECT_EQ(DecodeControlStyle(FactsOf("ScrollBar", 0x0005)).constants, (Names{"SBS_VERT", "SBS_RIGHTALIGN"}));
+  EXPECT_EQ(DecodeControlStyle(FactsOf("ToolbarWindow32", 0x0943)).constants,
             (Names{"CCS_BOTTOM", "CCS_NODIVIDER", "TBSTYLE_TOOLTIPS", "TBSTYLE_FLAT"}));
-  EXPECT_EQ(DecodeControlStyle(Facts("SysDateTimePick32", 0x0009)).constants,
+  EXPECT_EQ(DecodeControlStyle(FactsOf("SysDateTimePick32", 0x0009)).constants,
             (Names{"DTS_UPDOWN", "DTS_TIMEFORMAT"}));
   // A class of a program's own decodes as the system class it was made from.
-  d = DecodeControlStyle(Facts("TMyButton", 0x0001, "Button"));
+  d = DecodeControlStyle(FactsOf("TMyButton", 0x0001, "Button"));
   EXPECT_EQ(d.family, StyleFamily::Button);
   EXPECT_EQ(d.constants, (Names{"BS_DEFPUSHBUTTON", "BS_TEXT"}));
-  EXPECT_EQ(DecodeControlStyle(Facts("Notepad", 0x0007, "Notepad")).family, StyleFamily::None);
+  EXPECT_EQ(DecodeControlStyle(FactsOf("Notepad", 0x0007, "Notepad")).family, StyleFamily::None);
   // A list view's extended style follows its own, when it was read.
-  WindowFacts lv = Facts("SysListView32", 0x0000400D);
+  WindowFacts lv = FactsOf("SysListView32", 0x0000400D);
   EXPECT_EQ(DecodeControlStyle(lv).constants, (Names{"LVS_REPORT", "LVS_SINGLESEL", "LVS_SHOWSELALWAYS", "LVS_NOCOLUMNHEADER"}));
   lv.hasControlExStyle = true;
   lv.controlExStyle = 0x00000021;
@@ -82,12 +82,12 @@ TEST(ControlStyles, DecodeByFamilyWithChoicesAndSuperclasses) {
 
 TEST(ControlStyles, JsonCarriesTheFamilyAndItsConstantsOrNull) {
   Reading s;
-  s.window = Facts("SysTreeView32", 0x50000007);
+  s.window = FactsOf("SysTreeView32", 0x50000007);
   auto json = nlohmann::json::parse(JsonReportText(s, DisplayOptions{}, SortState{}, kCompare, Latin1ToUtf8));
   EXPECT_EQ(json["window"]["controlStyle"]["family"], "TreeView");
   EXPECT_EQ(json["window"]["controlStyle"]["constants"].template get<Names>(),
             (Names{"TVS_HASBUTTONS", "TVS_HASLINES", "TVS_LINESATROOT"}));
-  s.window = Facts("Notepad", 0x10CF0000);
+  s.window = FactsOf("Notepad", 0x10CF0000);
   json = nlohmann::json::parse(JsonReportText(s, DisplayOptions{}, SortState{}, kCompare, Latin1ToUtf8));
   EXPECT_TRUE(json["window"]["controlStyle"].is_null());
 }

@@ -9,7 +9,7 @@
 #include "cli/CliArgs.h"
 #include "cli/CliRun.h"
 #include "inspect/WindowInfo.h"
-#include "relations/WindowLists.h"
+#include "reading/WindowLists.h"
 
 namespace {
 

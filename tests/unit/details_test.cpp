@@ -95,9 +95,10 @@ struct DetailsReadingTest : ::testing::Test {
     a = d.Add(w);
     w.className = "B";
     b = d.Add(w);
-    sources.details = [this](Hwnd h) {
+    sources.details = [this](const WindowFacts& window) {
       ++reads;
-      return Sample(h);
+      EXPECT_EQ(window.className, window.handle == a ? "A" : "B") << "the details get the window part as read";
+      return Sample(window.handle);
     };
   }
 };
@@ -299,9 +300,9 @@ TEST(DetailsCli, DetailsSwitchAddsTheSectionAndJsonAlwaysHasThem) {
   int reads = 0;
   CliEnvironment env;
   env.ws = &d;
-  env.sources.details = [&](Hwnd target) {
+  env.sources.details = [&](const WindowFacts& window) {
     ++reads;
-    return Sample(target);
+    return Sample(window.handle);
   };
   const auto run = [&](std::vector<std::string> args) {
     CliParse p = ParseCliArguments(args);

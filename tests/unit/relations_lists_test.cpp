@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "relations/WindowLists.h"
+#include "reading/WindowLists.h"
 #include "relations_desktops.h"
 
 namespace {

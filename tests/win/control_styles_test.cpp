@@ -111,12 +111,12 @@ TEST(ControlStyleTables, AListViewsExtendedStyleAndASuperclassAreRead) {
   ASSERT_NE(super, nullptr);
 
   Win32WindowSystem ws;
-  const DecodedControlStyle lv = DecodeControlStyle(GatherWindowFacts(ws, FromHwnd(list)));
+  const DecodedControlStyle lv = DecodeControlStyle(ReadWindowFacts(ws, FromHwnd(list), Facts::Pages));
   EXPECT_EQ(lv.family, StyleFamily::ListView);
   EXPECT_TRUE(lv.exStyleKnown);
   const std::vector<std::string> expected = {"LVS_REPORT", "LVS_SINGLESEL", "LVS_EX_GRIDLINES", "LVS_EX_FULLROWSELECT"};
   EXPECT_EQ(lv.constants, expected);
-  const DecodedControlStyle sb = DecodeControlStyle(GatherWindowFacts(ws, FromHwnd(super)));
+  const DecodedControlStyle sb = DecodeControlStyle(ReadWindowFacts(ws, FromHwnd(super), Facts::Pages));
   // Wine names the system class a superclass was made from as Windows does;
   // where it would not, the class stays of no known family.
   if (sb.family != StyleFamily::None) {

@@ -13,7 +13,7 @@
 #include "app/CommandStates.h"
 #include "platform/Win32WindowSystem.h"
 #include "relations/RelationsHost.h"
-#include "relations/WindowLists.h"
+#include "reading/WindowLists.h"
 #include "ui/PageControl.h"
 #include "ui/PageHandler.h"
 
