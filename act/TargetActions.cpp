@@ -73,7 +73,7 @@ std::string TargetClassName(HWND target) {
 
 std::string TargetName(HWND target) {
   Win32WindowSystem ws;
-  return WindowLabel(ws, FromHwnd(target));
+  return ClassAndHandle(ws, FromHwnd(target));
 }
 
 bool ReadStyleWords(HWND target, StyleWords* words) {

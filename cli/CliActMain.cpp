@@ -73,8 +73,7 @@ CliOutcome RunSend(const CliActRequest& r, HWND target) {
     }
   }
   if (request.message == act::kWmGetText && !r.hasWParam) request.wParam = act::kGetTextDefaultChars;
-  const msglog::ControlFamily family =
-      msglog::FamilyOfClass(Win32WindowSystem().ClassName(FromHwnd(target)));
+  const msglog::ControlFamily family = msglog::FamilyOfClass(act::TargetClassName(target));
   const std::string refusal = act::RefusalReason(request, family);
   if (!refusal.empty()) return Failure(kCliFailed, act::TargetMessageName(target, request.message) + " refused: " + refusal);
   const act::SendOutcome sent = act::SendToTarget(target, request);

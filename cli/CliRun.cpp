@@ -1,6 +1,7 @@
 #include "cli/CliRun.h"
 
 #include "cli/CliSelect.h"
+#include "reading/WindowFacts.h"
 #include "relations/WinTree.h"
 
 namespace {
@@ -16,15 +17,16 @@ CliOutcome NoMatch(const std::string& what) {
 
 std::vector<ListedWindow> ListedWindows(const WindowSystem& ws, const std::vector<Hwnd>& windows) {
   std::vector<ListedWindow> out;
-  const auto none = [](uint32_t) { return std::string(); };
-  for (const WindowRow& row : MakeWindowRows(ws, windows, none)) {
+  for (Hwnd h : windows) {
+    const WindowFacts f =
+        ReadWindowFacts(ws, h, Facts::Text | Facts::ClassName | Facts::Parent | Facts::Process | Facts::Visible);
     ListedWindow w;
-    w.handle = row.handle;
-    w.parent = ws.Parent(row.handle);
-    w.processId = ws.ProcessId(row.handle);
-    w.className = row.className;
-    w.visible = ws.IsVisible(row.handle);
-    w.text = row.text;
+    w.handle = h;
+    w.parent = f.parent;
+    w.processId = f.processId;
+    w.className = f.className;
+    w.visible = f.visible;
+    w.text = OwnText(f);  // as the lists show it
     out.push_back(std::move(w));
   }
   return out;

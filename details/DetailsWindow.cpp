@@ -102,7 +102,7 @@ void DetailsWindow::Layout() {
 std::string DetailsWindow::TitleFor(HWND target) const {
   if (!target) return "Details";
   Win32WindowSystem ws;
-  return "Details - " + WindowLabel(ws, FromHwnd(target));
+  return "Details - " + ClassAndHandle(ws, FromHwnd(target));
 }
 
 void DetailsWindow::ShowTarget() {

@@ -71,7 +71,7 @@ std::string MessageLogWindow::Open(HWND target, const MessageLogOptions& options
   InitCommonControlsEx(&icc);
   RegisterClass(kClassName, LoadIconA(GetModuleHandleA(nullptr), "MAINICON"));
   Win32WindowSystem ws;
-  m_title = "Message log - " + WindowLabel(ws, FromHwnd(target));
+  m_title = "Message log - " + ClassAndHandle(ws, FromHwnd(target));
   if (!CreateWindowExW(WS_EX_CONTROLPARENT, Widen(kClassName).c_str(), Widen(m_title).c_str(),
                        WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN,
                        CW_USEDEFAULT, CW_USEDEFAULT, m_settings.width, m_settings.height, nullptr, nullptr,

@@ -106,7 +106,7 @@ WindowFacts ReadWindowFacts(const WindowSystem& ws, Hwnd handle, FactSet facts, 
   return Read(ws, handle, facts, true, parent);
 }
 
-std::string WindowLabel(const WindowSystem& ws, Hwnd handle) {
+std::string ClassAndHandle(const WindowSystem& ws, Hwnd handle) {
   char text[16];
   std::snprintf(text, sizeof text, "0x%08X", static_cast<unsigned>(handle));
   return ReadWindowFacts(ws, handle, Facts::ClassName).className + " " + text;

@@ -84,7 +84,7 @@ WindowFacts ReadWindowFacts(const WindowSystem& ws, Hwnd handle, FactSet facts);
 WindowFacts ReadWindowFacts(const WindowSystem& ws, Hwnd handle, FactSet facts, Hwnd parent);
 
 // "CLASS 0x0001005C", as the titles of Tarvisk's windows name a window.
-std::string WindowLabel(const WindowSystem& ws, Hwnd handle);
+std::string ClassAndHandle(const WindowSystem& ws, Hwnd handle);
 
 // The text a list shows for the window: a resource identifier's window shows
 // the title it keeps, as the ANSI lists showed it.

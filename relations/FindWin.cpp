@@ -4,6 +4,7 @@
 #include <cstdint>
 
 #include "platform/Utf8.h"
+#include "reading/WindowFacts.h"
 
 std::string AsciiUpper(const std::string& s) {
   std::string out = s;
@@ -72,10 +73,12 @@ bool FindOkEnabled(int mode, const std::string& text, const std::string& classNa
 
 bool NodeMatches(const WindowSystem& ws, Hwnd window, const std::string& upperText,
                  const std::string& upperClass, const UpperCase& upper) {
-  if (!upperText.empty() && upper(BufferText(ws.WindowText(window))).find(upperText) == std::string::npos) {
+  if (!upperText.empty() &&
+      upper(BufferText(ReadWindowFacts(ws, window, Facts::Title).title)).find(upperText) == std::string::npos) {
     return false;
   }
-  if (!upperClass.empty() && upper(BufferText(ws.ClassName(window))).find(upperClass) == std::string::npos) {
+  if (!upperClass.empty() &&
+      upper(BufferText(ReadWindowFacts(ws, window, Facts::ClassName).className)).find(upperClass) == std::string::npos) {
     return false;
   }
   return true;

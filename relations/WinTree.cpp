@@ -4,6 +4,7 @@
 #include <unordered_map>
 
 #include "platform/Utf8.h"
+#include "reading/WindowFacts.h"
 #include "reading/WindowWalk.h"
 
 namespace {
@@ -64,7 +65,8 @@ class TreeBuilder {
   const std::string& Label(Hwnd w) {
     auto it = m_labels.find(w);
     if (it == m_labels.end()) {
-      it = m_labels.emplace(w, WindowLabel(m_ws.WindowText(w), m_ws.ClassName(w))).first;
+      const WindowFacts f = ReadWindowFacts(m_ws, w, Facts::Title | Facts::ClassName);
+      it = m_labels.emplace(w, WindowLabel(f.title, f.className)).first;
     }
     return it->second;
   }
