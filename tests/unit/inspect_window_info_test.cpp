@@ -3,6 +3,7 @@
 #include "FakeDesktop.h"
 #include "inspect/StyleTables.h"
 #include "inspect/WindowInfo.h"
+#include "reading/WindowRow.h"
 
 namespace {
 const DisplayOptions kHexLower{kFormatHexadecimal, kCaseLower};
@@ -211,4 +212,29 @@ TEST(InspectWindowInfo, HungWindowGivesEmptyText) {
   EXPECT_EQ(info.text, "");
   EXPECT_EQ(info.textCaption, "Text");
   EXPECT_EQ(info.className, "TfrmNotes");
+}
+
+// Every view reads through ReadWindowFacts: it asks only what it shows, and
+// the text rules come out the same whichever view asks.
+TEST(ReadWindowFacts, AsksOnlyForWhatAViewShowsAndKeepsOneTextRule) {
+  FakeDesktop desk;
+  FakeWindow w = TopLevel();
+  w.text = "kept title";
+  w.sentText = "\xFF\x04\x7F";
+  const Hwnd h = desk.Add(w);
+
+  const WindowFacts classOnly = ReadWindowFacts(desk, h, Facts::ClassName);
+  EXPECT_EQ(desk.getTextCalls, 0) << "a view that shows no text sends no WM_GETTEXT";
+  EXPECT_EQ(classOnly.className, "TfrmNotes");
+  EXPECT_EQ(classOnly.style, 0u);
+
+  const WindowFacts text = ReadWindowFacts(desk, h, Facts::Text);
+  EXPECT_TRUE(text.isResourceId);
+  EXPECT_EQ(text.resourceId, 32516u);
+  EXPECT_EQ(OwnText(text), "kept title") << "a list shows the title a resource identifier's window keeps";
+  EXPECT_EQ(MakeWindowRow(desk, h, 1, [](uint32_t) { return std::string(); }).text, OwnText(text));
+
+  const WindowFacts known = ReadWindowFacts(desk, h, Facts::ParentCoords, 0);
+  EXPECT_EQ(known.parentCoords, desk[h].rect) << "a walk that knows the parent maps into it";
+  EXPECT_EQ(RectWidth({10, 0, -2147483647 - 1, 0}), 2147483638) << "extents wrap as the platform's do";
 }
