@@ -19,7 +19,7 @@
 #include "app/CommandStates.h"
 #include "app/FrameFeatures.h"
 #include "app/MainWindow.h"
-#include "details/DetailsReader.h"
+#include "reading/DetailsReader.h"
 #include "inspect/WindowInfo.h"
 #include "platform/Win32WindowSystem.h"
 

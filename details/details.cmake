@@ -1,5 +1,5 @@
-# The details of a window: the facts and their rendering are portable; the
-# reader, the Details window and its settings' store are Win32.
+# The details of a window: their rendering is portable; the Details window
+# and its settings' store are Win32.
 list(APPEND TARVISK_PORTABLE_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/CapabilityGroups.cpp
   ${CMAKE_CURRENT_LIST_DIR}/DetailsGroups.cpp
@@ -9,6 +9,5 @@ list(APPEND TARVISK_PORTABLE_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/DetailsText.cpp)
 if(WIN32)
   list(APPEND TARVISK_WIN_SOURCES
-    ${CMAKE_CURRENT_LIST_DIR}/DetailsReader.cpp
     ${CMAKE_CURRENT_LIST_DIR}/DetailsWindow.cpp)
 endif()

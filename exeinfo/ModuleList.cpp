@@ -1,7 +1,5 @@
 #include "exeinfo/ModuleList.h"
 
-#include "inspect/Format.h"
-
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
@@ -31,7 +29,15 @@ ModuleRow MakeModuleRow(const ModuleEntry& module) {
   ModuleRow row;
   row.handle = module.handle;
   if (module.path.empty()) {
-    row.file = FormatAddress(module.handle, module.addressBits, DisplayOptions{kFormatHexadecimal, kCaseUpper});
+    // As the Class page shows an address in hexadecimal; the module list does
+    // not follow the display options.
+    char text[24];
+    if (module.addressBits == 64) {
+      std::snprintf(text, sizeof text, "%016llX", static_cast<unsigned long long>(module.handle));
+    } else {
+      std::snprintf(text, sizeof text, "%08X", static_cast<unsigned>(module.handle));
+    }
+    row.file = text;
   } else {
     row.file = FileNamePart(module.path);
     row.folder = FolderPart(module.path);

@@ -1,6 +1,5 @@
 #include "reading/Reading.h"
 
-#include "inspect/StyleTables.h"
 #include "reading/WindowLists.h"
 
 namespace {

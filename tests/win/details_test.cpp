@@ -17,7 +17,7 @@
 
 #include "app/FrameFeatures.h"
 #include "app/MainWindow.h"
-#include "details/DetailsReader.h"
+#include "reading/DetailsReader.h"
 #include "details/DetailsRows.h"
 #include "details/DetailsWindow.h"
 #include "fixtures/DetailsFixtureValues.h"

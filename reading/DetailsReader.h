@@ -8,7 +8,14 @@
 #include <windows.h>
 
 #include "reading/WindowDetails.h"
+#include "reading/WindowFacts.h"
 
+// The facts the details take from the window part of the reading.
+constexpr FactSet kDetailsFacts = Facts::Styles | Facts::ClassName | Facts::Process | Facts::ClassData;
+
+// `facts` holds at least kDetailsFacts; they are not read again.
+WindowDetails ReadWindowDetails(const WindowFacts& facts);
+// Reads kDetailsFacts first.
 WindowDetails ReadWindowDetails(HWND window);
 
 // How many times ReadWindowDetails ran in this process: for the tests and the

@@ -1,8 +1,10 @@
-#include "details/DetailsReader.h"
+#include "reading/DetailsReader.h"
 
 #include <cwchar>
 
+#include "platform/AsciiCase.h"
 #include "platform/CodePages.h"
+#include "platform/SystemDlls.h"
 #include "platform/Win32WindowSystem.h"
 
 namespace {
@@ -27,22 +29,21 @@ struct LateFunctions {
 };
 
 template <typename F>
-void Find(F& f, HMODULE module, const char* name) {
-  f = module ? reinterpret_cast<F>(reinterpret_cast<void*>(GetProcAddress(module, name))) : nullptr;
+void Find(F& f, const char* dll, const char* name) {
+  f = SystemFunction<F>(dll, name);
 }
 
 const LateFunctions& Late() {
   static const LateFunctions functions = [] {
     LateFunctions f;
-    HMODULE user = GetModuleHandleA("user32.dll");
-    Find(f.getDpiForWindow, user, "GetDpiForWindow");
-    Find(f.getWindowDpiAwarenessContext, user, "GetWindowDpiAwarenessContext");
-    Find(f.getAwarenessFromDpiAwarenessContext, user, "GetAwarenessFromDpiAwarenessContext");
-    Find(f.areDpiAwarenessContextsEqual, user, "AreDpiAwarenessContextsEqual");
-    Find(f.isWow64Process, GetModuleHandleA("kernel32.dll"), "IsWow64Process");
+    Find(f.getDpiForWindow, "user32.dll", "GetDpiForWindow");
+    Find(f.getWindowDpiAwarenessContext, "user32.dll", "GetWindowDpiAwarenessContext");
+    Find(f.getAwarenessFromDpiAwarenessContext, "user32.dll", "GetAwarenessFromDpiAwarenessContext");
+    Find(f.areDpiAwarenessContextsEqual, "user32.dll", "AreDpiAwarenessContextsEqual");
+    Find(f.isWow64Process, "kernel32.dll", "IsWow64Process");
     // Loaded with the first details read, never at start-up.
-    Find(f.getDpiForMonitor, LoadLibraryA("shcore.dll"), "GetDpiForMonitor");
-    Find(f.dwmGetWindowAttribute, LoadLibraryA("dwmapi.dll"), "DwmGetWindowAttribute");
+    Find(f.getDpiForMonitor, "shcore.dll", "GetDpiForMonitor");
+    Find(f.dwmGetWindowAttribute, "dwmapi.dll", "DwmGetWindowAttribute");
     return f;
   }();
   return functions;
@@ -174,14 +175,8 @@ Fact<ExtraBytes> ReadExtra(HWND window, bool ofClass) {
   return Fact<ExtraBytes>::Of(std::move(e));
 }
 
-bool IsClass(HWND window, const wchar_t* name) {
-  wchar_t cls[64] = {};
-  GetClassNameW(window, cls, 64);
-  return lstrcmpiW(cls, name) == 0;
-}
-
-Fact<DialogValues> ReadDialog(HWND window) {
-  if (!IsClass(window, L"#32770")) return Fact<DialogValues>::None();
+Fact<DialogValues> ReadDialog(HWND window, const std::string& className) {
+  if (!SameNoCase(className, "#32770")) return Fact<DialogValues>::None();
   const ExtraReader r{window, false};
   DialogValues d;
   const int result = 0, procedure = sizeof(LRESULT), user = procedure + sizeof(void*);
@@ -217,8 +212,8 @@ Fact<ScrollBarFacts> ReadBar(HWND window, int bar, LONG object, bool styled) {
 
 // A scroll bar control answers its own messages; GetScrollInfo would send
 // them without a time-out.
-Fact<ScrollBarFacts> ReadControlBar(HWND window, Messenger& messenger) {
-  if (!IsClass(window, L"ScrollBar")) return Fact<ScrollBarFacts>::None();
+Fact<ScrollBarFacts> ReadControlBar(HWND window, const std::string& className, Messenger& messenger) {
+  if (!SameNoCase(className, "ScrollBar")) return Fact<ScrollBarFacts>::None();
   SCROLLINFO si = {};
   si.cbSize = sizeof si;
   si.fMask = SIF_ALL;
@@ -355,7 +350,7 @@ Fact<LayeredFacts> ReadLayered(HWND window, DWORD exStyle) {
   return Fact<LayeredFacts>::Of({alpha, key, flags});
 }
 
-IconFacts ReadIcons(HWND window, Messenger& messenger) {
+IconFacts ReadIcons(const WindowFacts& facts, Messenger& messenger) {
   IconFacts i;
   const std::pair<Fact<uint32_t> IconFacts::*, WPARAM> kinds[] = {
       {&IconFacts::big, ICON_BIG}, {&IconFacts::small, ICON_SMALL}, {&IconFacts::small2, 2 /* ICON_SMALL2 */}};
@@ -363,8 +358,8 @@ IconFacts ReadIcons(HWND window, Messenger& messenger) {
     DWORD_PTR icon = 0;
     if (messenger.Send(WM_GETICON, kind, 0, icon)) i.*member = Fact<uint32_t>::Of(static_cast<uint32_t>(icon));
   }
-  i.classIcon = static_cast<uint32_t>(GetClassLongPtrW(window, GCLP_HICON));
-  i.classSmallIcon = static_cast<uint32_t>(GetClassLongPtrW(window, GCLP_HICONSM));
+  i.classIcon = facts.icon;
+  i.classSmallIcon = facts.smallIcon;
   return i;
 }
 
@@ -446,13 +441,13 @@ Fact<Hwnd> Related(HWND h) { return Fact<Hwnd>::Of(H(h)); }
 
 unsigned WindowDetailsReads() { return g_reads; }
 
-WindowDetails ReadWindowDetails(HWND window) {
+WindowDetails ReadWindowDetails(const WindowFacts& facts) {
   ++g_reads;
-  WindowDetails d = UnavailableDetails(H(window), static_cast<int>(sizeof(void*) * 8));
+  const HWND window = ToHwnd(facts.handle);
+  WindowDetails d = UnavailableDetails(facts.handle, static_cast<int>(sizeof(void*) * 8));
   if (!window || !IsWindow(window)) return d;
   Messenger messenger(window);
-  const DWORD style = static_cast<DWORD>(GetWindowLongW(window, GWL_STYLE));
-  const DWORD exStyle = static_cast<DWORD>(GetWindowLongW(window, GWL_EXSTYLE));
+  const DWORD style = facts.style, exStyle = facts.exStyle;
 
   std::vector<WindowProperty> props;
   EnumPropsExW(window, AddProperty, reinterpret_cast<LPARAM>(&props));
@@ -463,15 +458,13 @@ WindowDetails ReadWindowDetails(HWND window) {
     uint64_t user = 0;
     if (ExtraReader{window, false}.Pointer(GWLP_USERDATA, user)) d.userData = Fact<uint64_t>::Of(user);
   }
-  d.dialog = ReadDialog(window);
+  d.dialog = ReadDialog(window, facts.className);
 
   d.scroll.horizontal = ReadBar(window, SB_HORZ, OBJID_HSCROLL, (style & WS_HSCROLL) != 0);
   d.scroll.vertical = ReadBar(window, SB_VERT, OBJID_VSCROLL, (style & WS_VSCROLL) != 0);
-  d.scroll.control = ReadControlBar(window, messenger);
+  d.scroll.control = ReadControlBar(window, facts.className, messenger);
 
-  DWORD processId = 0;
-  const DWORD thread = GetWindowThreadProcessId(window, &processId);
-  d.thread = ReadThread(thread);
+  d.thread = ReadThread(GetWindowThreadProcessId(window, nullptr));
 
   d.placement = ReadPlacement(window);
   d.root = Related(GetAncestor(window, GA_ROOT));
@@ -483,10 +476,15 @@ WindowDetails ReadWindowDetails(HWND window) {
   d.dwm = ReadDwm(window);
   d.region = ReadRegion(window);
   d.layered = ReadLayered(window, exStyle);
-  d.icons = ReadIcons(window, messenger);
+  d.icons = ReadIcons(facts, messenger);
   d.menu = ReadMenu(window, style);
-  d.process = ReadProcess(processId);
+  d.process = ReadProcess(facts.processId);
   // Gone while it was read: what came after is no reading of it.
   if (!IsWindow(window)) return UnavailableDetails(H(window), d.addressBits);
   return d;
+}
+
+WindowDetails ReadWindowDetails(HWND window) {
+  Win32WindowSystem ws;
+  return ReadWindowDetails(ReadWindowFacts(ws, FromHwnd(window), kDetailsFacts));
 }
