@@ -2,9 +2,9 @@
 
 #include <windows.h>
 
-#include "details/DetailsReader.h"
 #include "exeinfo/ExeInfo.h"
 #include "platform/Win32WindowSystem.h"
+#include "reading/DetailsReader.h"
 
 namespace {
 
@@ -29,7 +29,7 @@ ReadingSources SystemReadingSources() {
   ReadingSources sources;
   sources.process = [](uint32_t processId) { return LoadProcessInfoData(processId); };
   sources.pixel = ScreenPixel;
-  sources.details = [](Hwnd window) { return ReadWindowDetails(ToHwnd(window)); };
+  sources.details = [](const WindowFacts& window) { return ReadWindowDetails(window); };
   return sources;
 }
 
