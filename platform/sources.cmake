@@ -5,4 +5,5 @@ list(APPEND TARVISK_WIN_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/CodePages.cpp
   ${CMAKE_CURRENT_LIST_DIR}/OnDemandDlls.cpp
   ${CMAKE_CURRENT_LIST_DIR}/ReportFile.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/SystemDlls.cpp
   ${CMAKE_CURRENT_LIST_DIR}/Win32WindowSystem.cpp)
