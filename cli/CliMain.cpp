@@ -108,7 +108,7 @@ CliEnvironment SystemCliEnvironment(const WindowSystem& ws) {
   CliEnvironment env;
   env.ws = &ws;
   env.sources = WithSelectors(SystemReadingSources(), ws);
-  env.exeName = SystemExeNames();
+  env.exeName = SystemExecutableNames();
   POINT cursor = {};
   if (GetCursorPos(&cursor)) env.cursor = {static_cast<int32_t>(cursor.x), static_cast<int32_t>(cursor.y)};
   env.foreground = FromHwnd(GetForegroundWindow());

@@ -2,36 +2,25 @@
 
 #include <windows.h>
 
-#include <tlhelp32.h>
-
 #include <algorithm>
 #include <cstring>
 
 #include "exeinfo/VerInfo.h"
+#include "platform/CodePages.h"
+#include "platform/ProcessList.h"
+#include "platform/SystemDlls.h"
+#include "platform/ToolHelp.h"
 
 namespace {
 
-// The ANSI ToolHelp records of a 32-bit process; a 64-bit build has its own sizes.
-constexpr DWORD kProcessEntrySize = sizeof(void*) == 4 ? 296 : sizeof(PROCESSENTRY32);
 constexpr int kAddressBits = static_cast<int>(sizeof(void*) * 8);
+// The ANSI ToolHelp module record of a 32-bit process; a 64-bit build has its own size.
 constexpr DWORD kModuleEntrySize = sizeof(void*) == 4 ? 548 : sizeof(MODULEENTRY32);
-static_assert(sizeof(PROCESSENTRY32) == kProcessEntrySize, "PROCESSENTRY32 layout");
 static_assert(sizeof(MODULEENTRY32) == kModuleEntrySize, "MODULEENTRY32 layout");
 
 constexpr DWORD kPsapiQueryAccess = PROCESS_QUERY_INFORMATION | PROCESS_VM_READ;  // 0x410
 constexpr DWORD kQueryLimitedInformation = 0x1000;  // PROCESS_QUERY_LIMITED_INFORMATION
-constexpr DWORD kLoadLibrarySearchSystem32 = 0x800;
 constexpr DWORD kPsapiEntries = 1024;
-
-// GetProcAddress gives a generic function pointer; going through void(*)() keeps
-// the cast to the real signature free of warnings.
-template <typename Fn>
-Fn Bind(HMODULE module, const char* name) {
-  return module ? reinterpret_cast<Fn>(reinterpret_cast<void (*)()>(GetProcAddress(module, name)))
-                : nullptr;
-}
-
-HMODULE Kernel32() { return GetModuleHandleA("KERNEL32.DLL"); }
 
 class ScopedHandle {
  public:
@@ -48,69 +37,22 @@ class ScopedHandle {
   HANDLE m_handle;
 };
 
-struct ToolHelpFunctions {
-  HANDLE(WINAPI* createSnapshot)(DWORD, DWORD);
-  BOOL(WINAPI* processFirst)(HANDLE, PROCESSENTRY32*);
-  BOOL(WINAPI* processNext)(HANDLE, PROCESSENTRY32*);
-  BOOL(WINAPI* moduleFirst)(HANDLE, MODULEENTRY32*);
-  BOOL(WINAPI* moduleNext)(HANDLE, MODULEENTRY32*);
-  bool Complete() const {
-    return createSnapshot && processFirst && processNext && moduleFirst && moduleNext;
-  }
-};
-
-const ToolHelpFunctions& ToolHelp() {
-  static const ToolHelpFunctions functions = [] {
-    HMODULE k = Kernel32();
-    ToolHelpFunctions f;
-    f.createSnapshot = Bind<decltype(f.createSnapshot)>(k, "CreateToolhelp32Snapshot");
-    f.processFirst = Bind<decltype(f.processFirst)>(k, "Process32First");
-    f.processNext = Bind<decltype(f.processNext)>(k, "Process32Next");
-    f.moduleFirst = Bind<decltype(f.moduleFirst)>(k, "Module32First");
-    f.moduleNext = Bind<decltype(f.moduleNext)>(k, "Module32Next");
-    return f;
-  }();
-  return functions;
-}
-
-// A bare "PSAPI.DLL" is searched in the program's folder first, where a planted
-// file would run inside the program; only the system folder's copy is taken.
-HMODULE LoadSystemLibrary(const char* name) {
-  if (Bind<FARPROC>(Kernel32(), "AddDllDirectory"))
-    return LoadLibraryExA(name, nullptr, kLoadLibrarySearchSystem32);
-  char folder[MAX_PATH];
-  UINT length = GetSystemDirectoryA(folder, MAX_PATH);
-  if (length == 0 || length >= MAX_PATH) return nullptr;
-  std::string path = std::string(folder, length) + "\\" + name;
-  return LoadLibraryA(path.c_str());
-}
-
-class PsapiLibrary {
- public:
-  PsapiLibrary() : m_module(LoadSystemLibrary("PSAPI.DLL")) {
-    enumProcesses = Bind<decltype(enumProcesses)>(m_module, "EnumProcesses");
-    enumProcessModules = Bind<decltype(enumProcessModules)>(m_module, "EnumProcessModules");
-    moduleFileName = Bind<decltype(moduleFileName)>(m_module, "GetModuleFileNameExA");
-  }
-  ~PsapiLibrary() {
-    if (m_module) FreeLibrary(m_module);
-  }
-  PsapiLibrary(const PsapiLibrary&) = delete;
-  PsapiLibrary& operator=(const PsapiLibrary&) = delete;
-
-  bool Available() const { return enumProcesses && enumProcessModules && moduleFileName; }
-
+struct PsapiFunctions {
   BOOL(WINAPI* enumProcesses)(DWORD*, DWORD, DWORD*) = nullptr;
   BOOL(WINAPI* enumProcessModules)(HANDLE, HMODULE*, DWORD, DWORD*) = nullptr;
   DWORD(WINAPI* moduleFileName)(HANDLE, HMODULE, LPSTR, DWORD) = nullptr;
-
- private:
-  HMODULE m_module;
+  bool Available() const { return enumProcesses && enumProcessModules && moduleFileName; }
 };
 
-PsapiLibrary& Psapi() {
-  static PsapiLibrary library;
-  return library;
+const PsapiFunctions& Psapi() {
+  static const PsapiFunctions functions = [] {
+    PsapiFunctions f;
+    f.enumProcesses = SystemFunction<decltype(f.enumProcesses)>("psapi.dll", "EnumProcesses");
+    f.enumProcessModules = SystemFunction<decltype(f.enumProcessModules)>("psapi.dll", "EnumProcessModules");
+    f.moduleFileName = SystemFunction<decltype(f.moduleFileName)>("psapi.dll", "GetModuleFileNameExA");
+    return f;
+  }();
+  return functions;
 }
 
 // Windows documents that a module snapshot may fail with ERROR_BAD_LENGTH while
@@ -132,9 +74,7 @@ class NoModuleSource : public ModuleSource {
 
 }  // namespace
 
-bool ToolHelpAvailable() {
-  return Bind<FARPROC>(Kernel32(), "CreateToolhelp32Snapshot") != nullptr;
-}
+bool ToolHelpAvailable() { return ToolHelp().createSnapshot != nullptr; }
 
 bool PsapiAvailable() { return Psapi().Available(); }
 
@@ -144,27 +84,16 @@ ModuleWalk ToolHelpModuleSource::Walk(uint32_t processId) {
   ModuleWalk walk;
   walk.rule = ExecutableRule::ByName;
   const ToolHelpFunctions& th = ToolHelp();
-  if (processId == 0 || !th.Complete()) return walk;
+  if (processId == 0 || !th.createSnapshot || !th.moduleFirst || !th.moduleNext) return walk;
 
-  ScopedHandle processes(th.createSnapshot(TH32CS_SNAPPROCESS, 0), INVALID_HANDLE_VALUE);
-  if (!processes) return walk;
-  PROCESSENTRY32 process;
-  std::memset(&process, 0, sizeof process);
-  process.dwSize = kProcessEntrySize;
-  bool found = false;
-  for (BOOL more = th.processFirst(processes.Get(), &process); more;
-       more = th.processNext(processes.Get(), &process)) {
-    if (process.th32ProcessID == processId) {
-      found = true;
-      break;
-    }
-  }
-  if (!found) return walk;
+  const std::vector<ProcessEntry> processes = ListProcesses();
+  const auto process = std::find_if(processes.begin(), processes.end(),
+                                    [processId](const ProcessEntry& p) { return p.id == processId; });
+  if (process == processes.end()) return walk;
   walk.processFound = true;
-  process.szExeFile[MAX_PATH - 1] = 0;
-  walk.processExeName = process.szExeFile;
+  // Compared with the modules' ANSI paths, as the system gave it.
+  walk.processExeName = Utf8ToAnsi(process->exeFile);
 
-  // Declared after the process snapshot, so it is closed first.
   ScopedHandle modules(ModuleSnapshot(th, processId), INVALID_HANDLE_VALUE);
   if (!modules) return walk;
   walk.modulesListed = true;
@@ -190,7 +119,7 @@ std::string ToolHelpModuleSource::ImagePath(uint32_t processId) {
 ModuleWalk PsapiModuleSource::Walk(uint32_t processId) {
   ModuleWalk walk;
   walk.rule = ExecutableRule::FirstModule;
-  PsapiLibrary& ps = Psapi();
+  const PsapiFunctions& ps = Psapi();
   if (processId == 0 || !ps.Available()) return walk;
 
   DWORD ids[kPsapiEntries];
@@ -237,7 +166,7 @@ ModuleSource& ChooseModuleSource() {
 
 std::string QueryProcessImagePath(uint32_t processId) {
   using QueryFn = BOOL(WINAPI*)(HANDLE, DWORD, LPSTR, DWORD*);
-  static const QueryFn query = Bind<QueryFn>(Kernel32(), "QueryFullProcessImageNameA");
+  static const QueryFn query = SystemFunction<QueryFn>("kernel32.dll", "QueryFullProcessImageNameA");
   if (processId == 0 || !query) return std::string();
   ScopedHandle process(OpenProcess(kQueryLimitedInformation, FALSE, processId), nullptr);
   // An ended process stays open while anyone holds a handle to it; its page

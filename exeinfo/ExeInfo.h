@@ -7,14 +7,14 @@
 #include "exeinfo/ModuleList.h"
 #include "exeinfo/ModuleSource.h"
 
-// kernel32 exports CreateToolhelp32Snapshot; checked again at every call.
+// kernel32 exports CreateToolhelp32Snapshot.
 bool ToolHelpAvailable();
 // The process status library and its three entry points were found. The library
-// is loaded from the system folder at the first call and freed at program end.
+// is loaded from the system folder at the first call.
 bool PsapiAvailable();
 
 // The ToolHelp snapshot walk: the executable is the module named like the
-// process entry's executable.
+// process list's executable.
 class ToolHelpModuleSource : public ModuleSource {
  public:
   ModuleWalk Walk(uint32_t processId) override;

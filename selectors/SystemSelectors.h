@@ -1,13 +1,10 @@
 #pragma once
-// The system's side of the selectors: executables' names from the processes'
-// image names.
+// The system's side of the selectors: executables' names come from the one
+// process list (SystemExecutableNames).
+#include "platform/ProcessList.h"
 #include "platform/WindowSystem.h"
 #include "selectors/DesktopSelectors.h"
 #include "reading/Reading.h"
-
-// The image's file name ("notepad.exe") in UTF-8; empty when the process
-// cannot be opened.
-ExeNameSource SystemExeNames();
 
 // The selectors of one window over the live desktop, with their match counts:
 // what the Copy selector menu and the Details window show.

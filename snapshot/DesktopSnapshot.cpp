@@ -2,15 +2,13 @@
 
 #include <windows.h>
 
-#include <tlhelp32.h>
-
 #include <cstdio>
 #include <memory>
-#include <unordered_map>
 
 #include "details/DetailsJson.h"
-#include "details/DetailsReader.h"
+#include "reading/DetailsReader.h"
 #include "platform/CodePages.h"
+#include "platform/SystemDlls.h"
 #include "platform/Win32WindowSystem.h"
 #include "selectors/SelectorGrammar.h"
 #include "selectors/SystemSelectors.h"
@@ -31,8 +29,7 @@ std::string IsoTime(const FILETIME& ft) {
 // after 49 days.
 unsigned long long TickMilliseconds() {
   using Tick64 = ULONGLONG(WINAPI*)();
-  static const auto tick64 = reinterpret_cast<Tick64>(
-      reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("kernel32.dll"), "GetTickCount64")));
+  static const auto tick64 = SystemFunction<Tick64>("kernel32.dll", "GetTickCount64");
   return tick64 ? tick64() : GetTickCount();
 }
 
@@ -44,30 +41,6 @@ class ReplacingSink : public ByteSink {
  private:
   ReplacingFile& m_file;
 };
-
-using ProcessFirst = BOOL(WINAPI*)(HANDLE, PROCESSENTRY32*);
-
-// pid -> executable file name, from one ToolHelp list of the processes
-// (bound by name, as the Executable page binds it).
-void ListProcesses(std::unordered_map<uint32_t, std::string>& names) {
-  HMODULE k = GetModuleHandleA("kernel32.dll");
-  using Create = HANDLE(WINAPI*)(DWORD, DWORD);
-  const auto create = reinterpret_cast<Create>(reinterpret_cast<void*>(GetProcAddress(k, "CreateToolhelp32Snapshot")));
-  const auto first = reinterpret_cast<ProcessFirst>(reinterpret_cast<void*>(GetProcAddress(k, "Process32First")));
-  const auto next = reinterpret_cast<ProcessFirst>(reinterpret_cast<void*>(GetProcAddress(k, "Process32Next")));
-  if (!create || !first || !next) return;
-  HANDLE list = create(TH32CS_SNAPPROCESS, 0);
-  if (list == INVALID_HANDLE_VALUE) return;
-  PROCESSENTRY32 entry = {};
-  entry.dwSize = sizeof entry;
-  for (BOOL ok = first(list, &entry); ok; ok = next(list, &entry)) {
-    std::string file = entry.szExeFile;
-    const size_t slash = file.find_last_of("\\/");
-    if (slash != std::string::npos) file.erase(0, slash + 1);
-    names[entry.th32ProcessID] = AnsiToUtf8(file);
-  }
-  CloseHandle(list);
-}
 
 }  // namespace
 
@@ -97,31 +70,13 @@ SnapshotHeader SystemSnapshotHeader(bool desktopRoot, bool details) {
   return h;
 }
 
-std::function<std::string(uint32_t)> SystemExecutableNames() {
-  struct Table {
-    std::unordered_map<uint32_t, std::string> names;
-    int lists = 0;
-  };
-  auto table = std::make_shared<Table>();
-  return [table](uint32_t processId) {
-    auto it = table->names.find(processId);
-    // A process that started after the list was taken: one more list.
-    if (it == table->names.end() && table->lists < 2) {
-      ++table->lists;
-      ListProcesses(table->names);
-      it = table->names.find(processId);
-    }
-    return it == table->names.end() ? std::string() : it->second;
-  };
-}
-
 SnapshotHooks SystemSnapshotHooks() {
   SnapshotHooks hooks;
   // One index of the desktop for the whole snapshot: asking the desktop
   // afresh for each window would make a snapshot quadratic in its windows.
   auto index = std::make_shared<std::unique_ptr<DesktopSelectors>>();
   hooks.selector = [index](const WindowSystem& ws, Hwnd window) {
-    if (!*index) *index = std::make_unique<DesktopSelectors>(ws, SystemExeNames());
+    if (!*index) *index = std::make_unique<DesktopSelectors>(ws, SystemExecutableNames());
     return (*index)->TarviskSelector(window);
   };
   hooks.details = [](Hwnd window) { return DetailsJson(ReadWindowDetails(ToHwnd(window))).dump(); };
@@ -133,7 +88,7 @@ SnapshotHooks SystemSnapshotHooks() {
       return false;
     }
     const Win32WindowSystem ws;
-    const std::vector<Hwnd> found = DesktopSelectors(ws, SystemExeNames()).Resolve(parse.query);
+    const std::vector<Hwnd> found = DesktopSelectors(ws, SystemExecutableNames()).Resolve(parse.query);
     window = found.empty() ? 0 : found.front();
     return true;
   };

@@ -1,18 +1,16 @@
 #pragma once
 // Snapshots of this desktop: the header facts the system gives, the
-// executable names of processes, and the file the snapshot is written to.
+// executable names of processes (platform/ProcessList.h), and the file the
+// snapshot is written to.
 #include <functional>
 #include <string>
 
+#include "platform/ProcessList.h"
 #include "platform/WindowSystem.h"
 #include "snapshot/SnapshotWriter.h"
 
 // This Tarvisk, the time, the screen and the session, as of now.
 SnapshotHeader SystemSnapshotHeader(bool desktopRoot, bool details);
-
-// A process's executable file name (UTF-8) from one list of the running
-// processes, taken at the first question and once more for a process it lacks.
-std::function<std::string(uint32_t processId)> SystemExecutableNames();
 
 // What the selectors and the details add to a snapshot in this build. This is
 // the one place they are handed in: the command line and the window both ask here.

@@ -96,7 +96,7 @@ std::vector<Hwnd> Resolve(const std::string& selector) {
   Win32WindowSystem ws;
   const SelectorParse p = ParseSelector(selector);
   EXPECT_TRUE(p.ok) << selector << ": " << SelectorErrorText(p);
-  return DesktopSelectors(ws, SystemExeNames()).Resolve(p.query);
+  return DesktopSelectors(ws, SystemExecutableNames()).Resolve(p.query);
 }
 
 class SelectorFixtureProgram {
@@ -125,7 +125,7 @@ TEST(SelectorsWine, EveryWindowIsNamedAloneAndTheCountsAgree) {
   windows.insert(windows.end(), notepads.begin(), notepads.end());
 
   Win32WindowSystem ws;
-  DesktopSelectors desktop(ws, SystemExeNames());
+  DesktopSelectors desktop(ws, SystemExecutableNames());
   int cliChecks = 0;
   for (HWND w : windows) {
     const SelectorFacts f = desktop.Selectors(FromHwnd(w));

@@ -194,7 +194,7 @@ TEST_F(SnapshotTest, TheDifferenceNamesExactlyTheFiveChangesOfAnotherProgram) {
   ASSERT_TRUE(ReadSnapshot(r.out, taken, &error)) << error;
   ASSERT_EQ(taken.windows.size(), 6u);
   const Win32WindowSystem ws;
-  DesktopSelectors selectors(ws, SystemExeNames());
+  DesktopSelectors selectors(ws, SystemExecutableNames());
   for (const SnapshotWindow& w : taken.windows) EXPECT_EQ(w.selector, selectors.TarviskSelector(w.handle));
   r = Tarvisk("/snapshot /select \"class:'NoSuchClass'\"");
   EXPECT_EQ(r.status, 2u) << r.err;
