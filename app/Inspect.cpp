@@ -39,6 +39,19 @@ void TfrmTarvisk::InspectWindow(Hwnd handle, bool refreshAll) {
   Features.TargetShown();
 }
 
+void TfrmTarvisk::CaptureScreen(Hwnd window) {
+  TargetReading& reading = Inspected.Reading();
+  if (window != reading.Target()) reading.SetTarget(window);
+  const std::optional<GraphicFacts> shown = Graphics.CaptureScreen();
+  if (!shown) return;
+  if (shown->hasColor) {
+    reading.SetGraphic(*shown);
+  } else {
+    // Without the colour the part stays stale: a report reads it whole.
+    reading.MarkStale(TargetPart::Graphic);
+  }
+}
+
 void TfrmTarvisk::WritePendingPage(int page) {
   if (page < 0 || page >= kPageCount || m_framing) return;
   const unsigned bit = 1u << page;

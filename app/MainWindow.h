@@ -134,7 +134,9 @@ class TfrmTarvisk : public BaseWindow<TfrmTarvisk> {
   // `control`, or a control on it, is about to be read: its page is brought up to date.
   void BeforePageRead(HWND control);
   bool PagePending(int page) const { return m_pages[page]->OutOfDate(); }
-  void CaptureScreen(Hwnd window) { Graphics.CaptureScreen(window); }
+  // The Graphics page captured around the probe point for `window`, which it
+  // follows without inspecting it; what it read goes into the reading.
+  void CaptureScreen(Hwnd window);
   void BuildWindowTree();
   // The reading, its lists to be read with the options of now.
   TargetReading& ListReading();

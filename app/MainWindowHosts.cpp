@@ -30,24 +30,15 @@ void MainWindowHosts::ShowWindowPage() { m_frm.pgcMain.SetActiveIndex(kPageWindo
 void MainWindowHosts::UpdateDetailButton() { m_frm.UpdateDetailButton(); }
 
 WinPoint MainWindowHosts::ProbePoint() const { return m_frm.ProbePoint(); }
-void MainWindowHosts::SetProbePoint(WinPoint point) { m_frm.Inspected.Reading().SetPoint(point); }
-// The Graphics page follows the window under the point without inspecting it.
-void MainWindowHosts::SetCurrentTarget(Hwnd window) {
-  TargetReading& reading = m_frm.Inspected.Reading();
-  if (window != reading.Target()) reading.SetTarget(window);
+GraphicFacts MainWindowHosts::ProbePositions() const {
+  return GraphicPositions(m_frm.Inspected.Windows(), m_frm.CurrentTarget(), m_frm.ProbePoint());
 }
-GraphicFacts MainWindowHosts::ReadGraphic(const uint32_t* color) {
-  TargetReading& reading = m_frm.Inspected.Reading();
-  GraphicFacts g = GraphicPositions(m_frm.Inspected.Windows(), reading.Target(), reading.Point());
-  if (!color) {
-    // Without the colour the part stays stale: a report reads it whole.
-    reading.MarkStale(TargetPart::Graphic);
-    return g;
-  }
-  g.hasColor = true;
-  g.color = *color;
-  reading.SetGraphic(g);
-  return g;
+void MainWindowHosts::CaptureAgain() { m_frm.CaptureScreen(m_frm.CurrentTarget()); }
+void MainWindowHosts::InspectAt(WinPoint point) {
+  m_frm.Inspected.Reading().SetPoint(point);
+  const Hwnd window = FromHwnd(WindowFromPoint(POINT{point.x, point.y}));
+  m_frm.InspectWindow(window, true);
+  m_frm.CaptureScreen(window);
 }
 
 std::string MainWindowHosts::ProgramFolder() const { return m_frm.ProgramFolder; }

@@ -35,9 +35,9 @@ class MainWindowHosts final : public InfoPagesHost,
   void UpdateDetailButton() override;
   // GraphicsHost
   WinPoint ProbePoint() const override;
-  void SetProbePoint(WinPoint point) override;
-  void SetCurrentTarget(Hwnd window) override;
-  GraphicFacts ReadGraphic(const uint32_t* color) override;
+  GraphicFacts ProbePositions() const override;
+  void CaptureAgain() override;
+  void InspectAt(WinPoint point) override;
   // ModifyHost
   std::string ProgramFolder() const override;
   void RefreshInformation() override;

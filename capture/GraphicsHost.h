@@ -16,16 +16,18 @@ class GraphicsHost {
   // Owner of the dialogs and message boxes, and of the clipboard while it is open.
   virtual HWND Owner() const = 0;
   virtual WinPoint ProbePoint() const = 0;
-  virtual void SetProbePoint(WinPoint point) = 0;
   virtual Hwnd CurrentTarget() const = 0;
-  virtual void SetCurrentTarget(Hwnd window) = 0;
   virtual bool Probing() const = 0;
   virtual DisplayOptions CurrentDisplayOptions() const = 0;
-  virtual void InspectWindow(Hwnd window, bool refreshAll) = 0;
-  // The Graphic part of the reading at the probe point, read now: the
-  // positions, with the pixel's colour the page read from its capture of the
-  // screen when it made one (null: none; the part then waits for a report).
-  virtual GraphicFacts ReadGraphic(const uint32_t* color) = 0;
+  // The probe point against the current target, read now; the colour is
+  // left to the page, which reads it from its capture of the screen.
+  virtual GraphicFacts ProbePositions() const = 0;
+  // The page's own commands (zoom, reticle) ask for a capture like any other:
+  // the main window makes it through CaptureScreen and keeps what it gave.
+  virtual void CaptureAgain() = 0;
+  // A click on the image: the probe point moves there, and the window under
+  // it is inspected and captured.
+  virtual void InspectAt(WinPoint point) = 0;
 };
 
 // GetLastInputInfo and GetTickCount.

@@ -9,7 +9,6 @@
 #include "capture/ImageControl.h"
 #include "capture/Ruler.h"
 #include "platform/OnDemandDlls.h"
-#include "platform/Win32WindowSystem.h"
 #include "platform/ReportFile.h"
 #include "platform/FileTexts.h"
 #include "reading/SystemSources.h"
@@ -233,10 +232,9 @@ void GraphicsPage::ApplyCommands() {
   SetEnabled(m_btnSaveImage, !m_probing);
 }
 
-void GraphicsPage::CaptureScreen(Hwnd window) {
-  m_host.SetCurrentTarget(window);
+std::optional<GraphicFacts> GraphicsPage::CaptureScreen() {
   // A page not made yet captures when it is made.
-  if (!m_sheet) return;
+  if (!m_sheet) return std::nullopt;
   Sleep(0);
   // The image is left alone while the user is moving the mouse or typing;
   // only the position texts follow every call.
@@ -245,7 +243,7 @@ void GraphicsPage::CaptureScreen(Hwnd window) {
   m_redrawPending = !InputIsQuiet(lastInput, now);
   uint32_t color = 0;
   const bool captured = !m_redrawPending && RedrawImage(color);
-  ShowReadouts(captured ? &color : nullptr);
+  return ShowReadouts(captured ? &color : nullptr);
 }
 
 bool GraphicsPage::RedrawImage(uint32_t& color) {
@@ -290,11 +288,15 @@ void GraphicsPage::DrawReticle(HDC image) {
   SetROP2(image, oldMode);
 }
 
-void GraphicsPage::ShowReadouts(const uint32_t* color) {
-  // The reading computes the readouts, so what the page shows is what the
-  // report and the command line give for the same point. The colour stays
-  // with the image: it is read again only when the image is.
-  const GraphicFacts g = m_host.ReadGraphic(color);
+GraphicFacts GraphicsPage::ShowReadouts(const uint32_t* color) {
+  // The positions come as the reading computes them, so what the page shows
+  // is what the report and the command line give for the same point. The
+  // colour stays with the image: it is read again only when the image is.
+  GraphicFacts g = m_host.ProbePositions();
+  if (color) {
+    g.hasColor = true;
+    g.color = *color;
+  }
   const bool hadColor = m_shown.hasColor;
   const uint32_t shownColor = m_shown.color;
   m_shown = g;
@@ -304,6 +306,7 @@ void GraphicsPage::ShowReadouts(const uint32_t* color) {
   }
   ShowPositions();
   if (color) ShowColor();
+  return g;
 }
 
 // The texts of the last readouts in the display options of now.
@@ -343,10 +346,10 @@ void GraphicsPage::rgrZoomClick() {
   const int zoom = ZoomFactor();
   m_capture = ResizeCaptureBitmap(m_capture, m_desktop, CaptureSide(zoom));
   LoadRulers(zoom);
-  CaptureScreen(m_host.CurrentTarget());
+  m_host.CaptureAgain();
 }
 
-void GraphicsPage::chbShowReticleClick() { CaptureScreen(m_host.CurrentTarget()); }
+void GraphicsPage::chbShowReticleClick() { m_host.CaptureAgain(); }
 
 void GraphicsPage::btnCopyImageClick() {
   ImageCanvas canvas(m_image);
@@ -392,10 +395,7 @@ void GraphicsPage::imgCaptureMouseUp(int x, int y) {
   if (m_imgCapture) GetClientRect(m_imgCapture, &image);
   WinPoint p = ClickedCapturePoint(m_host.ProbePoint(), x, y, ZoomFactor(), image.right, image.bottom,
                                    GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN));
-  m_host.SetProbePoint(p);
-  Hwnd window = FromHwnd(WindowFromPoint(POINT{p.x, p.y}));
-  m_host.InspectWindow(window, true);
-  CaptureScreen(window);
+  m_host.InspectAt(p);
 }
 
 uint32_t GraphicsPage::ImagePixel(int x, int y) const {

@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <optional>
 #include <string>
 
 #include "capture/GraphicsHost.h"
@@ -69,8 +70,11 @@ class GraphicsPage : public TabPage {
   // the form's font brought.
   void ResetCaptureGeometry();
 
-  // Refreshes the page for a window (0 allowed) around the capture point.
-  void CaptureScreen(Hwnd window);
+  // Refreshes the page for the current target (0 allowed) around the capture
+  // point, and gives the readouts it now shows, the pixel's colour among them
+  // only when it captured the screen now: the main window keeps them in the
+  // reading. Nothing while the page is not made.
+  std::optional<GraphicFacts> CaptureScreen();
   // The last call left the image as it was because input was recent. Only a
   // later call redraws it; where no further movement is reported (Wine sends
   // no location-change events) the caller can make one once input is quiet.
@@ -104,7 +108,7 @@ class GraphicsPage : public TabPage {
   // point's pixel when it could be read.
   bool RedrawImage(uint32_t& color);
   void DrawReticle(HDC image);
-  void ShowReadouts(const uint32_t* color);
+  GraphicFacts ShowReadouts(const uint32_t* color);
   void ShowPositions();
   void ShowColor();
   void SetField(int id, const std::string& text);

@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -38,24 +39,29 @@ class FakeHost : public GraphicsHost {
   bool probing = false;
   HDC desktop = nullptr;  // the screen, for the tests' own reads
   DisplayOptions options;
-  std::vector<std::pair<Hwnd, bool>> inspected;
+  GraphicsPage* page = nullptr;
+  std::optional<GraphicFacts> captured;  // what the page's last capture gave
+  std::vector<WinPoint> inspectedAt;
   Win32WindowSystem ws;
 
   FakeHost() { desktop = GetDC(GetDesktopWindow()); }
   ~FakeHost() override { ReleaseDC(GetDesktopWindow(), desktop); }
   HWND Owner() const override { return owner; }
   WinPoint ProbePoint() const override { return probePoint; }
-  void SetProbePoint(WinPoint p) override { probePoint = p; }
   Hwnd CurrentTarget() const override { return currentTarget; }
-  void SetCurrentTarget(Hwnd w) override { currentTarget = w; }
   bool Probing() const override { return probing; }
   DisplayOptions CurrentDisplayOptions() const override { return options; }
-  void InspectWindow(Hwnd w, bool refreshAll) override { inspected.push_back({w, refreshAll}); }
-  GraphicFacts ReadGraphic(const uint32_t* color) override {
-    GraphicFacts g = GraphicPositions(ws, currentTarget, probePoint);
-    g.hasColor = color != nullptr;
-    if (color) g.color = *color;
-    return g;
+  GraphicFacts ProbePositions() const override { return GraphicPositions(ws, currentTarget, probePoint); }
+  void CaptureAgain() override { captured = page->CaptureScreen(); }
+  void InspectAt(WinPoint p) override {
+    probePoint = p;
+    inspectedAt.push_back(p);
+    CaptureAgain();
+  }
+  // As the main window captures for a window.
+  void CaptureFor(Hwnd w) {
+    currentTarget = w;
+    CaptureAgain();
   }
 };
 
@@ -179,6 +185,7 @@ class CaptureFixture : public ::testing::Test {
   void SetUp() override {
     ASSERT_TRUE(sheet.Create());
     host.owner = sheet.Handle();
+    host.page = &page;
     page.SetInputClock(&clock);
     SheetWindow::Page() = &page;
     ASSERT_TRUE(pattern.Create());

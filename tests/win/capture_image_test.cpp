@@ -73,7 +73,7 @@ class CaptureImageTest : public CaptureFixture {
     prompts.fileName = path;
     page.SetPrompts(&prompts);
     page.SetShowReticle(true);
-    page.CaptureScreen(pattern.Value());
+    host.CaptureFor(pattern.Value());
   }
   void TearDown() override {
     SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);

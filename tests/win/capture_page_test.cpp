@@ -169,8 +169,10 @@ TEST_F(CaptureFixture, GeometryIsResetToUnscaledPixels) {
 
 TEST_F(CaptureFixture, X1ShowsTheScreenOneToOneWithTheColourAndPositions) {
   page.SetShowReticle(false);
-  page.CaptureScreen(pattern.Value());
-  EXPECT_EQ(host.currentTarget, pattern.Value());
+  host.CaptureFor(pattern.Value());
+  // The colour comes back for the main window to keep.
+  ASSERT_TRUE(host.captured && host.captured->hasColor);
+  EXPECT_EQ(host.captured->color, kMarkColor);
   EXPECT_EQ(ImageMismatches(1, {kMarkX, kMarkY}, false), 0);
   // The image control shows the picture on the screen.
   POINT origin = {0, 0};
@@ -188,21 +190,21 @@ TEST_F(CaptureFixture, X1ShowsTheScreenOneToOneWithTheColourAndPositions) {
   // Another format for the colour; the positions stay signed decimal.
   host.options.integerFormat = kFormatDecimal;
   host.probePoint = {kMarkX + 1, kMarkY};
-  page.CaptureScreen(pattern.Value());
+  host.CaptureFor(pattern.Value());
   EXPECT_EQ(Field(IDC_EDTRGB), "R: 121  G: 120  B: 64");
   host.options.integerFormat = kFormatBinary;
   host.probePoint = {kMarkX, kMarkY};
-  page.CaptureScreen(pattern.Value());
+  host.CaptureFor(pattern.Value());
   EXPECT_EQ(Field(IDC_EDTRGB), "R: 00000000  G: 10000000  B: 11111111");
 
   // No window: the point in the window has nothing to be measured from.
-  page.CaptureScreen(0);
-  EXPECT_EQ(host.currentTarget, 0u);
+  host.CaptureFor(0);
+  EXPECT_FALSE(host.captured->hasWindowRect);
   EXPECT_EQ(Field(IDC_EDTSCREEN), "X: 220  Y: 220");
   EXPECT_EQ(Field(IDC_EDTWINDOW), "");
   // Left of the window: negative positions.
   host.probePoint = {90, 95};
-  page.CaptureScreen(pattern.Value());
+  host.CaptureFor(pattern.Value());
   EXPECT_EQ(Field(IDC_EDTWINDOW), "X: -10  Y: -5");
   EXPECT_EQ(Field(IDC_EDTCLIENT), "X: -10  Y: -5");
 }
@@ -217,7 +219,7 @@ TEST_F(CaptureFixture, X6ShowsEachScreenPixelAsABlock) {
   EXPECT_EQ(BitmapBitsPerPixel(page.CaptureBitmap()), bits) << "the start-up pixel format is kept";
   ExpectRuler(ImageBitmap(Find(sheet.Handle(), IDC_IMGHRULE)), HorizontalRuler(6));
   ExpectRuler(ImageBitmap(Find(sheet.Handle(), IDC_IMGVRULE)), VerticalRuler(6));
-  page.CaptureScreen(pattern.Value());
+  host.CaptureFor(pattern.Value());
   EXPECT_EQ(ImageMismatches(6, {kMarkX, kMarkY}, false), 0);
   EXPECT_EQ(Field(IDC_EDTRGB), "R: 00  G: 80  B: FF");
 
@@ -261,7 +263,7 @@ TEST_F(CaptureFixture, ReticleInvertsItsArmsAndKeepsTheCentrePixel) {
     int zoom = index + 1;
     page.SetZoomIndex(index);
     page.SetShowReticle(true);
-    page.CaptureScreen(pattern.Value());
+    host.CaptureFor(pattern.Value());
     EXPECT_EQ(ImageMismatches(zoom, {kMarkX, kMarkY}, true), 0) << "x" << zoom;
     int m = 60 + zoom / 2;
     EXPECT_EQ(page.ImagePixel(m, m), kMarkColor) << "x" << zoom;
@@ -274,14 +276,15 @@ TEST_F(CaptureFixture, ReticleInvertsItsArmsAndKeepsTheCentrePixel) {
 
 TEST_F(CaptureFixture, RecentInputLeavesTheImageWhileTheTextsFollow) {
   page.SetShowReticle(false);
-  page.CaptureScreen(pattern.Value());
+  host.CaptureFor(pattern.Value());
   ASSERT_EQ(ImageMismatches(1, {kMarkX, kMarkY}, false), 0);
 
   clock.quiet = false;
   host.probePoint = {kMarkX + 10, kMarkY + 5};
-  page.CaptureScreen(pattern.Value());
+  host.CaptureFor(pattern.Value());
   EXPECT_EQ(ImageMismatches(1, {kMarkX, kMarkY}, false), 0) << "the image was redrawn during input";
   EXPECT_TRUE(page.RedrawPending());
+  EXPECT_FALSE(host.captured->hasColor) << "no colour without a capture";
   EXPECT_EQ(Field(IDC_EDTRGB), "R: 00  G: 80  B: FF");
   EXPECT_EQ(Field(IDC_EDTSCREEN), "X: 230  Y: 225");
   EXPECT_EQ(Field(IDC_EDTWINDOW), "X: 130  Y: 125");
@@ -293,7 +296,7 @@ TEST_F(CaptureFixture, RecentInputLeavesTheImageWhileTheTextsFollow) {
   EXPECT_EQ(ImageMismatches(1, {kMarkX, kMarkY}, false), 0);
 
   clock.quiet = true;
-  page.CaptureScreen(pattern.Value());
+  host.CaptureFor(pattern.Value());
   EXPECT_FALSE(page.RedrawPending());
   EXPECT_EQ(ImageMismatches(3, {kMarkX + 10, kMarkY + 5}, false), 0);
   EXPECT_EQ(Field(IDC_EDTRGB), "R: 82  G: 7D  B: 40");
@@ -310,39 +313,37 @@ TEST_F(CaptureFixture, SystemClockRedrawsWhenNobodyTypes) {
     return GetTickCount() - info.dwTime > 30;
   }));
   host.probePoint = {kMarkX - 3, kMarkY + 7};
-  page.CaptureScreen(pattern.Value());
+  host.CaptureFor(pattern.Value());
   EXPECT_EQ(ImageMismatches(1, {kMarkX - 3, kMarkY + 7}, false), 0);
 }
 
 TEST_F(CaptureFixture, ClickOnTheImageMovesThePointAndInspectsThere) {
   page.SetShowReticle(false);
-  page.CaptureScreen(pattern.Value());
+  host.CaptureFor(pattern.Value());
   // x1: the clicked pixel becomes the capture point.
   SendMessageA(page.imgCapture(), WM_LBUTTONUP, 0, MAKELPARAM(70, 50));
   EXPECT_EQ(host.probePoint, (WinPoint{kMarkX + 10, kMarkY - 10}));
-  ASSERT_EQ(host.inspected.size(), 1u);
-  EXPECT_EQ(host.inspected[0], std::make_pair(pattern.Value(), true));
-  EXPECT_EQ(host.currentTarget, pattern.Value());
+  EXPECT_EQ(host.inspectedAt.size(), 1u);
   EXPECT_EQ(Field(IDC_EDTSCREEN), "X: 230  Y: 210");
   EXPECT_EQ(ImageMismatches(1, {kMarkX + 10, kMarkY - 10}, false), 0);
 
   // x6, any button, on the centre block: the point stays, the window is inspected again.
   page.SetZoomIndex(5);
-  host.inspected.clear();
+  host.inspectedAt.clear();
   SendMessageA(page.imgCapture(), WM_RBUTTONUP, 0, MAKELPARAM(65, 60));
   SendMessageA(page.imgCapture(), WM_MBUTTONUP, 0, MAKELPARAM(60, 65));
   EXPECT_EQ(host.probePoint, (WinPoint{kMarkX + 10, kMarkY - 10}));
-  EXPECT_EQ(host.inspected.size(), 2u);
+  EXPECT_EQ(host.inspectedAt.size(), 2u);
   // One block left and up: one screen pixel.
   SendMessageA(page.imgCapture(), WM_LBUTTONUP, 0, MAKELPARAM(59, 54));
   EXPECT_EQ(host.probePoint, (WinPoint{kMarkX + 9, kMarkY - 11}));
 
   // While probing a click does nothing.
   host.probing = true;
-  host.inspected.clear();
+  host.inspectedAt.clear();
   SendMessageA(page.imgCapture(), WM_LBUTTONUP, 0, MAKELPARAM(0, 0));
   EXPECT_EQ(host.probePoint, (WinPoint{kMarkX + 9, kMarkY - 11}));
-  EXPECT_TRUE(host.inspected.empty());
+  EXPECT_TRUE(host.inspectedAt.empty());
   host.probing = false;
 
   // Held inside the primary screen.
