@@ -23,6 +23,7 @@ constexpr int kCliTimedOut = 4;     // /send: the window did not answer in time
 
 struct CliEnvironment {
   const WindowSystem* ws = nullptr;
+  // Their selectors part, where given, reads `ws` with `exeName`.
   ReadingSources sources;
   WinPoint cursor;      // GetCursorPos
   Hwnd foreground = 0;  // GetForegroundWindow
@@ -48,7 +49,8 @@ struct CliOutcome {
   std::string error;   // one line without its line end; empty when status is kCliOk
 };
 
-// The window a selector names, 0 when none matches.
+// The window a selector names, 0 when none matches. Not /select: RunCliRequest
+// resolves it over the reading of the desktop that also gives the selectors.
 Hwnd SelectTarget(const CliRequest& request, const CliEnvironment& env);
 
 // The window probing picks at a screen point: the child of the window there
@@ -58,5 +60,6 @@ Hwnd ProbedWindowAt(const WindowSystem& ws, WinPoint screen);
 // The windows in the format of /list.
 std::vector<ListedWindow> ListedWindows(const WindowSystem& ws, const std::vector<Hwnd>& windows);
 
-// Runs a parsed request (not Help, which needs no system at all).
+// Runs a parsed request (not Help, which needs no system at all): /report,
+// /list, /children and /select.
 CliOutcome RunCliRequest(const CliRequest& request, const CliEnvironment& env);

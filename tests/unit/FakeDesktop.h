@@ -32,6 +32,7 @@ class FakeDesktop : public WindowSystem {
  public:
   static constexpr Hwnd kDesktop = 0x10010;
   int addressBits = 32;  // 64: the desktop as a 64-bit inspector sees it
+  mutable int topLevelReads = 0;  // enumerations of the top-level windows
 
   // Adds a window on top of its siblings' z-order (as a newly created window is).
   Hwnd Add(FakeWindow w) {
@@ -61,7 +62,10 @@ class FakeDesktop : public WindowSystem {
     return it == m_zorder.end() ? std::vector<Hwnd>{} : it->second;
   }
 
-  std::vector<Hwnd> TopLevelWindows() const override { return DirectChildren(0); }
+  std::vector<Hwnd> TopLevelWindows() const override {
+    ++topLevelReads;
+    return DirectChildren(0);
+  }
   std::vector<Hwnd> ChildWindows(Hwnd parent) const override {
     std::vector<Hwnd> out;
     if (parent == 0 || parent == kDesktop) return TopLevelWindows();

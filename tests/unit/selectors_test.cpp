@@ -194,8 +194,15 @@ TEST(CliSelect, ListsReportsAndFails) {
   o = run({"/select", "class:Notes /"});
   EXPECT_EQ(o.status, kCliFailed);
   EXPECT_EQ(o.error, "malformed selector at position 14: expected a step");
+  t.d.topLevelReads = 0;
   o = run({"/report", "/select", "class:'Twin' instance:2", "/format", "json"});
   ASSERT_EQ(o.status, kCliOk) << o.error;
+  // The selector's windows and the target's selectors come from one reading
+  // of the desktop: no more enumerations than a report of the same window.
+  const int selected = t.d.topLevelReads;
+  t.d.topLevelReads = 0;
+  EXPECT_EQ(run({"/report", "/window", std::to_string(t.twinA), "/format", "json"}).output, o.output);
+  EXPECT_EQ(selected, t.d.topLevelReads);
   const nlohmann::json j = nlohmann::json::parse(o.output);
   EXPECT_EQ(j["window"]["handle"], t.twinA);
   EXPECT_EQ(j["selectors"]["tarvisk"], "class:'Twin' exe:'twin.exe' instance:2");
