@@ -5,8 +5,7 @@ list(APPEND TARVISK_PORTABLE_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/DetailsGroups.cpp
   ${CMAKE_CURRENT_LIST_DIR}/DetailsJson.cpp
   ${CMAKE_CURRENT_LIST_DIR}/DetailsRows.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/DetailsSettings.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/DetailsText.cpp)
+  ${CMAKE_CURRENT_LIST_DIR}/DetailsSettings.cpp)
 if(WIN32)
   list(APPEND TARVISK_WIN_SOURCES
     ${CMAKE_CURRENT_LIST_DIR}/DetailsWindow.cpp)

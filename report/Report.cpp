@@ -2,7 +2,6 @@
 
 #include <algorithm>
 
-#include "details/DetailsText.h"
 #include "platform/Utf8.h"
 
 namespace {
@@ -225,6 +224,18 @@ std::string ModulesSection(const std::vector<ReportModuleRow>& rows, bool utf8) 
   out += LabelValueRow("File", "Path", utf8) + kCrLf;
   for (const ReportModuleRow& row : rows) out += LabelValueRow(row.file, row.path, utf8);
   return out + kCrLf;
+}
+
+std::string DetailsSection(const std::vector<DetailsGroup>& groups, bool utf8) {
+  std::string out = TitleLine("*** Details ");
+  for (const DetailsGroup& g : groups) {
+    out += PadField(g.title, ' ', kReportWidth, utf8) + kCrLf;
+    for (const DetailsRow& r : g.rows) {
+      out += PadField(r.name, ' ', kLabelWidth, utf8) + PadField(r.value, ' ', kValueWidth, utf8) + kCrLf;
+    }
+    out += kCrLf;
+  }
+  return out;
 }
 
 void WriteReport(const ReportInput& in, ReportSink& sink) {

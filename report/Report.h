@@ -103,6 +103,9 @@ std::string GraphicSection(const ReportInput& in);
 std::string WindowListSection(const std::vector<ReportListRow>& rows, const std::string& name,
                               int integerFormat, bool utf8 = false);
 std::string ModulesSection(const std::vector<ReportModuleRow>& rows, bool utf8 = false);
+// The Details section (/report /details), laid out as the sections above:
+// each group's title on a line of its own, then its rows, then a blank line.
+std::string DetailsSection(const std::vector<DetailsGroup>& groups, bool utf8 = false);
 
 struct WindowListWidths {
   int handle, className, text;

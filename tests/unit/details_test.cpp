@@ -14,7 +14,6 @@
 #include "details/DetailsJson.h"
 #include "details/DetailsRows.h"
 #include "details/DetailsSettings.h"
-#include "details/DetailsText.h"
 #include "report/ReadingReport.h"
 #include "reading/Reading.h"
 
