@@ -124,10 +124,6 @@ constexpr AddressRow kAddressRows[] = {
     {"UDM_GETPOS32", kL, true},
 };
 
-// The messages that end or close a window, asked about first.
-constexpr uint32_t kWmClose = 0x0010, kWmDestroy = 0x0002, kWmNcDestroy = 0x0082, kWmQuit = 0x0012,
-                   kWmSysCommand = 0x0112, kScClose = 0xF060;
-
 // True when `text` begins with the prefix of a constant the tables know
 // (WM_, EM_, LVM_, ...): a misspelt constant, not a registered name.
 bool LooksLikeConstant(const std::string& text) {

@@ -11,10 +11,9 @@
 #include <vector>
 
 #include "msglog/MessageNames.h"
+#include "platform/WinConstants.h"
 
 namespace act {
-
-constexpr uint32_t kWmSetText = 0x000C, kWmGetText = 0x000D;
 
 // How a text box, number, WM_USER+n, WM_APP+n or constant name reads as a
 // message. Any other word is a registered message's name: `registeredName`

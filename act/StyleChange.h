@@ -7,12 +7,9 @@
 #include <vector>
 
 #include "inspect/ControlStyles.h"
+#include "platform/WinConstants.h"
 
 namespace act {
-
-inline constexpr uint32_t kStyleVisible = 0x10000000;   // WS_VISIBLE
-inline constexpr uint32_t kStyleDisabled = 0x08000000;  // WS_DISABLED
-inline constexpr uint32_t kExStyleTopmost = 0x00000008; // WS_EX_TOPMOST
 
 struct StyleWords {
   uint32_t style = 0, exStyle = 0;

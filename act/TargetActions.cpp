@@ -144,7 +144,7 @@ StyleApplyResult ApplyStyleWords(HWND target, const StyleWords& before, const St
 
 std::string TargetMessageName(HWND target, uint32_t message) {
   std::string registered;
-  if (message >= 0xC000 && message <= 0xFFFF) {
+  if (message >= kFirstRegisteredMessage && message <= 0xFFFF) {
     char name[256] = {};
     if (GetClipboardFormatNameA(message, name, sizeof name) > 0) registered = name;
   }

@@ -1,6 +1,7 @@
 #pragma once
 // Control identifiers of the main window. Tests in other processes find the
 // controls by these numbers, so they stay stable.
+#include "platform/WinConstants.h"
 
 enum ControlId {
   // Frame
@@ -43,6 +44,6 @@ enum ControlId {
 enum TimerId { kTimerDigger = 1, kTimerCursorWatch = 2, kTimerCaptureRetry = 3 };
 
 // The private message that one cursor movement posts.
-constexpr unsigned kWmProbe = 0x0400 + 1;  // WM_USER + 1
+constexpr unsigned kWmProbe = kWmUser + 1;
 // Posted after start-up while pages are still to be made: makes the next one.
-constexpr unsigned kWmBuildPages = 0x8000 + 1;  // WM_APP + 1
+constexpr unsigned kWmBuildPages = kWmApp + 1;

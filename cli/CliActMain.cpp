@@ -64,7 +64,7 @@ CliOutcome RunSend(const CliActRequest& r, HWND target) {
   if (r.hasLParam) {
     // A text is what WM_SETTEXT takes; for any other message a word that is
     // no number is an error of its own.
-    if (request.message == act::kWmSetText) {
+    if (request.message == kWmSetText) {
       request.hasText = true;
       request.text = AnsiToUtf8(r.lParam);
     } else if (!act::ParseActNumber(r.lParam, &request.lParam)) {
@@ -72,7 +72,7 @@ CliOutcome RunSend(const CliActRequest& r, HWND target) {
       request.text = AnsiToUtf8(r.lParam);
     }
   }
-  if (request.message == act::kWmGetText && !r.hasWParam) request.wParam = act::kGetTextDefaultChars;
+  if (request.message == kWmGetText && !r.hasWParam) request.wParam = act::kGetTextDefaultChars;
   const msglog::ControlFamily family = msglog::FamilyOfClass(act::TargetClassName(target));
   const std::string refusal = act::RefusalReason(request, family);
   if (!refusal.empty()) return Failure(kCliFailed, act::TargetMessageName(target, request.message) + " refused: " + refusal);

@@ -22,7 +22,7 @@ std::string Decode(const StyleRow (&rows)[N], uint32_t value, bool child, const 
 }  // namespace
 
 std::string DecodeWindowStyle(uint32_t style, const DisplayOptions& opts) {
-  return Decode(kWindowStyles, style, (style & kWsChild) == kWsChild, opts);
+  return Decode(kWindowStyles, style, (style & kStyleChild) == kStyleChild, opts);
 }
 
 std::string DecodeExStyle(uint32_t exStyle, const DisplayOptions& opts) {

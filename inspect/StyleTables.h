@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "inspect/Format.h"
+#include "platform/WinConstants.h"
 
 // Follows every name of a decoded list but the last: a no-break space (U+00A0,
 // in UTF-8 as every shown text), a bar and a blank.
@@ -19,7 +20,6 @@ struct StyleRow {
   const char* childName = nullptr;  // shown instead of name when WS_CHILD is set
 };
 
-inline constexpr uint32_t kWsChild = 0x40000000;
 
 inline constexpr StyleRow kWindowStyles[] = {
     {0x00000000, "WS_OVERLAPPED"},

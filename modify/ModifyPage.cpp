@@ -20,7 +20,6 @@ namespace {
 constexpr int kGroupLeft = 12, kGroupTop = 12;
 
 // How long WM_SETTEXT may keep the program waiting for the target's thread.
-constexpr UINT kSetTextTimeoutMs = kGetTextTimeoutMs;
 
 const char* const kStateHint = "|State of the specified window";
 constexpr int kStateHelp = 76;
@@ -254,7 +253,7 @@ void ModifyPage::edtWindowTextChange() {
   DWORD_PTR result = 0;
   const std::wstring wide = Widen(text);
   SendMessageTimeoutW(TargetOf(m_host), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(wide.c_str()),
-                      SMTO_NORMAL | SMTO_ABORTIFHUNG, kSetTextTimeoutMs, &result);
+                      SMTO_NORMAL | SMTO_ABORTIFHUNG, kGetTextTimeoutMs, &result);
 }
 
 bool ModifyPage::edtLeftKeyPress(char key) {

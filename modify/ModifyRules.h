@@ -5,6 +5,8 @@
 #include <cstdint>
 #include <string>
 
+#include "platform/WinConstants.h"
+
 // ShowWindow commands, by their platform values.
 enum ShowCommand : int {
   kSwHide = 0,
@@ -17,9 +19,6 @@ enum ShowCommand : int {
 
 // Items of rgrState.
 enum StateItem : int { kStateNormal = 0, kStateMinimized = 1, kStateMaximized = 2 };
-
-constexpr uint32_t kStyleChild = 0x40000000;    // WS_CHILD
-constexpr uint32_t kExStyleTopmost = 0x00000008;  // WS_EX_TOPMOST
 
 // The item that shows a window's state: maximised before minimised.
 int StateItemFor(bool zoomed, bool iconic);

@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "msglog/Decode.h"
+#include "platform/WinConstants.h"
 
 namespace msglog {
 
@@ -112,7 +113,7 @@ void LogStore::SetFilter(const LogFilter& filter) {
 std::string LogStore::MessageText(const LogLine& line) const {
   const auto family = static_cast<ControlFamily>(line.family);
   std::string registered;
-  if (line.message >= 0xC000 && line.message <= 0xFFFF && m_registered) registered = m_registered(line.message);
+  if (line.message >= kFirstRegisteredMessage && line.message <= 0xFFFF && m_registered) registered = m_registered(line.message);
   return MessageName(line.message, family, registered);
 }
 

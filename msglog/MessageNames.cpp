@@ -6,12 +6,11 @@
 
 #include "msglog/NameTables.h"
 #include "platform/AsciiCase.h"
+#include "platform/WinConstants.h"
 
 namespace msglog {
 
 namespace {
-
-constexpr uint32_t kWmUser = 0x0400, kWmApp = 0x8000, kFirstRegistered = 0xC000;
 
 // Each row: a class name, the family of its messages.
 struct ClassFamily {
@@ -140,7 +139,7 @@ std::string MessageName(uint32_t message, ControlFamily family, const std::strin
     }
     return "WM_USER+" + std::to_string(message - kWmUser);
   }
-  if (message < kFirstRegistered) return "WM_APP+" + std::to_string(message - kWmApp);
+  if (message < kFirstRegisteredMessage) return "WM_APP+" + std::to_string(message - kWmApp);
   if (message <= 0xFFFF && !registeredName.empty()) return registeredName;
   return Hex(message, 4);
 }

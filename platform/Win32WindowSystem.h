@@ -8,10 +8,8 @@
 
 #include <cstdint>
 
+#include "platform/WinConstants.h"
 #include "platform/WindowSystem.h"
-
-// How long WM_GETTEXT may keep the program waiting for a window's thread.
-constexpr UINT kGetTextTimeoutMs = 200;
 
 // Sends WM_GETTEXT with a time-out. The buffer is cleared first; a window that
 // does not answer in time, or is gone, leaves it empty. The last byte is always

@@ -95,7 +95,7 @@ BOOL CALLBACK AddProperty(HWND, LPWSTR name, HANDLE data, ULONG_PTR param) {
       digits = p.name[i] >= '0' && p.name[i] <= '9';
       atom = atom * 10 + static_cast<uint32_t>(p.name[i] - '0');
     }
-    if (digits && atom > 0 && atom < 0xC000) {
+    if (digits && atom > 0 && atom < MAXINTATOM) {
       p.isAtom = true;
       p.atom = atom;
       p.name.clear();

@@ -15,7 +15,7 @@ bool WindowWalk::HasChildStyle(Hwnd w) {
     info.style = m_ws.WindowLong(w, WinLong::Style);
     info.hasStyle = true;
   }
-  return (info.style & kWsChild) != 0;
+  return (info.style & kStyleChild) != 0;
 }
 
 WindowSpan WindowWalk::Descendants(Hwnd w) {

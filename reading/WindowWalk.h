@@ -21,9 +21,8 @@
 #include <unordered_set>
 #include <vector>
 
+#include "platform/WinConstants.h"
 #include "platform/WindowSystem.h"
-
-constexpr uint32_t kWsChild = 0x40000000u;
 
 // A run of window handles inside a list that the walk owns.
 struct WindowSpan {

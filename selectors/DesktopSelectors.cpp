@@ -4,11 +4,12 @@
 #include <map>
 #include <tuple>
 
+#include "platform/WinConstants.h"
+
 #include "reading/WindowFacts.h"
 
 namespace {
 
-constexpr uint32_t kChildStyle = 0x40000000u;  // WS_CHILD
 // Deeper than any real window tree; it only guards against a parent loop.
 constexpr int kMaxDepth = 1000;
 
@@ -174,7 +175,7 @@ bool DesktopSelectors::Locate(Hwnd w, Place& place) {
       place = below->second;
       return true;
     }
-    if ((m_ws.WindowLong(h, WinLong::Style) & kChildStyle) == 0) return false;
+    if ((m_ws.WindowLong(h, WinLong::Style) & kStyleChild) == 0) return false;
     h = m_ws.Parent(h);
     if (h == m_ws.Desktop()) return false;
   }

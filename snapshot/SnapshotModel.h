@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/WinConstants.h"
 #include "platform/WindowSystem.h"
 
 inline constexpr char kSnapshotFormat[] = "tarvisk-snapshot";
@@ -71,6 +72,3 @@ struct SnapshotHooks {
   std::function<bool(const std::string& selector, Hwnd& window, std::string* error)> resolve;
 };
 
-inline constexpr uint32_t kStyleVisible = 0x10000000;
-inline constexpr uint32_t kStyleDisabled = 0x08000000;
-inline constexpr uint32_t kStyleChild = 0x40000000;

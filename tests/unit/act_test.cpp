@@ -216,7 +216,7 @@ TEST(MessageRules, AddressesOfTheTargetAreRefusedAndEndingsAskedAbout) {
             "its lParam is an address in the target's memory; give the text to set instead");
 
   act::SendRequest r;
-  r.message = act::kWmSetText;
+  r.message = kWmSetText;
   r.hasText = true;
   r.text = "hello";
   EXPECT_EQ(act::RefusalReason(r, ControlFamily::None), "");
