@@ -9,7 +9,7 @@ file(GLOB TARVISK_UNIT_TESTS CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/unit/*.
 add_executable(unit_tests ${TARVISK_UNIT_TESTS})
 target_compile_options(unit_tests PRIVATE ${TARVISK_SANITIZE})
 target_include_directories(unit_tests PRIVATE ${CMAKE_SOURCE_DIR}/tests/unit)
-target_link_libraries(unit_tests tarvisk_core GTest::gtest_main)
+target_link_libraries(unit_tests tarvisk_core tarvisk_test_json GTest::gtest_main)
 target_compile_definitions(unit_tests PRIVATE TARVISK_SOURCE_DIR="${CMAKE_SOURCE_DIR}")
 gtest_discover_tests(unit_tests TEST_PREFIX "unit." DISCOVERY_TIMEOUT 60)
 

@@ -6,9 +6,9 @@ constexpr char32_t kReplacement = 0xFFFD;
 
 bool IsContinuation(unsigned char c) { return (c & 0xC0) == 0x80; }
 
-// Decodes one character at text[i], moving i past it; a broken sequence gives
-// U+FFFD and moves one byte, so the next lead byte is not lost.
-char32_t Decode(const std::string& text, size_t& i) {
+}  // namespace
+
+char32_t Utf8Next(const std::string& text, size_t& i) {
   const auto c = static_cast<unsigned char>(text[i]);
   size_t extra = 0;
   char32_t cp = 0, minimum = 0;
@@ -46,7 +46,28 @@ char32_t Decode(const std::string& text, size_t& i) {
   return cp;
 }
 
-void Encode(char32_t cp, std::string& out) {
+size_t Utf8BrokenLength(const std::string& text, size_t i) {
+  const auto c = static_cast<unsigned char>(text[i]);
+  size_t need = 0;
+  unsigned char low = 0x80, high = 0xBF;  // the second byte's range; later ones take any continuation
+  if (c >= 0xC2 && c <= 0xDF) {
+    need = 1;
+  } else if (c >= 0xE0 && c <= 0xEF) {
+    need = 2, low = c == 0xE0 ? 0xA0 : 0x80, high = c == 0xED ? 0x9F : 0xBF;
+  } else if (c >= 0xF0 && c <= 0xF4) {
+    need = 3, low = c == 0xF0 ? 0x90 : 0x80, high = c == 0xF4 ? 0x8F : 0xBF;
+  }
+  size_t n = 1;
+  while (n <= need && i + n < text.size()) {
+    const auto t = static_cast<unsigned char>(text[i + n]);
+    if (t < low || t > high) break;
+    low = 0x80, high = 0xBF;
+    ++n;
+  }
+  return n;
+}
+
+void AppendUtf8(char32_t cp, std::string& out) {
   if (cp < 0x80) {
     out += static_cast<char>(cp);
   } else if (cp < 0x800) {
@@ -64,8 +85,6 @@ void Encode(char32_t cp, std::string& out) {
   }
 }
 
-}  // namespace
-
 std::u16string Utf8ToUtf16(const std::string& text) {
   std::u16string out;
   Utf8ToUtf16(text, out);
@@ -76,7 +95,7 @@ void Utf8ToUtf16(const std::string& text, std::u16string& out) {
   out.clear();
   out.reserve(text.size());
   for (size_t i = 0; i < text.size();) {
-    const char32_t cp = Decode(text, i);
+    const char32_t cp = Utf8Next(text, i);
     if (cp >= 0x10000) {
       out += static_cast<char16_t>(0xD800 + ((cp - 0x10000) >> 10));
       out += static_cast<char16_t>(0xDC00 + ((cp - 0x10000) & 0x3FF));
@@ -97,20 +116,20 @@ std::string Utf16ToUtf8(const char16_t* text, size_t length) {
     } else if (cp >= 0xD800 && cp <= 0xDFFF) {
       cp = kReplacement;
     }
-    Encode(cp, out);
+    AppendUtf8(cp, out);
   }
   return out;
 }
 
 size_t Utf8Length(const std::string& text) {
   size_t n = 0;
-  for (size_t i = 0; i < text.size(); ++n) Decode(text, i);
+  for (size_t i = 0; i < text.size(); ++n) Utf8Next(text, i);
   return n;
 }
 
 std::string Utf8Prefix(const std::string& text, size_t count) {
   size_t i = 0;
-  for (size_t n = 0; n < count && i < text.size(); ++n) Decode(text, i);
+  for (size_t n = 0; n < count && i < text.size(); ++n) Utf8Next(text, i);
   return text.substr(0, i);
 }
 
@@ -118,7 +137,7 @@ size_t Utf8FitBytes(const std::string& text, size_t bytes) {
   size_t i = 0;
   while (i < text.size()) {
     size_t next = i;
-    Decode(text, next);
+    Utf8Next(text, next);
     if (next > bytes) break;
     i = next;
   }

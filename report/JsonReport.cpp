@@ -3,15 +3,12 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include <nlohmann/json.hpp>
-
 #include "details/DetailsJson.h"
 #include "exeinfo/ModuleList.h"
 #include "inspect/ControlStyles.h"
 #include "inspect/StyleTables.h"
+#include "platform/JsonWriter.h"
 #include "platform/Utf8.h"
-
-using Json = nlohmann::ordered_json;
 
 namespace {
 
@@ -24,111 +21,146 @@ int32_t Extent(int32_t low, int32_t high) {
   return static_cast<int32_t>(static_cast<uint32_t>(high) - static_cast<uint32_t>(low));
 }
 
-Json Rect(const WinRect& r) { return {{"left", r.left}, {"top", r.top}, {"right", r.right}, {"bottom", r.bottom}}; }
-Json Size(const WinRect& r) {
-  return {{"width", Extent(r.left, r.right)}, {"height", Extent(r.top, r.bottom)}};
-}
-Json Point(const WinPoint& p) { return {{"x", p.x}, {"y", p.y}}; }
-
-Json Style(uint32_t value, const std::string& decoded) {
-  return {{"value", value}, {"constants", SplitConstantNames(decoded)}};
+void Rect(JsonWriter& w, const WinRect& r) {
+  w.BeginObject();
+  w.Key("left").Number(r.left).Key("top").Number(r.top);
+  w.Key("right").Number(r.right).Key("bottom").Number(r.bottom);
+  w.EndObject();
 }
 
-Json WindowPart(const WindowFacts& f) {
-  Json w;
-  w["handle"] = f.handle;
-  w["textLabel"] = f.isResourceId ? kCaptionResourceId : kCaptionText;
-  w["text"] = f.text;
+void Size(JsonWriter& w, const WinRect& r) {
+  w.BeginObject().Key("width").Number(Extent(r.left, r.right)).Key("height").Number(Extent(r.top, r.bottom));
+  w.EndObject();
+}
+
+void Point(JsonWriter& w, const WinPoint& p) { w.BeginObject().Key("x").Number(p.x).Key("y").Number(p.y).EndObject(); }
+
+void Style(JsonWriter& w, uint32_t value, const std::string& decoded) {
+  w.BeginObject().Key("value").Number(value).Key("constants").Strings(SplitConstantNames(decoded)).EndObject();
+}
+
+void WindowPart(JsonWriter& w, const WindowFacts& f) {
+  w.BeginObject();
+  w.Key("handle").Number(f.handle);
+  w.Key("textLabel").String(f.isResourceId ? kCaptionResourceId : kCaptionText);
+  w.Key("text").String(f.text);
+  w.Key("resourceId");
   if (f.isResourceId) {
-    w["resourceId"] = f.resourceId;
+    w.Number(f.resourceId);
     bool named = false;
     for (const StockIconRow& row : kStockIcons) named = named || row.value == f.resourceId;
-    w["resourceName"] = named ? Json(StockIconName(f.resourceId, kUpperNames)) : Json(nullptr);
+    w.Key("resourceName");
+    if (named) {
+      w.String(StockIconName(f.resourceId, kUpperNames));
+    } else {
+      w.Null();
+    }
   } else {
-    w["resourceId"] = nullptr;
-    w["resourceName"] = nullptr;
+    w.Null().Key("resourceName").Null();
   }
-  w["processId"] = f.processId;
-  w["instance"] = f.instance;
-  w["parent"] = f.parent;
-  w["controlId"] = f.controlId;
-  w["function"] = f.function;
-  w["menu"] = f.menu;
-  w["parentCoords"] = Rect(f.parentCoords);
-  w["screenCoords"] = Rect(f.screenCoords);
-  w["windowSize"] = Size(f.parentCoords);
-  w["clientSize"] = Size(f.clientRect);
-  w["style"] = Style(f.style, DecodeWindowStyle(f.style, kUpperNames));
-  w["exStyle"] = Style(f.exStyle, DecodeExStyle(f.exStyle, kUpperNames));
+  w.Key("processId").Number(f.processId);
+  w.Key("instance").Number(f.instance);
+  w.Key("parent").Number(f.parent);
+  w.Key("controlId").Number(f.controlId);
+  w.Key("function").Number(f.function);
+  w.Key("menu").Number(f.menu);
+  Rect(w.Key("parentCoords"), f.parentCoords);
+  Rect(w.Key("screenCoords"), f.screenCoords);
+  Size(w.Key("windowSize"), f.parentCoords);
+  Size(w.Key("clientSize"), f.clientRect);
+  Style(w.Key("style"), f.style, DecodeWindowStyle(f.style, kUpperNames));
+  Style(w.Key("exStyle"), f.exStyle, DecodeExStyle(f.exStyle, kUpperNames));
   const DecodedControlStyle control = DecodeControlStyle(f);
-  w["controlStyle"] = control.family == StyleFamily::None
-                          ? Json(nullptr)
-                          : Json{{"family", StyleFamilyName(control.family)}, {"constants", control.constants}};
-  return w;
+  w.Key("controlStyle");
+  if (control.family == StyleFamily::None) {
+    w.Null();
+  } else {
+    w.BeginObject().Key("family").String(StyleFamilyName(control.family));
+    w.Key("constants").Strings(control.constants).EndObject();
+  }
+  w.EndObject();
 }
 
-Json ClassPart(const WindowFacts& f) {
-  return {{"name", f.className},
-          {"function", f.classFunction},
-          {"icon", f.icon},
-          {"smallIcon", f.smallIcon},
-          {"cursor", f.cursor},
-          {"brush", f.brush},
-          {"moduleHandle", f.moduleHandle},
-          {"style", Style(f.classStyle, DecodeClassStyle(f.classStyle, kUpperNames))}};
+void ClassPart(JsonWriter& w, const WindowFacts& f) {
+  w.BeginObject();
+  w.Key("name").String(f.className);
+  w.Key("function").Number(f.classFunction);
+  w.Key("icon").Number(f.icon);
+  w.Key("smallIcon").Number(f.smallIcon);
+  w.Key("cursor").Number(f.cursor);
+  w.Key("brush").Number(f.brush);
+  w.Key("moduleHandle").Number(f.moduleHandle);
+  Style(w.Key("style"), f.classStyle, DecodeClassStyle(f.classStyle, kUpperNames));
+  w.EndObject();
 }
 
-Json Rows(std::vector<WindowRow> rows, const DisplayOptions& opts, const SortState& sort,
+void Rows(JsonWriter& w, std::vector<WindowRow> rows, const DisplayOptions& opts, const SortState& sort,
           const CellCompare& compare) {
   for (WindowRow& row : rows) row.handleText = FormatInteger(row.handle, opts);
   SortRows(rows, sort, compare);
-  Json out = Json::array();
+  w.BeginArray();
   for (const WindowRow& row : rows) {
-    out.push_back({{"number", std::atoi(row.number.c_str())},
-                   {"handle", row.handle},
-                   {"className", row.className},
-                   {"text", row.text}});
+    w.BeginObject().Key("number").Number(std::atoi(row.number.c_str())).Key("handle").Number(row.handle);
+    w.Key("className").String(row.className).Key("text").String(row.text).EndObject();
   }
-  return out;
+  w.EndArray();
 }
 
-Json ExecutablePart(const ExecutableInfo& exe, const TextToUtf8& utf8) {
-  if (!exe.known) return nullptr;
-  Json e = {{"path", utf8(exe.path)}, {"folder", utf8(FolderPart(exe.path))}, {"name", utf8(FileNamePart(exe.path))}};
+void ExecutablePart(JsonWriter& w, const ExecutableInfo& exe, const TextToUtf8& utf8) {
+  if (!exe.known) {
+    w.Null();
+    return;
+  }
+  w.BeginObject();
+  w.Key("path").String(utf8(exe.path));
+  w.Key("folder").String(utf8(FolderPart(exe.path)));
+  w.Key("name").String(utf8(FileNamePart(exe.path)));
+  w.Key("version");
   if (exe.hasVersion) {
-    Json v;
-    for (int i = 0; i < kVersionKeyCount; ++i) v[kVersionKeys[i]] = utf8(exe.version[i]);
-    e["version"] = v;
+    w.BeginObject();
+    for (int i = 0; i < kVersionKeyCount; ++i) w.Key(kVersionKeys[i]).String(utf8(exe.version[i]));
+    w.EndObject();
   } else {
-    e["version"] = nullptr;
+    w.Null();
   }
-  return e;
+  w.EndObject();
 }
 
-Json GraphicPart(const GraphicFacts& g) {
-  Json color = nullptr;
+void GraphicPart(JsonWriter& w, const GraphicFacts& g) {
+  w.BeginObject();
+  Point(w.Key("screen"), g.screen);
+  w.Key("window");
+  if (g.hasWindowRect) {
+    Point(w, g.inWindow);
+  } else {
+    w.Null();
+  }
+  Point(w.Key("client"), g.inClient);
+  w.Key("pixelColor");
   if (g.hasColor) {
-    color = {{"red", g.color & 0xFF}, {"green", (g.color >> 8) & 0xFF}, {"blue", (g.color >> 16) & 0xFF}};
+    w.BeginObject().Key("red").Number(g.color & 0xFF).Key("green").Number((g.color >> 8) & 0xFF);
+    w.Key("blue").Number((g.color >> 16) & 0xFF).EndObject();
+  } else {
+    w.Null();
   }
-  return {{"screen", Point(g.screen)},
-          {"window", g.hasWindowRect ? Point(g.inWindow) : Json(nullptr)},
-          {"client", Point(g.inClient)},
-          {"pixelColor", color}};
+  w.EndObject();
 }
 
-Json SelectorsPart(const SelectorFacts& f) {
-  return {{"ahk", f.ahk},
-          {"ahkClassNN", f.ahkClassNN.empty() ? Json(nullptr) : Json(f.ahkClassNN)},
-          {"autoit", f.autoit},
-          {"pywinauto", f.pywinauto},
-          {"tarvisk", f.tarvisk},
-          {"matches", {{"ahk", f.ahkMatches}, {"autoit", f.autoitMatches}, {"tarvisk", f.tarviskMatches}}}};
-}
-
-std::string Dump(const Json& j) {
-  // Texts are converted before they get here; a byte that still is no UTF-8
-  // must not cost the whole report.
-  return j.dump(2, ' ', false, Json::error_handler_t::replace) + "\n";
+void SelectorsPart(JsonWriter& w, const SelectorFacts& f) {
+  w.BeginObject();
+  w.Key("ahk").String(f.ahk);
+  w.Key("ahkClassNN");
+  if (f.ahkClassNN.empty()) {
+    w.Null();
+  } else {
+    w.String(f.ahkClassNN);
+  }
+  w.Key("autoit").String(f.autoit);
+  w.Key("pywinauto").String(f.pywinauto);
+  w.Key("tarvisk").String(f.tarvisk);
+  w.Key("matches").BeginObject().Key("ahk").Number(f.ahkMatches).Key("autoit").Number(f.autoitMatches);
+  w.Key("tarvisk").Number(f.tarviskMatches).EndObject();
+  w.EndObject();
 }
 
 }  // namespace
@@ -136,14 +168,7 @@ std::string Dump(const Json& j) {
 std::string Latin1ToUtf8(const std::string& text) {
   std::string out;
   out.reserve(text.size());
-  for (unsigned char c : text) {
-    if (c < 0x80) {
-      out.push_back(static_cast<char>(c));
-    } else {
-      out.push_back(static_cast<char>(0xC0 | (c >> 6)));
-      out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
-    }
-  }
+  for (unsigned char c : text) AppendUtf8(c, out);
   return out;
 }
 
@@ -157,38 +182,42 @@ std::string Utf8ToLatin1(const std::string& text) {
 
 std::string JsonReportText(const Reading& s, const DisplayOptions& opts, const SortState& sort,
                            const CellCompare& compare, const TextToUtf8& utf8) {
-  Json j;
-  j["addressBits"] = s.window.addressBits;
-  j["window"] = WindowPart(s.window);
-  j["class"] = ClassPart(s.window);
-  j["showSubchildren"] = s.showSubchildren;
-  j["digChildren"] = s.digChildren;
-  j["parents"] = Rows(s.parents, opts, sort, compare);
-  j["children"] = Rows(s.children, opts, sort, compare);
-  j["digger"] = Rows(s.digger, opts, sort, compare);
-  j["executable"] = ExecutablePart(s.process.executable, utf8);
-  Json modules = Json::array();
+  std::string out;
+  JsonWriter w(out);
+  w.BeginObject();
+  w.Key("addressBits").Number(s.window.addressBits);
+  WindowPart(w.Key("window"), s.window);
+  ClassPart(w.Key("class"), s.window);
+  w.Key("showSubchildren").Bool(s.showSubchildren);
+  w.Key("digChildren").Bool(s.digChildren);
+  Rows(w.Key("parents"), s.parents, opts, sort, compare);
+  Rows(w.Key("children"), s.children, opts, sort, compare);
+  Rows(w.Key("digger"), s.digger, opts, sort, compare);
+  ExecutablePart(w.Key("executable"), s.process.executable, utf8);
+  w.Key("modules").BeginArray();
   for (const ModuleRow& m : s.process.modules) {
-    modules.push_back({{"file", utf8(m.file)}, {"folder", utf8(m.folder)}, {"handle", m.handle}});
+    w.BeginObject().Key("file").String(utf8(m.file)).Key("folder").String(utf8(m.folder));
+    w.Key("handle").Number(m.handle).EndObject();
   }
-  j["modules"] = modules;
-  j["graphic"] = GraphicPart(s.graphic);
-  if (s.selectors.known) j["selectors"] = SelectorsPart(s.selectors);
-  j["details"] = DetailsJson(s.details);
-  return Dump(j);
+  w.EndArray();
+  GraphicPart(w.Key("graphic"), s.graphic);
+  if (s.selectors.known) SelectorsPart(w.Key("selectors"), s.selectors);
+  WriteDetailsJson(w.Key("details"), s.details);
+  w.EndObject();
+  return out + "\n";
 }
 
 std::string JsonWindowListText(const std::vector<ListedWindow>& windows) {
-  Json out = Json::array();
-  for (const ListedWindow& w : windows) {
-    out.push_back({{"handle", w.handle},
-                   {"parent", w.parent},
-                   {"processId", w.processId},
-                   {"className", w.className},
-                   {"visible", w.visible},
-                   {"text", w.text}});
+  std::string out;
+  JsonWriter w(out);
+  w.BeginArray();
+  for (const ListedWindow& l : windows) {
+    w.BeginObject().Key("handle").Number(l.handle).Key("parent").Number(l.parent);
+    w.Key("processId").Number(l.processId).Key("className").String(l.className);
+    w.Key("visible").Bool(l.visible).Key("text").String(l.text).EndObject();
   }
-  return Dump(out);
+  w.EndArray();
+  return out + "\n";
 }
 
 std::string TextWindowList(const std::vector<ListedWindow>& windows) {

@@ -79,7 +79,7 @@ SnapshotHooks SystemSnapshotHooks() {
     if (!*index) *index = std::make_unique<DesktopSelectors>(ws, SystemExecutableNames());
     return (*index)->TarviskSelector(window);
   };
-  hooks.details = [](Hwnd window) { return DetailsJson(ReadWindowDetails(ToHwnd(window))).dump(); };
+  hooks.details = [](Hwnd window) { return DetailsJsonText(ReadWindowDetails(ToHwnd(window))); };
   hooks.resolve = [](const std::string& selector, Hwnd& window, std::string* error) {
     // The command line's arguments come in the ANSI code page.
     const SelectorParse parse = ParseSelector(AnsiToUtf8(selector));

@@ -6,7 +6,7 @@
 #include <unordered_map>
 
 #include "inspect/StyleTables.h"
-#include "snapshot/SnapshotWriter.h"
+#include "platform/JsonWriter.h"
 #include "reading/Reading.h"
 
 const char* const kDiffFields[] = {"handle", "text",  "executable", "controlId", "rect",
@@ -99,7 +99,7 @@ bool EpochSeconds(const std::string& t, long long& out) {
 
 std::string Quoted(const std::string& text) {
   std::string out;
-  AppendJsonString(out, text);
+  AppendJsonString(out, text, JsonStrings::Snapshot);
   return out;
 }
 

@@ -2,11 +2,9 @@
 // JSON for tools.
 #include <cstdio>
 
-#include <nlohmann/json.hpp>
-
+#include "platform/JsonCursor.h"
+#include "platform/JsonWriter.h"
 #include "snapshot/SnapshotDiff.h"
-
-using Json = nlohmann::ordered_json;
 
 namespace {
 
@@ -26,11 +24,44 @@ const char* KindName(ChangeKind k) {
   return "changed";
 }
 
-Json Side(const Snapshot& s, const std::string& file) {
-  return {{"file", file},
-          {"taken", s.header.taken},
-          {"root", s.header.desktopRoot ? "desktop" : "window"},
-          {"windows", s.windows.size()}};
+void Side(JsonWriter& w, const Snapshot& s, const std::string& file) {
+  w.BeginObject().Key("file").String(file).Key("taken").String(s.header.taken);
+  w.Key("root").String(s.header.desktopRoot ? "desktop" : "window").Key("windows").Number(s.windows.size());
+  w.EndObject();
+}
+
+// A change's value, kept as compact JSON text, laid out where it stands in
+// the document. The values are the difference's own: whole numbers, strings,
+// true and false, and objects and arrays of them.
+void Relay(JsonCursor& in, JsonWriter& out) {
+  switch (in.Peek()) {
+    case JsonCursor::Kind::Object: {
+      in.BeginObject();
+      out.BeginObject();
+      std::string key;
+      while (in.NextMember(key)) {
+        out.Key(key.c_str());
+        Relay(in, out);
+      }
+      out.EndObject();
+      return;
+    }
+    case JsonCursor::Kind::Array:
+      in.BeginArray();
+      out.BeginArray();
+      while (in.NextElement()) Relay(in, out);
+      out.EndArray();
+      return;
+    case JsonCursor::Kind::String: out.String(in.String()); return;
+    case JsonCursor::Kind::Number: out.Number(in.Integer(INT64_MIN, INT64_MAX)); return;
+    case JsonCursor::Kind::Boolean: out.Bool(in.Boolean()); return;
+    default: in.TakeNull(); out.Null(); return;
+  }
+}
+
+void Relay(const std::string& json, JsonWriter& out) {
+  JsonCursor in(json.data(), json.size());
+  Relay(in, out);
 }
 
 }  // namespace
@@ -59,26 +90,28 @@ std::string DiffText(const SnapshotDiff& diff) {
 
 std::string DiffJson(const SnapshotDiff& diff, const Snapshot& before, const Snapshot& after,
                      const std::string& beforeFile, const std::string& afterFile) {
-  Json j;
-  j["matchedBy"] = diff.byHandle ? "handle" : "path";
-  j["same"] = diff.changes.empty();
-  j["old"] = Side(before, beforeFile);
-  j["new"] = Side(after, afterFile);
-  Json changes = Json::array();
+  std::string out;
+  JsonWriter w(out);
+  w.BeginObject();
+  w.Key("matchedBy").String(diff.byHandle ? "handle" : "path");
+  w.Key("same").Bool(diff.changes.empty());
+  Side(w.Key("old"), before, beforeFile);
+  Side(w.Key("new"), after, afterFile);
+  w.Key("changes").BeginArray();
   for (const SnapshotChange& c : diff.changes) {
-    Json e;
-    e["change"] = KindName(c.kind);
-    e["path"] = c.path;
-    e["handle"] = c.handle;
-    if (c.kind == ChangeKind::Moved) e["oldPath"] = c.oldPath;
-    if (c.kind == ChangeKind::Added || c.kind == ChangeKind::Removed) e["windowsBelow"] = c.windowsBelow;
+    w.BeginObject();
+    w.Key("change").String(KindName(c.kind));
+    w.Key("path").String(c.path);
+    w.Key("handle").Number(c.handle);
+    if (c.kind == ChangeKind::Moved) w.Key("oldPath").String(c.oldPath);
+    if (c.kind == ChangeKind::Added || c.kind == ChangeKind::Removed) w.Key("windowsBelow").Number(c.windowsBelow);
     if (c.kind == ChangeKind::Changed) {
-      e["field"] = c.field;
-      e["old"] = Json::parse(c.oldJson);
-      e["new"] = Json::parse(c.newJson);
+      w.Key("field").String(c.field);
+      Relay(c.oldJson, w.Key("old"));
+      Relay(c.newJson, w.Key("new"));
     }
-    changes.push_back(std::move(e));
+    w.EndObject();
   }
-  j["changes"] = std::move(changes);
-  return j.dump(2, ' ', false, Json::error_handler_t::replace) + "\n";
+  w.EndArray().EndObject();
+  return out + "\n";
 }

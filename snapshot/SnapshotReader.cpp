@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <unordered_set>
 
-#include "snapshot/JsonCursor.h"
+#include "platform/JsonCursor.h"
 
 namespace {
 
@@ -128,7 +128,7 @@ class Reader {
 
   void Record(Snapshot& s, int parent, int depth) {
     m_in.Peek();
-    const JsonPosition start = m_in.Where();
+    const size_t start = m_in.Offset();
     const int index = static_cast<int>(s.windows.size());
     s.windows.emplace_back();
     s.windows[index].parent = parent;
@@ -144,7 +144,7 @@ class Reader {
         handle = true;
         // Handles tell windows apart; a file that repeats one has been changed.
         if (!m_handles.insert(w.handle).second) {
-          throw JsonError(start, "a second window with the handle " + std::to_string(w.handle));
+          m_in.FailAt(start, "a second window with the handle " + std::to_string(w.handle));
         }
       } else if (key == "className") {
         w.className = m_in.String();
@@ -193,9 +193,8 @@ class Reader {
       }
     }
     if (!handle || !className) {
-      throw JsonError(start, "a window needs its \"handle\" and \"className\"");
+      m_in.FailAt(start, "a window needs its \"handle\" and \"className\"");
     }
-
   }
 
   JsonCursor m_in;

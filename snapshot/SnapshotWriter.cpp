@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "inspect/StyleTables.h"
+#include "platform/JsonWriter.h"
 #include "selectors/DesktopSelectors.h"
 #include "selectors/SelectorGrammar.h"
 #include "reading/Reading.h"
@@ -20,49 +21,6 @@ constexpr size_t kFlushBytes = 64 * 1024;
 constexpr std::chrono::milliseconds kNotAnswering{150};
 // The names as the platform's headers spell them, as the JSON report has them.
 const DisplayOptions kUpperNames{kFormatHexadecimal, kCaseUpper};
-
-void AppendInt(std::string& out, int64_t v) {
-  char text[24];
-  const int n = std::snprintf(text, sizeof text, "%lld", static_cast<long long>(v));
-  out.append(text, static_cast<size_t>(n));
-}
-
-void AppendRect(std::string& out, const WinRect& r) {
-  out += "{\"left\": ";
-  AppendInt(out, r.left);
-  out += ", \"top\": ";
-  AppendInt(out, r.top);
-  out += ", \"right\": ";
-  AppendInt(out, r.right);
-  out += ", \"bottom\": ";
-  AppendInt(out, r.bottom);
-  out += '}';
-}
-
-// Length of the UTF-8 sequence starting at s[i], 0 when it is none.
-size_t Utf8SequenceLength(const std::string& s, size_t i) {
-  const unsigned char c = static_cast<unsigned char>(s[i]);
-  size_t n = 0;
-  unsigned min = 0;
-  if (c >= 0xC2 && c <= 0xDF) {
-    n = 2, min = 0x80;
-  } else if (c >= 0xE0 && c <= 0xEF) {
-    n = 3, min = 0x800;
-  } else if (c >= 0xF0 && c <= 0xF4) {
-    n = 4, min = 0x10000;
-  } else {
-    return 0;
-  }
-  if (i + n > s.size()) return 0;
-  unsigned cp = c & (0xFF >> (n + 1));
-  for (size_t k = 1; k < n; ++k) {
-    const unsigned char t = static_cast<unsigned char>(s[i + k]);
-    if ((t & 0xC0) != 0x80) return 0;
-    cp = (cp << 6) | (t & 0x3F);
-  }
-  if (cp < min || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) return 0;
-  return n;
-}
 
 class RecordWriter {
  public:
@@ -83,45 +41,29 @@ class RecordWriter {
       SubtreeFrom(root, parent, parentVisible, topLevel);
     }
     CloseTo(0);
-    m_out += "\n}\n";
+    m_json.EndObject();
+    m_out += '\n';
     Flush();
     m_result.ok = m_ok;
     return m_result;
   }
 
  private:
-  struct Open_ {
-    Hwnd handle;
-    bool visible;
-    bool anyChild;
-  };
-
   void WriteHeader() {
-    m_out += "{\n  \"format\": \"";
-    m_out += kSnapshotFormat;
-    m_out += "\",\n  \"formatVersion\": ";
-    AppendInt(m_out, kSnapshotFormatVersion);
-    m_out += ",\n  \"tarvisk\": {\"version\": ";
-    AppendJsonString(m_out, m_header.tarviskVersion);
-    m_out += ", \"bits\": ";
-    AppendInt(m_out, m_header.bits);
-    m_out += "},\n  \"taken\": ";
-    AppendJsonString(m_out, m_header.taken);
-    m_out += ",\n  \"screen\": {\"width\": ";
-    AppendInt(m_out, m_header.screenWidth);
-    m_out += ", \"height\": ";
-    AppendInt(m_out, m_header.screenHeight);
-    m_out += ", \"dpi\": ";
-    AppendInt(m_out, m_header.dpi);
-    m_out += "},\n  \"session\": {\"bootTime\": ";
-    AppendJsonString(m_out, m_header.bootTime);
-    m_out += ", \"id\": ";
-    AppendInt(m_out, m_header.sessionId);
-    m_out += "},\n  \"root\": ";
-    m_out += m_header.desktopRoot ? "\"desktop\"" : "\"window\"";
-    m_out += ",\n  \"details\": ";
-    m_out += m_header.details ? "true" : "false";
-    m_out += ",\n  \"window\": ";
+    constexpr auto kInline = JsonWriter::Layout::Inline;
+    m_json.BeginObject();
+    m_json.Key("format").String(kSnapshotFormat);
+    m_json.Key("formatVersion").Number(kSnapshotFormatVersion);
+    m_json.Key("tarvisk").BeginObject(kInline).Key("version").String(m_header.tarviskVersion);
+    m_json.Key("bits").Number(m_header.bits).EndObject();
+    m_json.Key("taken").String(m_header.taken);
+    m_json.Key("screen").BeginObject(kInline).Key("width").Number(m_header.screenWidth);
+    m_json.Key("height").Number(m_header.screenHeight).Key("dpi").Number(m_header.dpi).EndObject();
+    m_json.Key("session").BeginObject(kInline).Key("bootTime").String(m_header.bootTime);
+    m_json.Key("id").Number(m_header.sessionId).EndObject();
+    m_json.Key("root").String(m_header.desktopRoot ? "desktop" : "window");
+    m_json.Key("details").Bool(m_header.details);
+    m_json.Key("window");
   }
 
   // The window and the descendants EnumChildWindows gives, nested by their
@@ -149,7 +91,7 @@ class RecordWriter {
       path.push_back(tree.size() - 1);
     }
     if (m_src.hooks.selector) NameTree(tree, above);
-    const size_t base = m_open.size();
+    const size_t base = m_open;
     for (size_t i = 0; i < tree.size(); ++i) {
       CloseTo(base + depth[i]);
       Open(tree[i]);
@@ -214,123 +156,61 @@ class RecordWriter {
   const std::string& StyleJson(std::unordered_map<uint32_t, std::string>& cache, uint32_t value, bool ex) {
     auto it = cache.find(value);
     if (it != cache.end()) return it->second;
-    std::string json = "{\"value\": ";
-    AppendInt(json, value);
-    json += ", \"constants\": [";
+    std::string json;
+    JsonWriter style(json, JsonStrings::Snapshot, JsonWriter::Layout::Inline);
     const std::string decoded = ex ? DecodeExStyle(value, kUpperNames) : DecodeWindowStyle(value, kUpperNames);
-    bool first = true;
-    for (const std::string& name : SplitConstantNames(decoded)) {
-      if (!first) json += ", ";
-      first = false;
-      AppendJsonString(json, name);
-    }
-    json += "]}";
+    style.BeginObject().Key("value").Number(value).Key("constants").Strings(SplitConstantNames(decoded));
+    style.EndObject();
     return cache.emplace(value, std::move(json)).first->second;
   }
 
-  void Indent(int depth) { m_out.append(static_cast<size_t>(2 * depth), ' '); }
-
-  // Writes the record up to its open children array. A record at level L of
-  // the tree opens at indent 1 + 2L, its keys one further.
+  // Writes the record up to its open children array.
   void Open(const SnapshotWindow& w) {
-    const int depth = 1 + 2 * static_cast<int>(m_open.size());
-    if (!m_open.empty()) {
-      m_out += m_open.back().anyChild ? ",\n" : "\n";
-      m_open.back().anyChild = true;
-      Indent(depth);
-    }
-    m_out += "{\n";
-    const int in = depth + 1;
-    auto key = [&](const char* name) {
-      Indent(in);
-      m_out += '"';
-      m_out += name;
-      m_out += "\": ";
-    };
-    key("handle");
-    AppendInt(m_out, w.handle);
-    m_out += ",\n";
-    key("className");
-    AppendJsonString(m_out, w.className);
-    m_out += ",\n";
-    key("text");
-    AppendJsonString(m_out, w.text);
-    m_out += ",\n";
-    key("resourceId");
+    constexpr auto kInline = JsonWriter::Layout::Inline;
+    JsonWriter& j = m_json;
+    j.BeginObject();
+    j.Key("handle").Number(w.handle);
+    j.Key("className").String(w.className);
+    j.Key("text").String(w.text);
+    j.Key("resourceId");
     if (w.isResourceId) {
-      AppendInt(m_out, w.resourceId);
+      j.Number(w.resourceId);
     } else {
-      m_out += "null";
+      j.Null();
     }
-    m_out += ",\n";
-    key("processId");
-    AppendInt(m_out, w.processId);
-    m_out += ",\n";
-    key("executable");
+    j.Key("processId").Number(w.processId);
+    j.Key("executable");
     if (w.executable.empty()) {
-      m_out += "null";
+      j.Null();
     } else {
-      AppendJsonString(m_out, w.executable);
+      j.String(w.executable);
     }
-    m_out += ",\n";
-    key("controlId");
-    AppendInt(m_out, w.controlId);
-    m_out += ",\n";
-    key("rect");
-    AppendRect(m_out, w.rect);
-    m_out += ",\n";
-    key("parentRect");
-    AppendRect(m_out, w.parentRect);
-    m_out += ",\n";
-    key("clientSize");
-    m_out += "{\"width\": ";
-    AppendInt(m_out, w.clientWidth);
-    m_out += ", \"height\": ";
-    AppendInt(m_out, w.clientHeight);
-    m_out += "},\n";
-    key("style");
-    m_out += StyleJson(m_styles, w.style, false);
-    m_out += ",\n";
-    key("exStyle");
-    m_out += StyleJson(m_exStyles, w.exStyle, true);
-    m_out += ",\n";
-    key("visible");
-    m_out += w.visible ? "true" : "false";
-    m_out += ",\n";
-    key("enabled");
-    m_out += w.enabled ? "true" : "false";
-    m_out += ",\n";
-    if (w.hasSelector) {
-      key("selector");
-      AppendJsonString(m_out, w.selector);
-      m_out += ",\n";
+    j.Key("controlId").Number(w.controlId);
+    const std::pair<const char*, const WinRect*> rects[] = {{"rect", &w.rect}, {"parentRect", &w.parentRect}};
+    for (const auto& [key, r] : rects) {
+      j.Key(key).BeginObject(kInline).Key("left").Number(r->left).Key("top").Number(r->top);
+      j.Key("right").Number(r->right).Key("bottom").Number(r->bottom).EndObject();
     }
+    j.Key("clientSize").BeginObject(kInline).Key("width").Number(w.clientWidth);
+    j.Key("height").Number(w.clientHeight).EndObject();
+    j.Key("style").Raw(StyleJson(m_styles, w.style, false));
+    j.Key("exStyle").Raw(StyleJson(m_exStyles, w.exStyle, true));
+    j.Key("visible").Bool(w.visible);
+    j.Key("enabled").Bool(w.enabled);
+    if (w.hasSelector) j.Key("selector").String(w.selector);
     if (m_header.details && m_src.hooks.details) {
-      key("details");
       const std::string details = m_src.hooks.details(w.handle);
-      m_out += details.empty() ? std::string("null") : details;
-      m_out += ",\n";
+      j.Key("details").Raw(details.empty() ? std::string("null") : details);
     }
-    key("children");
-    m_out += '[';
-    m_open.push_back({w.handle, w.visible, false});
+    j.Key("children").BeginArray();
+    ++m_open;
     ++m_result.windows;
     if (m_out.size() >= kFlushBytes) Flush();
   }
 
   // Closes the open records until `count` remain.
   void CloseTo(size_t count) {
-    while (m_open.size() > count) {
-      const int depth = 2 * static_cast<int>(m_open.size()) - 1;
-      if (m_open.back().anyChild) {
-        m_out += '\n';
-        Indent(depth + 1);
-      }
-      m_out += "]\n";
-      Indent(depth);
-      m_out += '}';
-      m_open.pop_back();
-    }
+    for (; m_open > count; --m_open) m_json.EndArray().EndObject();
   }
 
   // The buffer goes out at record boundaries, so that no chunk ends inside a
@@ -347,7 +227,8 @@ class RecordWriter {
   ByteSink& m_sink;
   std::vector<char> m_text;
   std::string m_out;
-  std::vector<Open_> m_open;
+  JsonWriter m_json{m_out, JsonStrings::Snapshot};
+  size_t m_open = 0;  // records whose children are being written
   std::unordered_map<uint32_t, std::string> m_executables, m_styles, m_exStyles;
   std::unordered_set<Hwnd> m_written;
   std::unordered_set<uint32_t> m_notAnswering;  // process ids
@@ -356,43 +237,6 @@ class RecordWriter {
 };
 
 }  // namespace
-
-void AppendJsonString(std::string& out, const std::string& text) {
-  static const char kHex[] = "0123456789abcdef";
-  out += '"';
-  for (size_t i = 0; i < text.size();) {
-    const unsigned char c = static_cast<unsigned char>(text[i]);
-    if (c >= 0x80) {
-      const size_t n = Utf8SequenceLength(text, i);
-      if (n == 0) {
-        out += "\xEF\xBF\xBD";
-        ++i;
-      } else {
-        out.append(text, i, n);
-        i += n;
-      }
-      continue;
-    }
-    if (c == '"' || c == '\\') {
-      out += '\\';
-      out += static_cast<char>(c);
-    } else if (c == '\n') {
-      out += "\\n";
-    } else if (c == '\r') {
-      out += "\\r";
-    } else if (c == '\t') {
-      out += "\\t";
-    } else if (c < 0x20) {
-      out += "\\u00";
-      out += kHex[c >> 4];
-      out += kHex[c & 15];
-    } else {
-      out += static_cast<char>(c);
-    }
-    ++i;
-  }
-  out += '"';
-}
 
 SnapshotWritten WriteSnapshot(const SnapshotSource& source, const SnapshotHeader& header, Hwnd root,
                               ByteSink& sink) {

@@ -45,6 +45,3 @@ struct SnapshotWritten {
 // the caller checks that there is one.
 SnapshotWritten WriteSnapshot(const SnapshotSource& source, const SnapshotHeader& header, Hwnd root,
                               ByteSink& sink);
-
-// A JSON string of the text, with quotes; bytes that are no UTF-8 become U+FFFD.
-void AppendJsonString(std::string& out, const std::string& text);

@@ -2,7 +2,6 @@
 # writer and reader and the comparison are portable; the system's header facts,
 # process names and the file are Win32.
 list(APPEND TARVISK_PORTABLE_SOURCES
-  ${CMAKE_CURRENT_LIST_DIR}/JsonCursor.cpp
   ${CMAKE_CURRENT_LIST_DIR}/SnapshotWriter.cpp
   ${CMAKE_CURRENT_LIST_DIR}/SnapshotReader.cpp
   ${CMAKE_CURRENT_LIST_DIR}/SnapshotDiff.cpp

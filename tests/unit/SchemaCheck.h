@@ -1,8 +1,12 @@
 #pragma once
 // A JSON text checked against one of the published schemas in docs/ (draft
-// 2020-12) by Python's jsonschema, as a consumer of the files would check it.
+// 2020-12) by Python's jsonschema, as a consumer of the files would check it;
+// and, but for a snapshot file, laid out as the JSON library that first wrote
+// them lays JSON out, so that their bytes stay what they were.
 #include <gtest/gtest.h>
 #include <unistd.h>
+
+#include <nlohmann/json.hpp>
 
 #include <cstdio>
 #include <cstdlib>
@@ -22,4 +26,7 @@ inline void ExpectValid(const std::string& json, const char* schema = "tarvisk-r
   const int status = std::system(command.c_str());
   std::remove(path);
   EXPECT_EQ(status, 0) << schema << "\n" << json.substr(0, 3000);
+  if (std::string(schema) != "tarvisk-snapshot.schema.json") {
+    EXPECT_EQ(json, nlohmann::ordered_json::parse(json).dump(2) + "\n");
+  }
 }

@@ -8,6 +8,7 @@
 #include "SchemaCheck.h"
 #include "cli/CliArgs.h"
 #include "cli/CliSnapshot.h"
+#include "platform/JsonWriter.h"
 #include "snapshot/SnapshotDiff.h"
 #include "snapshot/SnapshotReader.h"
 #include "snapshot/SnapshotWriter.h"
@@ -117,6 +118,15 @@ TEST(Snapshot, TheFileHoldsTheTreeInZOrderAndReadsBackAsWritten) {
   };
   const std::string text = Take(k.d, 0, hooks);
   ExpectValid(text, "tarvisk-snapshot.schema.json");
+  // Records indented two blanks a level, small objects each on one line.
+  EXPECT_EQ(text.substr(0, text.find("\"handle\"")),
+            "{\n  \"format\": \"tarvisk-snapshot\",\n  \"formatVersion\": 1,\n  \"tarvisk\": {\"version\": \"5.3\", "
+            "\"bits\": 64},\n  \"taken\": \"2026-01-02T10:00:00Z\",\n  \"screen\": {\"width\": 1280, \"height\": 1024, "
+            "\"dpi\": 96},\n  \"session\": {\"bootTime\": \"2026-01-02T03:04:05Z\", \"id\": 1},\n  \"root\": \"desktop\",\n"
+            "  \"details\": false,\n  \"window\": {\n    ");
+  EXPECT_NE(text.find("\n        \"rect\": {\"left\": 100, \"top\": 100, \"right\": 500, \"bottom\": 400},\n"),
+            std::string::npos);
+  EXPECT_EQ(text.substr(text.rfind("\"children\"")), "\"children\": []\n          }\n        ]\n      }\n    ]\n  }\n}\n");
   const nlohmann::json j = nlohmann::json::parse(text);
   EXPECT_EQ(j["tarvisk"]["bits"], 64);
   EXPECT_EQ(j["root"], "desktop");
@@ -200,7 +210,7 @@ TEST(Snapshot, TheWriterStreamsAndStopsWhenTheSinkFails) {
 
   // A text that is no UTF-8 still makes a JSON string.
   std::string out;
-  AppendJsonString(out, std::string("a\xC3\x01\xED\xA0\x80\xF0\x9F\x98\x80", 10));
+  AppendJsonString(out, std::string("a\xC3\x01\xED\xA0\x80\xF0\x9F\x98\x80", 10), JsonStrings::Snapshot);
   EXPECT_EQ(out, "\"a\xEF\xBF\xBD\\u0001\xEF\xBF\xBD\xEF\xBF\xBD\xEF\xBF\xBD\xF0\x9F\x98\x80\"");
 }
 

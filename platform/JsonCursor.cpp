@@ -1,7 +1,9 @@
-#include "snapshot/JsonCursor.h"
+#include "platform/JsonCursor.h"
 
 #include <cstdio>
 #include <cstring>
+
+#include "platform/Utf8.h"
 
 namespace {
 // Deeper nesting than any window tree has is refused rather than followed.
@@ -125,24 +127,6 @@ uint32_t JsonCursor::Hex4() {
   return v;
 }
 
-void JsonCursor::AppendCodePoint(std::string& out, uint32_t cp) {
-  if (cp < 0x80) {
-    out += static_cast<char>(cp);
-  } else if (cp < 0x800) {
-    out += static_cast<char>(0xC0 | (cp >> 6));
-    out += static_cast<char>(0x80 | (cp & 0x3F));
-  } else if (cp < 0x10000) {
-    out += static_cast<char>(0xE0 | (cp >> 12));
-    out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-    out += static_cast<char>(0x80 | (cp & 0x3F));
-  } else {
-    out += static_cast<char>(0xF0 | (cp >> 18));
-    out += static_cast<char>(0x80 | ((cp >> 12) & 0x3F));
-    out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-    out += static_cast<char>(0x80 | (cp & 0x3F));
-  }
-}
-
 std::string JsonCursor::String() {
   if (Peek() != Kind::String) Unexpected("a string");
   const char* start = m_p++;
@@ -188,7 +172,7 @@ std::string JsonCursor::String() {
         }
         // A lone surrogate has no UTF-8 form.
         if (cp >= 0xD800 && cp <= 0xDFFF) cp = 0xFFFD;
-        AppendCodePoint(out, cp);
+        AppendUtf8(cp, out);
         break;
       }
       default:

@@ -1,8 +1,8 @@
 #pragma once
-// A pull reader of JSON text that knows where it is: every error names the
-// line and column of what it could not read, so that a broken or truncated
-// snapshot file says where it broke. Values are read in document order; a
-// member the reader does not know is skipped whole.
+// The program's one JSON reader: a pull reader of JSON text that knows where
+// it is. Every error names the line and column of what it could not read, so
+// that a broken or truncated file says where it broke. Values are read in
+// document order; a member the reader does not know is skipped whole.
 #include <cstddef>
 #include <cstdint>
 #include <stdexcept>
@@ -42,8 +42,14 @@ class JsonCursor {
   // After the document's value only blanks may follow.
   void ExpectEnd();
 
-  JsonPosition Where() const { return PositionOf(m_p); }
-  [[noreturn]] void Fail(const std::string& what) const { throw JsonError(Where(), what); }
+  // Where the next value starts, as a byte offset: cheap to keep, and named as
+  // a line and column only by an error (counting lines costs a pass over the
+  // text up to that point).
+  size_t Offset() const { return static_cast<size_t>(m_p - m_begin); }
+  [[noreturn]] void Fail(const std::string& what) const { FailAt(Offset(), what); }
+  [[noreturn]] void FailAt(size_t offset, const std::string& what) const {
+    throw JsonError(PositionOf(m_begin + offset), what);
+  }
 
  private:
   void SkipBlanks();
@@ -52,7 +58,6 @@ class JsonCursor {
   void Enter();
   bool NextItem(char close);
   void Literal(const char* word);
-  void AppendCodePoint(std::string& out, uint32_t cp);
   uint32_t Hex4();
 
   const char* m_p;
