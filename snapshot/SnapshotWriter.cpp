@@ -1,8 +1,6 @@
 #include "snapshot/SnapshotWriter.h"
 
-#include <chrono>
 #include <cstdio>
-#include <cstring>
 #include <unordered_map>
 #include <unordered_set>
 #include <vector>
@@ -12,20 +10,18 @@
 #include "selectors/DesktopSelectors.h"
 #include "selectors/SelectorGrammar.h"
 #include "reading/Reading.h"
+#include "reading/WindowFacts.h"
 
 namespace {
 
 constexpr size_t kFlushBytes = 64 * 1024;
-// Most of the platform's time-out for a text (200 ms): an answer this slow
-// is taken for none.
-constexpr std::chrono::milliseconds kNotAnswering{150};
 // The names as the platform's headers spell them, as the JSON report has them.
 const DisplayOptions kUpperNames{kFormatHexadecimal, kCaseUpper};
 
 class RecordWriter {
  public:
   RecordWriter(const SnapshotSource& source, const SnapshotHeader& header, ByteSink& sink)
-      : m_src(source), m_ws(*source.ws), m_header(header), m_sink(sink), m_text(kUtf8TextBufferSize, 0) {}
+      : m_src(source), m_ws(*source.ws), m_header(header), m_sink(sink) {}
 
   SnapshotWritten Run(Hwnd root) {
     WriteHeader();
@@ -115,33 +111,26 @@ class RecordWriter {
   SnapshotWindow Read(Hwnd h, Hwnd treeParent, bool parentVisible, bool topLevel) {
     SnapshotWindow w;
     w.handle = h;
-    w.processId = m_ws.ProcessId(h);
-    std::memset(m_text.data(), 0, 4);
+    w.processId = ReadWindowFacts(m_ws, h, Facts::Process).processId;
     // A program that let one question time out is not asked for texts again
     // during this snapshot: each of its windows would wait the time-out anew.
-    if (m_notAnswering.count(w.processId) == 0) {
-      const auto start = std::chrono::steady_clock::now();
-      m_ws.SendGetText(h, m_text.data(), kUtf8TextBufferSize);
-      if (std::chrono::steady_clock::now() - start >= kNotAnswering) m_notAnswering.insert(w.processId);
-    }
-    m_text[kUtf8TextBufferSize - 1] = 0;
-    const auto* bytes = reinterpret_cast<const unsigned char*>(m_text.data());
-    w.isResourceId = bytes[0] == 0xFF;
-    if (w.isResourceId) {
-      w.resourceId = bytes[1] + 256u * bytes[2];
-    } else {
-      w.text.assign(m_text.data(), std::strlen(m_text.data()));
-    }
-    w.className = m_ws.ClassName(h);
-    w.className.resize(std::strlen(w.className.c_str()));
-    w.controlId = m_ws.WindowLong(h, WinLong::Id);
-    w.style = m_ws.WindowLong(h, WinLong::Style);
-    w.exStyle = m_ws.WindowLong(h, WinLong::ExStyle);
-    w.rect = m_ws.WindowRect(h);
-    w.parentRect = topLevel ? w.rect : m_ws.ScreenToClientRect(treeParent, w.rect);
-    const WinRect client = m_ws.ClientRect(h);
-    w.clientWidth = static_cast<int32_t>(static_cast<uint32_t>(client.right) - static_cast<uint32_t>(client.left));
-    w.clientHeight = static_cast<int32_t>(static_cast<uint32_t>(client.bottom) - static_cast<uint32_t>(client.top));
+    FactSet asked = Facts::ClassName | Facts::ControlId | Facts::Styles | Facts::WindowRect | Facts::ClientRect;
+    if (m_notAnswering.count(w.processId) == 0) asked |= Facts::Text;
+    // A top-level window stands in screen coordinates: nothing to map.
+    if (!topLevel) asked |= Facts::ParentCoords;
+    const WindowFacts f = ReadWindowFacts(m_ws, h, asked, topLevel ? 0 : treeParent);
+    if (f.textUnanswered) m_notAnswering.insert(w.processId);
+    w.isResourceId = f.isResourceId;
+    w.resourceId = f.resourceId;
+    w.text = f.text;
+    w.className = f.className;
+    w.controlId = f.controlId;
+    w.style = f.style;
+    w.exStyle = f.exStyle;
+    w.rect = f.screenCoords;
+    w.parentRect = topLevel ? w.rect : f.parentCoords;
+    w.clientWidth = RectWidth(f.clientRect);
+    w.clientHeight = RectHeight(f.clientRect);
     w.visible = parentVisible && (w.style & kStyleVisible) != 0;
     w.enabled = (w.style & kStyleDisabled) == 0;
     auto known = m_executables.find(w.processId);
@@ -225,7 +214,6 @@ class RecordWriter {
   const WindowSystem& m_ws;
   const SnapshotHeader& m_header;
   ByteSink& m_sink;
-  std::vector<char> m_text;
   std::string m_out;
   JsonWriter m_json{m_out, JsonStrings::Snapshot};
   size_t m_open = 0;  // records whose children are being written
