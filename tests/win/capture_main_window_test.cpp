@@ -23,39 +23,40 @@ TEST(CaptureMainWindow, PageReadsAndWritesTheMainWindowsState) {
   ASSERT_TRUE(pattern.Create());
   ASSERT_TRUE(WaitUntil([&] { return GetPixel(frm->Graphics.DesktopCanvas(), kMarkX, kMarkY) == kMarkColor; }));
 
-  frm->pgcMain.SetActiveIndex(kPageGraphics);
-  frm->BuildPage(kPageGraphics);
-  GraphicsPage& page = frm->Graphics;
-  const HWND sheet = frm->Sheet(kPageGraphics);
-  page.SetZoomIndex(1);
-  EXPECT_EQ(BitmapWidth(page.CaptureBitmap()), 60);
+  {
+    GraphicsPage& page = frm->Graphics;
+    frm->pgcMain.SetActiveIndex(kPageGraphics);
+    frm->BuildPage(kPageGraphics);
+    EXPECT_EQ(BitmapWidth(page.CaptureBitmap()), 120);
+    page.SetZoomIndex(1);
+    EXPECT_EQ(BitmapWidth(page.CaptureBitmap()), 60);
 
-  // The page hands back what it captured; the main window keeps it in the reading.
-  frm->Inspected.Reading().SetPoint({kMarkX, kMarkY});
-  FakeClock quiet;
-  page.SetInputClock(&quiet);
-  frm->CaptureScreen(pattern.Value());
-  EXPECT_EQ(frm->CurrentTarget(), pattern.Value());
-  EXPECT_EQ(WindowTextOf(GetDlgItem(sheet, IDC_EDTRGB)), "R: 00  G: 80  B: FF");
-  ASSERT_TRUE(frm->Inspected.Reading().Fresh(TargetPart::Graphic));
-  EXPECT_EQ(frm->Inspected.Reading().Last().graphic.color, kMarkColor);
+    frm->Inspected.Reading().SetPoint({kMarkX, kMarkY});
+    FakeClock quiet;
+    page.SetInputClock(&quiet);
+    frm->CaptureScreen(pattern.Value());
+    EXPECT_EQ(frm->CurrentTarget(), pattern.Value());
+    EXPECT_EQ(WindowTextOf(GetDlgItem(frm->Sheet(kPageGraphics), IDC_EDTRGB)), "R: 00  G: 80  B: FF");
+    // The page hands back the colour it captured; the main window keeps it in the reading.
+    EXPECT_EQ(frm->Inspected.Reading().Last().graphic.color, kMarkColor);
 
-  // A click moves the main window's probe point and inspects the window there.
-  frm->Inspected.Reading().SetTarget(0);
-  SendMessageA(page.imgCapture(), WM_LBUTTONUP, 0, MAKELPARAM(70, 50));  // x2: +5, -5
-  EXPECT_EQ(frm->ProbePoint(), (WinPoint{kMarkX + 5, kMarkY - 5}));
-  EXPECT_EQ(frm->CurrentTarget(), pattern.Value());
-  EXPECT_EQ(frm->Inspected.Reading().Last().graphic.screen, (WinPoint{kMarkX + 5, kMarkY - 5}));
-  EXPECT_EQ(WindowTextOf(GetDlgItem(frm->Sheet(kPageWindow), IDC_EDTHANDLE)),
-            FormatInteger(pattern.Value(), frm->CurrentDisplayOptions()));
+    // A click moves the main window's probe point and inspects the window there.
+    frm->Inspected.Reading().SetTarget(0);
+    SendMessageA(page.imgCapture(), WM_LBUTTONUP, 0, MAKELPARAM(70, 50));  // x2: +5, -5
+    EXPECT_EQ(frm->ProbePoint(), (WinPoint{kMarkX + 5, kMarkY - 5}));
+    EXPECT_EQ(frm->CurrentTarget(), pattern.Value());
+    EXPECT_EQ(frm->Inspected.Reading().Last().graphic.screen, (WinPoint{kMarkX + 5, kMarkY - 5}));
+    EXPECT_EQ(WindowTextOf(GetDlgItem(frm->Sheet(kPageWindow), IDC_EDTHANDLE)),
+              FormatInteger(pattern.Value(), frm->CurrentDisplayOptions()));
 
-  // While the main window probes, the click does nothing.
-  frm->btnStartClick();
-  ASSERT_TRUE(frm->Probing());
-  SendMessageA(page.imgCapture(), WM_LBUTTONUP, 0, MAKELPARAM(0, 0));
-  EXPECT_EQ(frm->ProbePoint(), (WinPoint{kMarkX + 5, kMarkY - 5}));
-  frm->btnStartClick();
-  page.SetInputClock(nullptr);
+    // While the main window probes, the click does nothing.
+    frm->btnStartClick();
+    ASSERT_TRUE(frm->Probing());
+    SendMessageA(page.imgCapture(), WM_LBUTTONUP, 0, MAKELPARAM(0, 0));
+    EXPECT_EQ(frm->ProbePoint(), (WinPoint{kMarkX + 5, kMarkY - 5}));
+    frm->btnStartClick();
+    page.SetInputClock(nullptr);
+  }
   frm.reset();
   PumpMessages();
   MSG msg;
