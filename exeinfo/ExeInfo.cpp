@@ -19,7 +19,6 @@ constexpr DWORD kModuleEntrySize = sizeof(void*) == 4 ? 548 : sizeof(MODULEENTRY
 static_assert(sizeof(MODULEENTRY32) == kModuleEntrySize, "MODULEENTRY32 layout");
 
 constexpr DWORD kPsapiQueryAccess = PROCESS_QUERY_INFORMATION | PROCESS_VM_READ;  // 0x410
-constexpr DWORD kQueryLimitedInformation = 0x1000;  // PROCESS_QUERY_LIMITED_INFORMATION
 constexpr DWORD kPsapiEntries = 1024;
 
 class ScopedHandle {
@@ -162,22 +161,6 @@ ModuleSource& ChooseModuleSource() {
   if (ToolHelpAvailable()) return toolHelp;
   if (PsapiAvailable()) return psapi;
   return none;
-}
-
-std::string QueryProcessImagePath(uint32_t processId) {
-  using QueryFn = BOOL(WINAPI*)(HANDLE, DWORD, LPSTR, DWORD*);
-  static const QueryFn query = SystemFunction<QueryFn>("kernel32.dll", "QueryFullProcessImageNameA");
-  if (processId == 0 || !query) return std::string();
-  ScopedHandle process(OpenProcess(kQueryLimitedInformation, FALSE, processId), nullptr);
-  // An ended process stays open while anyone holds a handle to it; its page
-  // must not show it as the target's.
-  DWORD exitCode = 0;
-  if (!process || !GetExitCodeProcess(process.Get(), &exitCode) || exitCode != STILL_ACTIVE)
-    return std::string();
-  char path[1024];
-  DWORD size = sizeof path;
-  if (!query(process.Get(), 0, path, &size)) return std::string();
-  return std::string(path, std::min<DWORD>(size, sizeof path));
 }
 
 int LstrCompare(const char* a, const char* b) { return lstrcmpA(a, b); }

@@ -32,10 +32,6 @@ class PsapiModuleSource : public ModuleSource {
 // walk reaches nothing (the image path still answers).
 ModuleSource& ChooseModuleSource();
 
-// QueryFullProcessImageNameA of the process; empty when the system lacks it or
-// the process cannot be opened.
-std::string QueryProcessImagePath(uint32_t processId);
-
 // lstrcmpA, and file names equal once upper-cased with CharUpperBuffA.
 int LstrCompare(const char* a, const char* b);
 bool UpperSameFileName(const char* a, const char* b);

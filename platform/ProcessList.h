@@ -17,7 +17,13 @@ struct ProcessEntry {
 // system gives none.
 std::vector<ProcessEntry> ListProcesses();
 
-// A process's executable file name from one list of the running processes,
-// taken at the first question and once more for a process it lacks; empty
-// for a process in neither.
+// The full path of the process's image (QueryFullProcessImageNameA, in the
+// ANSI code page); empty when the system lacks the call, or the process
+// cannot be opened or has ended.
+std::string QueryProcessImagePath(uint32_t processId);
+
+// A process's executable file name (UTF-8): its image's name for the first
+// few processes asked about, then from one list of the running processes,
+// taken once and once more for a process it lacks; empty for a process
+// neither gives.
 std::function<std::string(uint32_t processId)> SystemExecutableNames();
