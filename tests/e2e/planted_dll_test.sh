@@ -10,6 +10,7 @@ MARK="$DIR/dwmapi.dll.loaded"
 rm -rf "$DIR"
 mkdir -p "$DIR"
 cp "$TARVISK_WIN_BUILD/Tarvisk.exe" "$TARVISK_WIN_BUILD/fixtures/planted/dwmapi.dll" "$DIR/"
+check "the DLL to plant is built" test -e "$DIR/dwmapi.dll"
 not_loaded() { test ! -e "$MARK"; }
 dwm_row_read() { driver window-rows "Details - " 1110 | grep -q '^Cloaked'; }
 
