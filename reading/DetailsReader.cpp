@@ -212,7 +212,7 @@ Fact<ScrollBarFacts> ReadBar(HWND window, int bar, LONG object, bool styled) {
 
 // A scroll bar control answers its own messages; GetScrollInfo would send
 // them without a time-out.
-Fact<ScrollBarFacts> ReadControlBar(HWND window, const std::string& className, Messenger& messenger) {
+Fact<ScrollBarFacts> ReadControlBar(const std::string& className, Messenger& messenger) {
   if (!SameNoCase(className, "ScrollBar")) return Fact<ScrollBarFacts>::None();
   SCROLLINFO si = {};
   si.cbSize = sizeof si;
@@ -462,7 +462,7 @@ WindowDetails ReadWindowDetails(const WindowFacts& facts) {
 
   d.scroll.horizontal = ReadBar(window, SB_HORZ, OBJID_HSCROLL, (style & WS_HSCROLL) != 0);
   d.scroll.vertical = ReadBar(window, SB_VERT, OBJID_VSCROLL, (style & WS_VSCROLL) != 0);
-  d.scroll.control = ReadControlBar(window, facts.className, messenger);
+  d.scroll.control = ReadControlBar(facts.className, messenger);
 
   d.thread = ReadThread(GetWindowThreadProcessId(window, nullptr));
 
