@@ -16,7 +16,6 @@ class GraphicsHost {
   // Owner of the dialogs and message boxes, and of the clipboard while it is open.
   virtual HWND Owner() const = 0;
   virtual WinPoint ProbePoint() const = 0;
-  virtual Hwnd CurrentTarget() const = 0;
   virtual bool Probing() const = 0;
   virtual DisplayOptions CurrentDisplayOptions() const = 0;
   // The probe point against the current target, read now; the colour is

@@ -47,7 +47,6 @@ class FakeHost : public GraphicsHost {
   ~FakeHost() override { ReleaseDC(GetDesktopWindow(), desktop); }
   HWND Owner() const override { return owner; }
   WinPoint ProbePoint() const override { return probePoint; }
-  Hwnd CurrentTarget() const override { return currentTarget; }
   bool Probing() const override { return probing; }
   DisplayOptions CurrentDisplayOptions() const override { return options; }
   GraphicFacts ProbePositions() const override { return GraphicPositions(ws, currentTarget, probePoint); }
