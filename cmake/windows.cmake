@@ -41,6 +41,9 @@ target_link_libraries(tarvisk_win ${scope} tarvisk_core comctl32 comdlg32 gdi32 
 if(EXISTS ${CMAKE_SOURCE_DIR}/app/Main.cpp)
   add_executable(Tarvisk WIN32 app/Main.cpp app/Tarvisk.rc ${TARVISK_RESOURCES})
   target_link_libraries(Tarvisk tarvisk_win)
+  if(MINGW)
+    target_link_options(Tarvisk PRIVATE "$<$<CONFIG:Release>:-Wl,--gc-sections>")
+  endif()
   # License.txt stands beside the program: the About page opens it by its bare name.
   add_custom_command(TARGET Tarvisk POST_BUILD
     COMMAND ${CMAKE_COMMAND} -E copy_if_different ${CMAKE_SOURCE_DIR}/License.txt ${CMAKE_BINARY_DIR}/License.txt)

@@ -128,7 +128,7 @@ void ShowClassPage(HWND classSheet, const WindowInfo& info, const WindowInfo* sh
   PutFieldText(classSheet, IDC_MEMCLASSSTYLE, info.classStyleMemo, shown ? &shown->classStyleMemo : nullptr);
 }
 
-void PaintClassIcons(HWND classSheet, HDC dc, const RECT& box, const ClassImages& images) {
+void PaintClassIcons(HWND classSheet, HDC dc, const RECT& box, Hwnd target) {
   FillRect(dc, &box, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
   // The small icon and the cursor stand under their captions.
   auto leftOf = [&](int id) {
@@ -141,6 +141,8 @@ void PaintClassIcons(HWND classSheet, HDC dc, const RECT& box, const ClassImages
     uint32_t handle;
     int left, size;
   };
+  Win32WindowSystem ws;
+  const WindowFacts images = ReadWindowFacts(ws, target, Facts::ClassImages);
   const Place places[] = {
       {images.icon, 0, 32},
       {images.smallIcon, leftOf(IDC_LBLSMALLICONVIEW) - boxLeft, 16},
@@ -166,7 +168,7 @@ void ClassInfoPage::Show() {
   ShowClassPage(m_sheet, info, m_written ? &m_shown : nullptr);
   m_shown = info;
   m_written = true;
-  m_drawn = {facts.icon, facts.smallIcon, facts.cursor};
+  m_drawn = facts.handle;
   if (HWND icons = GetDlgItem(m_sheet, IDC_PNTICONS)) InvalidateRect(icons, nullptr, FALSE);
 }
 

@@ -47,12 +47,9 @@ void CreateClassInfoPage(HWND sheet);
 // fields are read-only, so it spares asking each field for its text.
 void ShowWindowPage(HWND windowSheet, const WindowInfo& info, const WindowInfo* shown = nullptr);
 void ShowClassPage(HWND classSheet, const WindowInfo& info, const WindowInfo* shown = nullptr);
-// The class images of the window a reading describes.
-struct ClassImages {
-  uint32_t icon = 0, smallIcon = 0, cursor = 0;
-};
-// pntIconsPaint: white, then the class icon, small icon and cursor.
-void PaintClassIcons(HWND classSheet, HDC dc, const RECT& box, const ClassImages& images);
+// pntIconsPaint: white, then the class icon, small icon and cursor of `target`
+// as its class holds them when the box paints.
+void PaintClassIcons(HWND classSheet, HDC dc, const RECT& box, Hwnd target);
 
 // What the Window and Class pages show: the window part of the reading, read
 // when a page first asks for it, in the current display options.
@@ -92,5 +89,5 @@ class ClassInfoPage : public TabPage {
   InfoPagesHost& m_host;
   WindowInfo m_shown;
   bool m_written = false;
-  ClassImages m_drawn;  // what the paint box holds
+  Hwnd m_drawn = 0;  // the window whose class images the paint box holds
 };

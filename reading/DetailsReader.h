@@ -11,7 +11,7 @@
 #include "reading/WindowFacts.h"
 
 // The facts the details take from the window part of the reading.
-constexpr FactSet kDetailsFacts = Facts::Styles | Facts::ClassName | Facts::Process | Facts::ClassData;
+constexpr FactSet kDetailsFacts = Facts::Styles | Facts::ClassName | Facts::Process | Facts::ClassImages;
 
 // `facts` holds at least kDetailsFacts; they are not read again.
 WindowDetails ReadWindowDetails(const WindowFacts& facts);

@@ -71,11 +71,13 @@ WindowFacts Read(const WindowSystem& ws, Hwnd handle, FactSet facts, bool parent
     f.className = ws.ClassName(handle);
     f.className.resize(std::strlen(f.className.c_str()));
   }
-  if (facts & ClassData) {
-    f.classFunction = ws.ClassLongPtr(handle, ClassLong::WndProc);
+  if (facts & ClassImages) {
     f.icon = ws.ClassLong(handle, ClassLong::HIcon);
     f.smallIcon = ws.ClassLong(handle, ClassLong::HIconSm);
     f.cursor = ws.ClassLong(handle, ClassLong::HCursor);
+  }
+  if (facts & ClassCode) {
+    f.classFunction = ws.ClassLongPtr(handle, ClassLong::WndProc);
     f.brush = ws.ClassLong(handle, ClassLong::HBrBackground);
     f.moduleHandle = ws.ClassLongPtr(handle, ClassLong::HModule);
     f.classStyle = ws.ClassLong(handle, ClassLong::Style);
