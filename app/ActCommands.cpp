@@ -18,7 +18,7 @@ class ActCommands : public FrameFeature {
 
   void AddMenuItems(HMENU menu) override {
     AppendMenuA(menu, MF_STRING, frame_ids::kSysEditStyles, "Edit st&yles...");
-    AppendMenuA(menu, MF_STRING, frame_ids::kSysSendMessage, "Send &message...\tCtrl+Shift+M");
+    AppendMenuA(menu, MF_STRING, frame_ids::kSysSendMessage, "Send messa&ge...\tCtrl+Shift+M");
   }
   void UpdateMenuItems(HMENU menu) override {
     const UINT state = MF_BYCOMMAND | (CanAct() ? MF_ENABLED : MF_GRAYED);

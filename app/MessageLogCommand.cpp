@@ -19,7 +19,7 @@ std::unique_ptr<SettingsStore> MainWindowMessageLogHost::OpenSettings() const {
 void TfrmTarvisk::AddMessageLogMenuItem() {
   HMENU menu = GetSystemMenu(m_hwnd, FALSE);
   AppendMenuA(menu, MF_SEPARATOR, 0, nullptr);
-  AppendMenuA(menu, MF_STRING, kSysMessageLog, "&Message log...\tCtrl+M");
+  AppendMenuA(menu, MF_STRING, kSysMessageLog, "Message &log...\tCtrl+M");
 }
 
 void TfrmTarvisk::UpdateMessageLogMenuItem() {

@@ -24,7 +24,7 @@ class SelectorCommand : public FrameFeature {
     for (int n = 0; n < kSelectorNotationCount; ++n) {
       AppendMenuA(m_sysPopup, MF_STRING, kSysFirst + kSysStep * static_cast<UINT>(n), "");
     }
-    AppendMenuA(systemMenu, MF_POPUP, reinterpret_cast<UINT_PTR>(m_sysPopup), "Copy &selector");
+    AppendMenuA(systemMenu, MF_POPUP, reinterpret_cast<UINT_PTR>(m_sysPopup), "C&opy selector");
   }
 
   void UpdateMenuItems(HMENU systemMenu) override {
@@ -58,7 +58,7 @@ class SelectorCommand : public FrameFeature {
     }
     // The field's menu is destroyed with its submenus once it has closed.
     AppendMenuA(menu, MF_SEPARATOR, 0, nullptr);
-    AppendMenuA(menu, MF_POPUP, reinterpret_cast<UINT_PTR>(popup), "Copy &selector");
+    AppendMenuA(menu, MF_POPUP, reinterpret_cast<UINT_PTR>(popup), "C&opy selector");
   }
 
   bool OnFieldMenuCommand(int id) override {

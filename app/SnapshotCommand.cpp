@@ -22,7 +22,7 @@ class SnapshotCommand : public FrameFeature {
   explicit SnapshotCommand(TfrmTarvisk& frm) : m_frm(frm) {}
 
   void AddMenuItems(HMENU menu) override {
-    AppendMenuA(menu, MF_STRING, frame_ids::kSysSaveSnapshot, "Save &snapshot...");
+    AppendMenuA(menu, MF_STRING, frame_ids::kSysSaveSnapshot, "Sa&ve snapshot...");
   }
 
   bool OnSysCommand(UINT id) override {

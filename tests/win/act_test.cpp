@@ -309,7 +309,7 @@ TEST_F(ActMainWindow, TheMenusOfferTheDialogsWhileATargetIsShownAndProbingIsStop
   GetMenuStringA(menu, frame_ids::kSysEditStyles, text, sizeof text, MF_BYCOMMAND);
   EXPECT_STREQ(text, "Edit st&yles...");
   GetMenuStringA(menu, frame_ids::kSysSendMessage, text, sizeof text, MF_BYCOMMAND);
-  EXPECT_STREQ(text, "Send &message...\tCtrl+Shift+M");
+  EXPECT_STREQ(text, "Send messa&ge...\tCtrl+Shift+M");
   frm->InspectWindow(FromHwnd(frm->Handle()), true);
   SendMessageA(frm->Handle(), WM_INITMENU, reinterpret_cast<WPARAM>(menu), 0);
   EXPECT_EQ(GetMenuState(menu, frame_ids::kSysEditStyles, MF_BYCOMMAND) & MF_GRAYED, 0u);

@@ -60,7 +60,7 @@ TEST_F(MessageLogMainWindow, TheSystemMenuOpensOneLogPerTargetWhileOneIsShown) {
   const UINT item = 0x0110;
   char text[64] = {};
   GetMenuStringA(menu, item, text, sizeof text, MF_BYCOMMAND);
-  EXPECT_STREQ(text, "&Message log...\tCtrl+M");
+  EXPECT_STREQ(text, "Message &log...\tCtrl+M");
 
   frm->InspectWindow(0, true);
   SendMessageA(frm->Handle(), WM_INITMENU, reinterpret_cast<WPARAM>(menu), 0);

@@ -213,7 +213,7 @@ HMENU CopySelectorMenu(HMENU systemMenu) {
   for (int i = 0; i < GetMenuItemCount(systemMenu); ++i) {
     char text[64] = {};
     GetMenuStringA(systemMenu, static_cast<UINT>(i), text, sizeof text, MF_BYPOSITION);
-    if (std::string(text) == "Copy &selector") return GetSubMenu(systemMenu, i);
+    if (std::string(text) == "C&opy selector") return GetSubMenu(systemMenu, i);
   }
   return nullptr;
 }
