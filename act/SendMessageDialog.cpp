@@ -72,6 +72,7 @@ void SendMessageDialog::CreateControls() {
                                                          CBS_AUTOHSCROLL,
                                8, 26, 400, 240, m_hwnd, reinterpret_cast<HMENU>(static_cast<INT_PTR>(IDC_SND_MESSAGE)),
                                GetModuleHandleW(nullptr), nullptr);
+  SetControlHint(combo, "");
   SetWindowPos(combo, GetDlgItem(m_hwnd, IDC_SND_MSGLABEL), 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
   SendMessageA(combo, WM_SETREDRAW, FALSE, 0);
   for (const std::string& n : m_names) SendMessageA(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(n.c_str()));
@@ -210,10 +211,8 @@ INT_PTR SendMessageDialog::Handle(UINT msg, WPARAM wParam, LPARAM /*lParam*/) {
     case WM_INITDIALOG:
       SetWindowTextW(m_hwnd, Widen("Send message - " + TargetName(m_target)).c_str());
       CreateControls();
-      m_fonts.ApplyDesignFont(m_hwnd);
-      // The combo box is made apart from the table and takes the labels' font.
-      SendDlgItemMessageA(m_hwnd, IDC_SND_MESSAGE, WM_SETFONT,
-                          static_cast<WPARAM>(SendDlgItemMessageA(m_hwnd, IDC_SND_MSGLABEL, WM_GETFONT, 0, 0)), TRUE);
+      m_fonts.Prepare(m_hwnd);
+      CenterScaled(m_hwnd);
       ShowHistory();
       MessageChanged();
       // Enter presses Send; the dialog manager would otherwise look for IDOK.

@@ -134,6 +134,7 @@ void StyleEditor::CreateControls() {
       HWND combo = CreateWindowExW(0, L"COMBOBOX", L"", WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST,
                               x, y[col], kColumnWidth - 20, 240, m_hwnd,
                               reinterpret_cast<HMENU>(static_cast<INT_PTR>(row.id)), GetModuleHandleW(nullptr), nullptr);
+      SetControlHint(combo, "");
       for (const std::string& n : row.names) SendMessageA(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(n.c_str()));
       y[col] += kChoiceHeight;
     } else {
@@ -283,15 +284,8 @@ INT_PTR StyleEditor::Handle(UINT msg, WPARAM wParam, LPARAM /*lParam*/) {
     case WM_INITDIALOG:
       SetWindowTextW(m_hwnd, Widen("Styles - " + TargetName(m_target)).c_str());
       CreateControls();
-      m_fonts.ApplyDesignFont(m_hwnd);
-      // The choices are made apart from the tables and take the labels' font.
-      for (const Row& row : m_rows) {
-        if (row.choice) {
-          SendDlgItemMessageA(m_hwnd, row.id, WM_SETFONT,
-                              static_cast<WPARAM>(SendDlgItemMessageA(m_hwnd, IDC_STY_STYLELABEL, WM_GETFONT, 0, 0)),
-                              TRUE);
-        }
-      }
+      m_fonts.Prepare(m_hwnd);
+      CenterScaled(m_hwnd);
       ShowWanted(true);
       SendMessageA(m_hwnd, DM_SETDEFID, IDC_STY_APPLY, 0);
       return TRUE;

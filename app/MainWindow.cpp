@@ -64,6 +64,12 @@ bool TfrmTarvisk::Create() {
   steps.Mark("tabs and buttons created");
   m_fonts.ApplyDesignFont(m_hwnd, true);  // FormCreate adopts the message font
   m_fonts.ScaleToScreen(m_hwnd);
+  m_fonts.Rescaled = [this] {
+    pgcMain.LayoutSheets();
+    for (int page = 0; page < kPageCount; ++page) {
+      if (PageBuilt(page)) m_pages[page]->Rescaled();
+    }
+  };
   pgcMain.LayoutSheets();
   steps.Mark("fonts and layout");
   FormCreate();

@@ -48,9 +48,7 @@ INT_PTR CALLBACK TfrmNag::DialogProc(HWND dlg, UINT msg, WPARAM wParam, LPARAM l
           {ControlKind::Button, IDC_NAG_BTNCLOSE, "Close", 280, 192, 77, 25},
       });
       SendMessageA(dlg, DM_SETDEFID, IDC_NAG_BTNDONATE, 0);
-      state->fonts.ApplyDesignFont(dlg);
-      state->fonts.ScaleToScreen(dlg);
-      state->fonts.AdoptMessageFont(dlg);
+      state->fonts.Prepare(dlg);
       RECT client;
       GetClientRect(dlg, &client);
       SizeAndCenterDialog(dlg, client.right, client.bottom);  // recentre at the scaled size

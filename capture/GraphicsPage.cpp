@@ -1,5 +1,7 @@
 #include "capture/GraphicsPage.h"
 
+#include <algorithm>
+
 #include <commdlg.h>
 
 #include <vector>
@@ -190,9 +192,15 @@ void GraphicsPage::ResetCaptureGeometry() {
     return r;
   };
   RECT v = origin(m_imgVRule), h = origin(m_imgHRule);
-  place(m_imgVRule, v.left, kRuleOffset, kRulerDepth, kRulerLength);
-  place(m_imgHRule, kRuleOffset, h.top, kRulerLength, kRulerDepth);
-  place(m_pnlCapture, kCaptureOffset, kCaptureOffset, kCapturePanelSide, kCapturePanelSide);
+  // The corner the rulers leave holds the "pix" label, which scales with the
+  // density: where it outgrows the corner, rulers and picture move out by the
+  // difference, and still count the screen's pixels.
+  HWND pix = GetDlgItem(GetParent(m_imgHRule), IDC_LBLPIX);
+  const RECT p = pix ? origin(pix) : RECT{};
+  const int shift = std::max<int>(0, std::max(p.right - p.left, p.bottom - p.top) - kRuleOffset);
+  place(m_imgVRule, v.left, kRuleOffset + shift, kRulerDepth, kRulerLength);
+  place(m_imgHRule, kRuleOffset + shift, h.top, kRulerLength, kRulerDepth);
+  place(m_pnlCapture, kCaptureOffset + shift, kCaptureOffset + shift, kCapturePanelSide, kCapturePanelSide);
   place(m_imgCapture, 0, 0, kImageSide, kImageSide);
 }
 
@@ -204,6 +212,13 @@ void GraphicsPage::Placed() {
   SetShowReticle(m_storedReticle);
   ResetCaptureGeometry();
   ApplyCommands();
+}
+
+// The magnifier and its rulers count the screen's real pixels: their sizes
+// stay what they are at every density.
+void GraphicsPage::Rescaled() {
+  ResetCaptureGeometry();
+  InvalidateRect(m_sheet, nullptr, TRUE);
 }
 
 void GraphicsPage::LoadSettings(const SettingsValues& values) {

@@ -43,6 +43,7 @@ class GraphicsPage : public TabPage {
 
   // The capture surface, the zoom and the reticle the settings hold.
   void Placed() override;
+  void Rescaled() override;
   void LoadSettings(const SettingsValues& values) override;
   void StoreSettings(SettingsValues& values) const override;
   void SetProbing(bool probing) override;

@@ -53,6 +53,10 @@ bool DetailsWindow::Open() {
     return false;
   }
   BuildControls();
+  // A stored size is the window's own in pixels: only the design size scales.
+  if (settings.hasPosition) {
+    SetWindowPos(m_hwnd, nullptr, 0, 0, settings.width, settings.height, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  }
   Layout();
   ShowTarget();
   ShowWindow(m_hwnd, SW_SHOW);
@@ -79,7 +83,16 @@ void DetailsWindow::BuildControls() {
   SendMessageW(m_list, LVM_SETEXTENDEDLISTVIEWSTYLE, 0, LVS_EX_FULLROWSELECT);
   AddListColumn(m_list, 0, "Name", kNameWidth);
   AddListColumn(m_list, 1, "Value", kValueWidth);
-  m_fonts.ApplyDesignFont(m_hwnd);
+  SetControlHint(m_list, "");
+  m_fonts.Prepare(m_hwnd);
+  for (int c = 0; c < 2; ++c) SendMessageW(m_list, LVM_SETCOLUMNWIDTH, c, m_fonts.Scaled(c ? kValueWidth : kNameWidth));
+  m_fonts.Rescaled = [this] { MakeBoldFont(); };
+  MakeBoldFont();
+}
+
+void DetailsWindow::MakeBoldFont() {
+  if (m_bold) DeleteObject(m_bold);
+  m_bold = nullptr;
   // The headings of the groups in the list's font, bold.
   LOGFONTW font = {};
   HFONT listFont = reinterpret_cast<HFONT>(SendMessageW(m_list, WM_GETFONT, 0, 0));
@@ -92,10 +105,11 @@ void DetailsWindow::BuildControls() {
 void DetailsWindow::Layout() {
   RECT r;
   GetClientRect(m_hwnd, &r);
-  MoveWindow(m_list, 0, kListTop, r.right, std::max<int>(0, r.bottom - kListTop), TRUE);
+  const int top = m_fonts.Scaled(kListTop);
+  MoveWindow(m_list, 0, top, r.right, std::max<int>(0, r.bottom - top), TRUE);
   // The value column takes what the name column leaves.
   const int name = static_cast<int>(SendMessageW(m_list, LVM_GETCOLUMNWIDTH, 0, 0));
-  const int value = std::max<int>(kValueWidth, r.right - name - GetSystemMetrics(SM_CXVSCROLL) - 4);
+  const int value = std::max<int>(m_fonts.Scaled(kValueWidth), r.right - name - GetSystemMetrics(SM_CXVSCROLL) - 4);
   SendMessageW(m_list, LVM_SETCOLUMNWIDTH, 1, value);
 }
 

@@ -79,6 +79,7 @@ class DetailsWindow : public BaseWindow<DetailsWindow> {
   std::vector<DetailsGroupSource> m_sources;
   std::vector<Row> m_rows;
   HWND m_list = nullptr;
+  void MakeBoldFont();
   HFONT m_bold = nullptr;
   FormFonts m_fonts;
   std::string m_title;

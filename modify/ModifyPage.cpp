@@ -115,9 +115,9 @@ void ModifyPage::CreatePropertiesGroup() {
 
   // Each row: kind, id, caption, left, top, width, height, hint, help context.
   CreateControls(m_sheet, {
-      {ControlKind::CheckBox, IDC_CHBVISIBLE, "&Visible", gl + 300, gt + 32, 89, 17,
+      {ControlKind::CheckBox, IDC_CHBVISIBLE, "&Visible", gl + 300, gt + 32, 89, 16,
        "|Visible state of the specified window", 77},
-      {ControlKind::CheckBox, IDC_CHBENABLED, "Ena&bled", gl + 300, gt + 48, 89, 17,
+      {ControlKind::CheckBox, IDC_CHBENABLED, "Ena&bled", gl + 300, gt + 48, 89, 16,
        "|Enabled state of the specified window", 78},
       {ControlKind::CheckBox, IDC_CHBSTAYONTOP, "&Stay on top", gl + 300, gt + 64, 89, 17,
        "|\"Stay on top\" state of the specified window", 79},

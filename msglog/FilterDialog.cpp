@@ -68,7 +68,8 @@ INT_PTR CALLBACK FilterProc(HWND dlg, UINT msg, WPARAM wParam, LPARAM lParam) {
           {ControlKind::DefaultButton, IDOK, "OK", 196, 228, 75, 25},
           {ControlKind::Button, IDCANCEL, "Cancel", 277, 228, 75, 25},
       });
-      state->fonts.ApplyDesignFont(dlg);
+      state->fonts.Prepare(dlg);
+      CenterScaled(dlg);
       Fill(dlg, *state->filter);
       return TRUE;
     }

@@ -81,6 +81,12 @@ std::string MessageLogWindow::Open(HWND target, const MessageLogOptions& options
     return "Cannot open the message log: " + SystemErrorText(code);
   }
   BuildControls();
+  // A stored size is the window's own in pixels: only the design size scales.
+  const MessageLogSettings design;
+  if (m_settings.width != design.width || m_settings.height != design.height) {
+    SetWindowPos(m_hwnd, nullptr, 0, 0, m_settings.width, m_settings.height,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  }
   Layout();
   SetTimer(m_hwnd, kDrainTimer, options.drainMs, nullptr);
   ShowWindow(m_hwnd, SW_SHOW);
@@ -121,7 +127,10 @@ void MessageLogWindow::BuildControls() {
   m_status = CreateWindowExA(0, STATUSCLASSNAMEA, "", WS_CHILD | WS_VISIBLE, 0, 0, 0, 0, m_hwnd,
                              reinterpret_cast<HMENU>(IDC_LOG_STATUS), GetModuleHandleA(nullptr), nullptr);
   SendMessageA(m_status, SB_SIMPLE, TRUE, 0);
-  m_fonts.ApplyDesignFont(m_hwnd);
+  SetControlHint(m_status, "");
+  SetControlHint(m_list, "");
+  m_fonts.Prepare(m_hwnd);
+  for (int c = 0; c < kColumnCount; ++c) SendMessageA(m_list, LVM_SETCOLUMNWIDTH, c, m_fonts.Scaled(kColumnWidths[c]));
   Refresh();
 }
 
@@ -132,7 +141,8 @@ void MessageLogWindow::Layout() {
   RECT sr = {};
   GetWindowRect(m_status, &sr);
   const int statusHeight = sr.bottom - sr.top;
-  MoveWindow(m_list, 0, kListTop, r.right, std::max<int>(0, r.bottom - kListTop - statusHeight), TRUE);
+  const int top = m_fonts.Scaled(kListTop);
+  MoveWindow(m_list, 0, top, r.right, std::max<int>(0, r.bottom - top - statusHeight), TRUE);
 }
 
 void MessageLogWindow::ShowError(const std::string& text) {

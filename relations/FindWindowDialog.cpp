@@ -64,9 +64,7 @@ void TfrmFindWindow::FormCreate() {
   SetRadioGroupIndex(m_dlg, IDC_FIND_RGRMODE, kModeItems, kFindByText);
   rgrModeClick();
 
-  m_fonts.ApplyDesignFont(m_dlg);
-  m_fonts.ScaleToScreen(m_dlg);
-  m_fonts.AdoptMessageFont(m_dlg);
+  m_fonts.Prepare(m_dlg);
 }
 
 bool TfrmFindWindow::ShowModal(FindRequest& request) {

@@ -1,5 +1,7 @@
 #include "ui/Controls.h"
 
+#include <algorithm>
+
 #include <commctrl.h>
 
 #include <cstring>
@@ -88,11 +90,13 @@ void CreateRadioGroup(HWND parent, const RadioGroupSpec& row) {
   // Items share the space under the caption evenly, as a radio group lays them out.
   int count = static_cast<int>(row.items.size());
   int area = row.height - 20;
+  // An item never reaches into the next one's share.
+  const int height = count ? std::min(17, area / count) : 17;
   int i = 0;
   for (const char* item : row.items) {
     int top = row.top + 16 + (count ? area * i / count : 0);
     HWND h = CreateControl(parent, {ControlKind::RadioButton, row.id + 1 + i, item,
-                                    row.left + 9, top, row.width - 18, 17, row.hint});
+                                    row.left + 9, top, row.width - 18, height, row.hint});
     LONG style = GetWindowLongA(h, GWL_STYLE);
     if (i == 0) style |= WS_GROUP | WS_TABSTOP;
     SetWindowLongA(h, GWL_STYLE, style);

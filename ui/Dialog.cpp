@@ -35,6 +35,12 @@ bool TakeDialogKeys(HWND window, MSG& msg) {
   return IsDialogMessageW(window, &msg) != FALSE;
 }
 
+void CenterScaled(HWND dialog) {
+  RECT client = {};
+  GetClientRect(dialog, &client);
+  SizeAndCenterDialog(dialog, client.right, client.bottom);
+}
+
 void SizeAndCenterDialog(HWND dialog, int clientWidth, int clientHeight) {
   RECT r = {0, 0, clientWidth, clientHeight};
   AdjustWindowRectEx(&r, GetWindowLongA(dialog, GWL_STYLE), FALSE, GetWindowLongA(dialog, GWL_EXSTYLE));

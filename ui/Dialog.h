@@ -12,6 +12,9 @@ HWND CreateModelessDialog(HWND owner, DLGPROC proc, LPARAM param);
 // Sets the dialog's client size in pixels and centres it on the screen.
 void SizeAndCenterDialog(HWND dialog, int clientWidth, int clientHeight);
 
+// Centres the dialog at the size it has (after scaling).
+void CenterScaled(HWND dialog);
+
 // A keyboard message for `window` or one of its controls, given to the dialog
 // manager (Tab, arrows, Enter, Escape, mnemonics); true when it took it.
 bool TakeDialogKeys(HWND window, MSG& msg);

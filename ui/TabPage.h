@@ -22,6 +22,9 @@ class TabPage : public PageHandler {
   bool Created() const { return m_sheet != nullptr; }
   // The frame has scaled the new controls and given them their font.
   virtual void Placed() {}
+  // The frame has laid the page's controls out for a new density: for what
+  // keeps its size in real pixels whatever the density.
+  virtual void Rescaled() {}
   HWND Sheet() const { return m_sheet; }
 
   // What the page shows has changed: the target, a part of its reading, or
