@@ -102,6 +102,8 @@ void Dpi(JsonWriter& w, const DpiFacts& d) {
   o.Put("window", d.window, Whole<uint32_t>);
   o.Put("awareness", d.awareness, [](JsonWriter& out, DpiAwareness a) { out.String(DpiAwarenessKey(a)); });
   o.Put("monitor", d.monitor, Monitor);
+  o.Put("physicalRect", d.physicalRect, [](JsonWriter& out, const WinRect& r) { Rect(out, r); });
+  o.Put("logicalRect", d.logicalRect, [](JsonWriter& out, const WinRect& r) { Rect(out, r); });
   o.Done();
 }
 

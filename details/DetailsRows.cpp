@@ -199,6 +199,10 @@ DetailsGroup DpiGroup(const GroupWriter& w) {
   Add(g, "Primary monitor", w.Text(d.monitor, [](const MonitorFacts& m) { return std::string(m.primary ? "yes" : "no"); }));
   Add(g, "Monitor DPI", d.monitor.Known() ? w.Text(d.monitor.value.dpi, decimal)
                                            : w.Text(d.monitor, [](const MonitorFacts&) { return std::string(); }));
+  Add(g, "Rectangle in pixels", w.Text(d.physicalRect, RectText));
+  // Absent: the window counts in the pixels it has.
+  Add(g, "Rectangle the window sees",
+      d.logicalRect.state == FactState::Absent ? std::string("the same") : w.Text(d.logicalRect, RectText));
   return g;
 }
 

@@ -6,6 +6,7 @@
 #include "platform/CodePages.h"
 #include "platform/SystemDlls.h"
 #include "platform/Win32WindowSystem.h"
+#include "reading/LogicalRect.h"
 
 namespace {
 
@@ -24,6 +25,9 @@ struct LateFunctions {
   int(WINAPI* getAwarenessFromDpiAwarenessContext)(HANDLE) = nullptr;
   BOOL(WINAPI* areDpiAwarenessContextsEqual)(HANDLE, HANDLE) = nullptr;
   HRESULT(WINAPI* getDpiForMonitor)(HMONITOR, int, UINT*, UINT*) = nullptr;
+  HANDLE(WINAPI* getThreadDpiAwarenessContext)() = nullptr;
+  UINT(WINAPI* getDpiForSystem)() = nullptr;
+  BOOL(WINAPI* physicalToLogicalPoint)(HWND, POINT*) = nullptr;
   HRESULT(WINAPI* dwmGetWindowAttribute)(HWND, DWORD, void*, DWORD) = nullptr;
   BOOL(WINAPI* isWow64Process)(HANDLE, BOOL*) = nullptr;
 };
@@ -40,6 +44,9 @@ const LateFunctions& Late() {
     Find(f.getWindowDpiAwarenessContext, "user32.dll", "GetWindowDpiAwarenessContext");
     Find(f.getAwarenessFromDpiAwarenessContext, "user32.dll", "GetAwarenessFromDpiAwarenessContext");
     Find(f.areDpiAwarenessContextsEqual, "user32.dll", "AreDpiAwarenessContextsEqual");
+    Find(f.getThreadDpiAwarenessContext, "user32.dll", "GetThreadDpiAwarenessContext");
+    Find(f.getDpiForSystem, "user32.dll", "GetDpiForSystem");
+    Find(f.physicalToLogicalPoint, "user32.dll", "PhysicalToLogicalPointForPerMonitorDPI");
     Find(f.isWow64Process, "kernel32.dll", "IsWow64Process");
     // Loaded with the first details read, never at start-up.
     Find(f.getDpiForMonitor, "shcore.dll", "GetDpiForMonitor");
@@ -262,6 +269,49 @@ Fact<PlacementFacts> ReadPlacement(HWND window) {
   return Fact<PlacementFacts>::Of(p);
 }
 
+// An awareness context as the details name it; NotAvailable where the system has none.
+Fact<DpiAwareness> AwarenessOf(HANDLE context) {
+  const LateFunctions& late = Late();
+  if (!context || !late.getAwarenessFromDpiAwarenessContext) return Fact<DpiAwareness>::Missing();
+  const auto equal = [&](HANDLE other) {
+    return late.areDpiAwarenessContextsEqual && late.areDpiAwarenessContextsEqual(context, other);
+  };
+  switch (late.getAwarenessFromDpiAwarenessContext(context)) {
+    case 0:
+      return Fact<DpiAwareness>::Of(equal(kContextUnawareGdiScaled) ? DpiAwareness::UnawareGdiScaled
+                                                                    : DpiAwareness::Unaware);
+    case 1: return Fact<DpiAwareness>::Of(DpiAwareness::System);
+    case 2:
+      return Fact<DpiAwareness>::Of(equal(kContextPerMonitorV2) ? DpiAwareness::PerMonitorV2
+                                                                : DpiAwareness::PerMonitor);
+  }
+  return Fact<DpiAwareness>::Missing();
+}
+
+class Win32DpiQueries : public DpiQueries {
+ public:
+  Fact<DpiAwareness> OwnAwareness() override {
+    const auto thread = Late().getThreadDpiAwarenessContext;
+    return thread ? AwarenessOf(thread()) : Fact<DpiAwareness>::Missing();
+  }
+  uint32_t SystemDpi() override {
+    const auto system = Late().getDpiForSystem;
+    if (system && system()) return system();
+    HDC dc = GetDC(nullptr);
+    const int dpi = dc ? GetDeviceCaps(dc, LOGPIXELSY) : 96;
+    if (dc) ReleaseDC(nullptr, dc);
+    return static_cast<uint32_t>(dpi);
+  }
+  bool PhysicalToLogical(Hwnd window, int32_t& x, int32_t& y) override {
+    const auto convert = Late().physicalToLogicalPoint;
+    POINT p = {x, y};
+    if (!convert || !convert(ToHwnd(window), &p)) return false;
+    x = p.x;
+    y = p.y;
+    return true;
+  }
+};
+
 DpiFacts ReadDpi(HWND window) {
   const LateFunctions& late = Late();
   DpiFacts d;
@@ -269,22 +319,7 @@ DpiFacts ReadDpi(HWND window) {
     const UINT dpi = late.getDpiForWindow(window);
     if (dpi) d.window = Fact<uint32_t>::Of(dpi);
   }
-  if (late.getWindowDpiAwarenessContext && late.getAwarenessFromDpiAwarenessContext) {
-    const HANDLE context = late.getWindowDpiAwarenessContext(window);
-    const int awareness = context ? late.getAwarenessFromDpiAwarenessContext(context) : -1;
-    const auto equal = [&](HANDLE other) {
-      return late.areDpiAwarenessContextsEqual && late.areDpiAwarenessContextsEqual(context, other);
-    };
-    if (awareness == 0) {
-      d.awareness = Fact<DpiAwareness>::Of(equal(kContextUnawareGdiScaled) ? DpiAwareness::UnawareGdiScaled
-                                                                             : DpiAwareness::Unaware);
-    } else if (awareness == 1) {
-      d.awareness = Fact<DpiAwareness>::Of(DpiAwareness::System);
-    } else if (awareness == 2) {
-      d.awareness = Fact<DpiAwareness>::Of(equal(kContextPerMonitorV2) ? DpiAwareness::PerMonitorV2
-                                                                         : DpiAwareness::PerMonitor);
-    }
-  }
+  if (late.getWindowDpiAwarenessContext) d.awareness = AwarenessOf(late.getWindowDpiAwarenessContext(window));
   HMONITOR monitor = MonitorFromWindow(window, MONITOR_DEFAULTTONEAREST);
   MONITORINFOEXW info = {};
   info.cbSize = sizeof info;
@@ -300,6 +335,12 @@ DpiFacts ReadDpi(HWND window) {
       m.dpi = Fact<uint32_t>::Of(x);
     }
     d.monitor = Fact<MonitorFacts>::Of(m);
+  }
+  RECT r = {};
+  if (GetWindowRect(window, &r)) {
+    d.physicalRect = Fact<WinRect>::Of(Rect(r));
+    Win32DpiQueries system;
+    d.logicalRect = LogicalRectOf(system, H(window), d.physicalRect.value, d);
   }
   return d;
 }

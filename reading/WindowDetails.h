@@ -98,6 +98,9 @@ struct DpiFacts {
   Fact<uint32_t> window;  // GetDpiForWindow
   Fact<DpiAwareness> awareness;
   Fact<MonitorFacts> monitor;
+  // The window's rectangle in its pixels, and as the window itself sees it
+  // where that differs (reading/LogicalRect.h).
+  Fact<WinRect> physicalRect, logicalRect;
 };
 
 // DwmGetWindowAttribute.

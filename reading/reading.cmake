@@ -1,5 +1,6 @@
 list(APPEND TARVISK_PORTABLE_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/Reading.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/LogicalRect.cpp
   ${CMAKE_CURRENT_LIST_DIR}/ControlFamily.cpp
   ${CMAKE_CURRENT_LIST_DIR}/WindowFacts.cpp
   ${CMAKE_CURRENT_LIST_DIR}/WindowRow.cpp
