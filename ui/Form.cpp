@@ -48,6 +48,16 @@ int BackThroughSteps(int v, const std::vector<std::pair<int, int>>& steps) {
   return v;
 }
 
+// A status bar sizes itself to its font and sits at its parent's bottom when
+// it gets WM_SIZE; the form's layout runs after.
+void PlaceStatusBars(const std::vector<HWND>& controls) {
+  for (HWND h : controls) {
+    char className[32] = {};
+    GetClassNameA(h, className, sizeof className);
+    if (lstrcmpiA(className, STATUSCLASSNAMEA) == 0) SendMessageA(h, WM_SIZE, 0, 0);
+  }
+}
+
 RECT PlaceInParent(HWND h) {
   RECT r = {};
   GetWindowRect(h, &r);
@@ -238,6 +248,7 @@ void FormFonts::AdoptMessageFont(HWND form) {
   m_font = font;
   m_fontHeight = messageHeight;
   GiveFont(form, font);
+  PlaceStatusBars(KnownDescendants(form));
 }
 
 void FormFonts::Prepare(HWND form) {
@@ -343,6 +354,7 @@ void FormFonts::ScaleToDpi(HWND form, int dpi, const RECT* suggested) {
       }
     }
   }
+  PlaceStatusBars(KnownDescendants(form));
   // The form's own layout runs even when the size happens not to change.
   if (!IsIconic(form)) {
     RECT client = {};
