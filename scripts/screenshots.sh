@@ -20,25 +20,34 @@ trap 'cleanup; stop_session' EXIT
 
 out="$ROOT/docs/screenshots"
 mkdir -p "$out"
-reset_settings
-start_tarvisk
-dismiss_reminder || { echo "Tarvisk did not start" >&2; exit 1; }
-driver wait-main 15000 >/dev/null || exit 1
-start_program notepad.exe
-wait_for 15 xdotool search --onlyvisible --name '^Untitled - Notepad$' || exit 1
-driver place Notepad 780 120 480 380
-sleep 0.5
-xwin=$(xdotool search --onlyvisible --name '^Untitled - Notepad$' | head -n 1)
-eval "$(xdotool getwindowgeometry --shell "$xwin")"
-# Point at notepad's edit area, then stop probing there with the hot key.
-xdotool mousemove $((X + 120)) $((Y + 150))
-driver wait-text 601 "Edit" 5000 || exit 1
-hotkey
-driver wait-text 105 "Pr&obe" 5000 || exit 1
-
-driver click 102  # "Re&fresh": the tree then holds notepad too
-sleep 0.5
-tarvisk=$(xdotool search --onlyvisible --name '^Tarvisk$' | head -n 1)
+# Tarvisk started afresh beside notepad, stopped on notepad's edit area.
+inspect_notepad() {
+  reset_settings
+  # Higher up when it is taller, so that the whole of it is on the screen.
+  if [ -n "${TARVISK_TOP:-}" ]; then
+    "$WINE" reg add 'HKCU\Software\Norvane\Tarvisk' /v Left /t REG_SZ /d 0 /f </dev/null >/dev/null 2>&1
+    "$WINE" reg add 'HKCU\Software\Norvane\Tarvisk' /v Top /t REG_SZ /d "$TARVISK_TOP" /f </dev/null >/dev/null 2>&1
+  fi
+  start_tarvisk
+  dismiss_reminder || { echo "Tarvisk did not start" >&2; return 1; }
+  driver wait-main 15000 >/dev/null || return 1
+  start_program notepad.exe
+  wait_for 15 xdotool search --onlyvisible --name '^Untitled - Notepad$' || return 1
+  # Wine scales what the driver (a program unaware of densities) asks for.
+  driver place Notepad ${NOTEPAD_PLACE:-780 120 480 380}
+  sleep 0.5
+  xwin=$(xdotool search --onlyvisible --name '^Untitled - Notepad$' | head -n 1)
+  eval "$(xdotool getwindowgeometry --shell "$xwin")"
+  # Point at notepad's edit area, then stop probing there with the hot key.
+  xdotool mousemove $((X + 120)) $((Y + 150))
+  driver wait-text 601 "Edit" 5000 || return 1
+  hotkey
+  driver wait-text 105 "Pr&obe" 5000 || return 1
+  driver click 102  # "Re&fresh": the tree then holds notepad too
+  sleep 0.5
+  tarvisk=$(xdotool search --onlyvisible --name '^Tarvisk$' | head -n 1)
+}
+inspect_notepad || exit 1
 names=(window class parents children digger tree executable modules modify graphics options about)
 for page in "${!names[@]}"; do
   select_page "$page" || echo "page $page could not be selected" >&2
@@ -66,4 +75,21 @@ if wait_for 10 xdotool search --onlyvisible --name '^Details - '; then
   import -window "$details" -colors 64 "PNG8:$file" && echo "$file"
 else
   echo "the Details window did not open" >&2
+fi
+
+# The main window started with the display at 144 dpi (150%).
+cleanup
+PIDS=()
+"$WINE" reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d 144 /f </dev/null >/dev/null 2>&1
+trap '"$WINE" reg delete "HKCU\Control Panel\Desktop" /v LogPixels /f </dev/null >/dev/null 2>&1; cleanup; stop_session' EXIT
+if TARVISK_TOP=0 NOTEPAD_PLACE="1170 180 720 570" inspect_notepad; then
+  for page in 0 9; do
+    select_page "$page" || echo "page $page could not be selected" >&2
+    xdotool mousemove 1270 1010
+    sleep 0.6
+    file="$out/144dpi-$(printf '%02d' "$page")-${names[$page]}.png"
+    import -window "$tarvisk" -colors 64 "PNG8:$file" && echo "$file"
+  done
+else
+  echo "Tarvisk at 144 dpi did not start" >&2
 fi

@@ -97,15 +97,14 @@ class PerMonitorThread {
 // ---------------------------------------------------------------------------
 // Opening a window and examining it, modal or not
 
+BOOL CALLBACK AddToSet(HWND h, LPARAM p) {
+  reinterpret_cast<std::set<HWND>*>(p)->insert(h);
+  return TRUE;
+}
+
 std::set<HWND> ThreadWindows() {
   std::set<HWND> out;
-  EnumThreadWindows(
-      GetCurrentThreadId(),
-      [](HWND h, LPARAM p) {
-        reinterpret_cast<std::set<HWND>*>(p)->insert(h);
-        return TRUE;
-      },
-      reinterpret_cast<LPARAM>(&out));
+  EnumThreadWindows(GetCurrentThreadId(), AddToSet, reinterpret_cast<LPARAM>(&out));
   return out;
 }
 
@@ -197,15 +196,14 @@ int FontHeightOf(HWND h) {
   return font && GetObjectW(font, sizeof lf, &lf) ? std::abs(lf.lfHeight) : 0;
 }
 
+BOOL CALLBACK AddToList(HWND h, LPARAM p) {
+  reinterpret_cast<std::vector<HWND>*>(p)->push_back(h);
+  return TRUE;
+}
+
 std::vector<HWND> Descendants(HWND top) {
   std::vector<HWND> out;
-  EnumChildWindows(
-      top,
-      [](HWND h, LPARAM p) {
-        reinterpret_cast<std::vector<HWND>*>(p)->push_back(h);
-        return TRUE;
-      },
-      reinterpret_cast<LPARAM>(&out));
+  EnumChildWindows(top, AddToList, reinterpret_cast<LPARAM>(&out));
   return out;
 }
 
