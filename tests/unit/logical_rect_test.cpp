@@ -15,7 +15,7 @@ struct FakeDpiSystem : DpiQueries {
   bool converts = true;
   Fact<DpiAwareness> OwnAwareness() override { return own; }
   uint32_t SystemDpi() override { return systemDpi; }
-  bool PhysicalToLogical(Hwnd, int32_t &x, int32_t &y) override {
+  bool PhysicalToLogical(Hwnd, int32_t& x, int32_t& y) override {
     x = static_cast<int32_t>(int64_t{x} * seen / monitorDpi);
     y = static_cast<int32_t>(int64_t{y} * seen / monitorDpi);
     return converts;
@@ -52,7 +52,7 @@ TEST(LogicalRect, WhereTheSystemCannotSayTheRectangleIsNotAvailable) {
   const DpiFacts unaware = Facts(DpiAwareness::Unaware, 144);
   // A reader not per-monitor aware reads scaled values itself (Wine, older
   // systems).
-  for (const auto &own : {Fact<DpiAwareness>::Missing(), Fact<DpiAwareness>::Of(DpiAwareness::System)}) {
+  for (const auto& own : {Fact<DpiAwareness>::Missing(), Fact<DpiAwareness>::Of(DpiAwareness::System)}) {
     system.own = own;
     EXPECT_EQ(LogicalRectOf(system, 0x10, kPhysical, unaware).state, FactState::NotAvailable);
   }

@@ -34,24 +34,24 @@
 namespace {
 
 constexpr UINT kSysMessageLog = 0x0110;
-constexpr const char *kLayoutFileVariable = "TARVISK_DPI_LAYOUT_FILE";
+constexpr const char* kLayoutFileVariable = "TARVISK_DPI_LAYOUT_FILE";
 
 // How to open one window of Tarvisk from the main window (null: the main
 // window itself). Opening may run a modal loop: the window is then examined
 // from inside it.
 struct TarviskWindow {
-  const char *name;
+  const char* name;
   // Its labels and buttons have mnemonics of their own; the main window's
   // frame and pages keep the texts they always had.
   bool ownMnemonics;
-  std::function<void(TfrmTarvisk &)> open;
+  std::function<void(TfrmTarvisk&)> open;
 };
 
-std::function<void(TfrmTarvisk &)> SysCommand(UINT id) {
-  return [id](TfrmTarvisk &frm) { SendMessageA(frm.Handle(), WM_SYSCOMMAND, id, 0); };
+std::function<void(TfrmTarvisk&)> SysCommand(UINT id) {
+  return [id](TfrmTarvisk& frm) { SendMessageA(frm.Handle(), WM_SYSCOMMAND, id, 0); };
 }
 
-const std::vector<TarviskWindow> &Windows() {
+const std::vector<TarviskWindow>& Windows() {
   static const std::vector<TarviskWindow> windows = {
       {"main window", false, nullptr},
       {"Details", true, SysCommand(frame_ids::kSysDetails)},
@@ -59,17 +59,17 @@ const std::vector<TarviskWindow> &Windows() {
       {"Send message", true, SysCommand(frame_ids::kSysSendMessage)},
       {"message log", true, SysCommand(kSysMessageLog)},
       {"Find Window", true,
-       [](TfrmTarvisk &frm) {
+       [](TfrmTarvisk& frm) {
          TfrmFindWindow find;
          FindRequest request;
          if (find.Create(frm.Handle())) find.ShowModal(request);
        }},
       {"message filter", true,
-       [](TfrmTarvisk &frm) {
+       [](TfrmTarvisk& frm) {
          msglog::LogFilter f;
          RunFilterDialog(frm.Handle(), f);
        }},
-      {"reminder", true, [](TfrmTarvisk &frm) { TfrmNag::Run(frm.Handle()); }},
+      {"reminder", true, [](TfrmTarvisk& frm) { TfrmNag::Run(frm.Handle()); }},
   };
   return windows;
 }
@@ -78,7 +78,7 @@ const std::vector<TarviskWindow> &Windows() {
 // Tarvisk.exe (per-monitor; Wine takes the first version of it), which the
 // test program has no manifest for.
 struct PerMonitorThread {
-  using SetContext = HANDLE(WINAPI *)(HANDLE);
+  using SetContext = HANDLE(WINAPI*)(HANDLE);
   SetContext set = SystemFunction<SetContext>("user32.dll", "SetThreadDpiAwarenessContext");
   HANDLE old = set ? set(reinterpret_cast<HANDLE>(static_cast<intptr_t>(-3))) : nullptr;
   ~PerMonitorThread() {
@@ -90,7 +90,7 @@ struct PerMonitorThread {
 // Opening a window and examining it, modal or not
 
 BOOL CALLBACK AddToSet(HWND h, LPARAM p) {
-  reinterpret_cast<std::set<HWND> *>(p)->insert(h);
+  reinterpret_cast<std::set<HWND>*>(p)->insert(h);
   return TRUE;
 }
 
@@ -105,10 +105,10 @@ struct Examination {
   std::function<void(HWND)> examine;
   bool busy = false, done = false;
 };
-Examination *g_examination = nullptr;
+Examination* g_examination = nullptr;
 
 void CALLBACK ExamineOnTimer(HWND, UINT, UINT_PTR, DWORD) {
-  Examination *e = g_examination;
+  Examination* e = g_examination;
   if (!e || e->busy || e->done) return;
   for (HWND h : ThreadWindows()) {
     if (e->before.count(h) || !IsWindowVisible(h) || !(GetWindowLongA(h, GWL_STYLE) & WS_CAPTION)) continue;
@@ -123,7 +123,7 @@ void CALLBACK ExamineOnTimer(HWND, UINT, UINT_PTR, DWORD) {
 
 // Opens `window` and runs `examine` on it from a timer, which a modal loop
 // dispatches as the test's own loop does; the window is closed after.
-bool WithWindow(TfrmTarvisk &frm, const TarviskWindow &window, const std::function<void(HWND)> &examine) {
+bool WithWindow(TfrmTarvisk& frm, const TarviskWindow& window, const std::function<void(HWND)>& examine) {
   if (!window.open) {
     examine(frm.Handle());
     return true;
@@ -158,7 +158,7 @@ std::unique_ptr<TfrmTarvisk> StartTarvisk() {
   return frm;
 }
 
-void StopTarvisk(std::unique_ptr<TfrmTarvisk> &frm) {
+void StopTarvisk(std::unique_ptr<TfrmTarvisk>& frm) {
   if (frm && IsWindow(frm->Handle())) DestroyWindow(frm->Handle());
   frm.reset();
   PumpMessages();
@@ -189,7 +189,7 @@ int FontHeightOf(HWND h) {
 }
 
 BOOL CALLBACK AddToList(HWND h, LPARAM p) {
-  reinterpret_cast<std::vector<HWND> *>(p)->push_back(h);
+  reinterpret_cast<std::vector<HWND>*>(p)->push_back(h);
   return TRUE;
 }
 
@@ -216,7 +216,7 @@ std::vector<std::string> LayoutOf(HWND top) {
     if (ClassOf(h) == "SysHeader32" || parent == "ComboBox") continue;
     RECT r = {};
     GetWindowRect(h, &r);
-    MapWindowPoints(nullptr, top, reinterpret_cast<POINT *>(&r), 2);
+    MapWindowPoints(nullptr, top, reinterpret_cast<POINT*>(&r), 2);
     std::ostringstream line;
     line << ClassOf(h) << "#" << GetDlgCtrlID(h) << "#" << index++ << " " << r.left << " " << r.top << " " << r.right
          << " " << r.bottom << " " << FontHeightOf(h);
@@ -231,7 +231,7 @@ struct Placed {
   int font = 0;
 };
 
-Placed Parse(const std::string &line) {
+Placed Parse(const std::string& line) {
   std::istringstream in(line);
   Placed p;
   in >> p.key >> p.edge[0] >> p.edge[1] >> p.edge[2] >> p.edge[3] >> p.font;
@@ -243,7 +243,7 @@ Placed Parse(const std::string &line) {
 // process for the density it starts at. The bar and what the window lays out
 // down to its top are compared by the other edges, and bottoms less that
 // difference.
-std::vector<std::string> LayoutDifferences(const std::vector<std::string> &got, const std::vector<std::string> &want) {
+std::vector<std::string> LayoutDifferences(const std::vector<std::string>& got, const std::vector<std::string>& want) {
   std::vector<std::string> out;
   if (got.size() != want.size()) {
     out.push_back(std::to_string(got.size()) + " controls, not " + std::to_string(want.size()));
@@ -276,7 +276,7 @@ std::vector<std::string> LayoutDifferences(const std::vector<std::string> &got, 
 // of a start at another density is smaller by the frame's growth, which no
 // change of density can give. The moved window is given that client area,
 // as a user would, and must then lay itself out the same.
-void TakeClientSize(HWND top, const std::string &clientLine, bool checkGrowth = true) {
+void TakeClientSize(HWND top, const std::string& clientLine, bool checkGrowth = true) {
   std::istringstream in(clientLine);
   std::string key;
   int left = 0, topEdge = 0, width = 0, height = 0;
@@ -323,7 +323,7 @@ SIZE TextNeeds(HWND h, int wrapWidth) {
   return {r.right - r.left, r.bottom - r.top};
 }
 
-std::string Named(HWND h, const RECT &r) {
+std::string Named(HWND h, const RECT& r) {
   return ClassOf(h) + " " + std::to_string(GetDlgCtrlID(h)) + " (" + std::to_string(r.left) + "," +
          std::to_string(r.top) + ")-(" + std::to_string(r.right) + "," + std::to_string(r.bottom) + ")";
 }
@@ -352,7 +352,7 @@ std::vector<std::string> FaultsOf(HWND top) {
     RECT r = {};
     GetWindowRect(h, &r);
     HWND parent = GetParent(h);
-    MapWindowPoints(nullptr, parent, reinterpret_cast<POINT *>(&r), 2);
+    MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&r), 2);
     const std::string name = Named(h, r);
     RECT client = {};
     GetClientRect(parent, &client);
@@ -375,7 +375,7 @@ std::vector<std::string> FaultsOf(HWND top) {
       if (TextNeeds(h, 0).cx + beside > width) faults.push_back(name + " is narrower than its text");
     }
   }
-  for (const auto &[parent, list] : siblings) {
+  for (const auto& [parent, list] : siblings) {
     for (size_t i = 0; i < list.size(); ++i) {
       for (size_t j = i + 1; j < list.size(); ++j) {
         RECT both;
@@ -406,7 +406,7 @@ int SystemDpiNow() {
 // ---------------------------------------------------------------------------
 // Mnemonics
 
-wchar_t MnemonicOf(const std::wstring &text) {
+wchar_t MnemonicOf(const std::wstring& text) {
   for (size_t i = 0; i + 1 < text.size(); ++i) {
     if (text[i] != L'&') continue;
     if (text[i + 1] != L'&') return static_cast<wchar_t>(towupper(text[i + 1]));
@@ -415,7 +415,7 @@ wchar_t MnemonicOf(const std::wstring &text) {
   return 0;
 }
 
-void CheckMenu(HMENU menu, const std::string &where, std::vector<std::string> &faults) {
+void CheckMenu(HMENU menu, const std::string& where, std::vector<std::string>& faults) {
   std::map<wchar_t, std::wstring> used;
   for (int i = 0; i < GetMenuItemCount(menu); ++i) {
     wchar_t text[128] = {};
@@ -428,7 +428,7 @@ void CheckMenu(HMENU menu, const std::string &where, std::vector<std::string> &f
   }
 }
 
-void CheckWindowMnemonics(HWND top, const std::string &where, std::vector<std::string> &faults) {
+void CheckWindowMnemonics(HWND top, const std::string& where, std::vector<std::string>& faults) {
   std::set<wchar_t> used;
   for (HWND h : Descendants(top)) {
     const std::string cls = ClassOf(h);
@@ -440,7 +440,7 @@ void CheckWindowMnemonics(HWND top, const std::string &where, std::vector<std::s
 }
 
 // The menu open in this thread, examined from a timer while its loop runs.
-std::vector<std::string> *g_menuFaults = nullptr;
+std::vector<std::string>* g_menuFaults = nullptr;
 void CALLBACK ExamineOpenMenu(HWND, UINT, UINT_PTR, DWORD) {
   HWND popup = FindWindowA("#32768", nullptr);
   if (!popup || !g_menuFaults) return;
@@ -467,10 +467,10 @@ struct LogPixels {
   DWORD old = 0, size = sizeof old;
   bool had = RegCreateKeyExA(HKEY_CURRENT_USER, "Control Panel\\Desktop", 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key,
                              nullptr) == ERROR_SUCCESS &&
-             RegQueryValueExA(key, "LogPixels", nullptr, nullptr, reinterpret_cast<BYTE *>(&old), &size) == 0;
-  explicit LogPixels(DWORD dpi) { RegSetValueExA(key, "LogPixels", 0, REG_DWORD, reinterpret_cast<BYTE *>(&dpi), 4); }
+             RegQueryValueExA(key, "LogPixels", nullptr, nullptr, reinterpret_cast<BYTE*>(&old), &size) == 0;
+  explicit LogPixels(DWORD dpi) { RegSetValueExA(key, "LogPixels", 0, REG_DWORD, reinterpret_cast<BYTE*>(&dpi), 4); }
   ~LogPixels() {
-    if (had) RegSetValueExA(key, "LogPixels", 0, REG_DWORD, reinterpret_cast<BYTE *>(&old), 4);
+    if (had) RegSetValueExA(key, "LogPixels", 0, REG_DWORD, reinterpret_cast<BYTE*>(&old), 4);
     if (!had) RegDeleteValueA(key, "LogPixels");
     RegCloseKey(key);
   }
@@ -480,7 +480,7 @@ using Layouts = std::map<std::string, std::vector<std::string>>;
 
 // Starts these tests again at `dpi`, which write each window's layout and the
 // faults they find there. Empty on failure, with the reason in `error`.
-Layouts StartedAt(int dpi, std::string &error) {
+Layouts StartedAt(int dpi, std::string& error) {
   char temp[MAX_PATH] = {};
   GetTempPathA(MAX_PATH, temp);
   const std::string file = std::string(temp) + "tarvisk-dpi-" + std::to_string(dpi) + ".txt";
@@ -513,18 +513,18 @@ Layouts StartedAt(int dpi, std::string &error) {
 
 // Not a test of its own: the run StartedAt makes, at the density it set.
 TEST(DpiStartedAt, WritesEveryWindowsLayout) {
-  const char *file = std::getenv(kLayoutFileVariable);
+  const char* file = std::getenv(kLayoutFileVariable);
   if (!file) GTEST_SKIP() << "run by the DPI tests at another density";
   std::ofstream out(file);
   PerMonitorThread aware;
   auto frm = StartTarvisk();
   ASSERT_TRUE(frm);
-  for (const TarviskWindow &window : Windows()) {
+  for (const TarviskWindow& window : Windows()) {
     EXPECT_TRUE(WithWindow(*frm, window, [&](HWND top) {
       if (!FitsTheScreen(top)) return;
       out << "window " << window.name << "\n";
-      for (const std::string &line : LayoutOf(top)) out << line << "\n";
-      for (const std::string &fault : FaultsOf(top)) ADD_FAILURE() << window.name << ": " << fault;
+      for (const std::string& line : LayoutOf(top)) out << line << "\n";
+      for (const std::string& fault : FaultsOf(top)) ADD_FAILURE() << window.name << ": " << fault;
     })) << window.name;
   }
   StopTarvisk(frm);
@@ -546,23 +546,23 @@ TEST(DpiFollow, EveryWindowLaysItselfOutAsIfStartedAtTheNewDensity) {
   PerMonitorThread aware;
   auto frm = StartTarvisk();
   ASSERT_TRUE(frm);
-  for (const TarviskWindow &window : Windows()) {
+  for (const TarviskWindow& window : Windows()) {
     EXPECT_TRUE(WithWindow(*frm, window, [&](HWND top) {
-      for (const std::string &fault : FaultsOf(top)) ADD_FAILURE() << window.name << " at 96: " << fault;
+      for (const std::string& fault : FaultsOf(top)) ADD_FAILURE() << window.name << " at 96: " << fault;
       const std::vector<std::string> at96 = LayoutOf(top);
       for (int dpi : densities) {
         ChangeDpi(top, dpi);
         if (!started[dpi].count(window.name)) continue;  // taller than the screen there
-        const std::vector<std::string> &want = started[dpi][window.name];
+        const std::vector<std::string>& want = started[dpi][window.name];
         if (GetWindowLongA(top, GWL_STYLE) & WS_THICKFRAME) TakeClientSize(top, want.front());
-        for (const std::string &d : LayoutDifferences(LayoutOf(top), want)) {
+        for (const std::string& d : LayoutDifferences(LayoutOf(top), want)) {
           ADD_FAILURE() << window.name << " moved to " << dpi << " dpi: " << d;
         }
       }
       ChangeDpi(top, 96);
       if (GetWindowLongA(top, GWL_STYLE) & WS_THICKFRAME)
         TakeClientSize(top, at96.front(), false);  // cut to the screen at 192
-      for (const std::string &d : LayoutDifferences(LayoutOf(top), at96)) {
+      for (const std::string& d : LayoutDifferences(LayoutOf(top), at96)) {
         ADD_FAILURE() << window.name << " back at 96 dpi: " << d;
       }
     })) << window.name;
@@ -597,11 +597,11 @@ TEST(DpiFollow, NoMnemonicIsUsedTwiceInAnyMenuOrWindow) {
   EXPECT_EQ(g_menuFaults, nullptr) << "the fields' menu opened";
   g_menuFaults = nullptr;
 
-  for (const TarviskWindow &window : Windows()) {
+  for (const TarviskWindow& window : Windows()) {
     if (!window.ownMnemonics) continue;
     EXPECT_TRUE(WithWindow(*frm, window, [&](HWND top) { CheckWindowMnemonics(top, window.name, faults); }))
         << window.name;
   }
-  for (const std::string &fault : faults) ADD_FAILURE() << fault;
+  for (const std::string& fault : faults) ADD_FAILURE() << fault;
   StopTarvisk(frm);
 }
