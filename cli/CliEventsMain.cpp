@@ -111,9 +111,12 @@ int RunWatch(const WatchRequest& r, const std::function<bool(const std::string&,
       session.Poll();
       nextPoll = GetTickCount() + kPollMs;
     }
+    // The lines of one pass go out together, each whole, as soon as they are made.
+    std::string lines;
     for (const WindowEvent& e : session.Take()) {
-      if (matcher.Matches(e) && !sink.Write(EventJsonLine(e) + "\n")) return 0;
+      if (matcher.Matches(e)) lines += EventJsonLine(e) + "\n";
     }
+    if (!lines.empty() && !sink.Write(lines)) return 0;
     if (static_cast<int32_t>(GetTickCount() - nextReaderCheck) >= 0) {
       if (!sink.ReaderThere()) return 0;
       nextReaderCheck = GetTickCount() + kReaderCheckMs;

@@ -22,12 +22,17 @@ std::string EventRecorder::ExeOf(uint32_t processId) const {
 }
 
 EventWindow EventRecorder::ReadWindow(Hwnd w, bool* alive, bool* visible, WinRect* rect) const {
-  const WindowFacts f = ReadWindowFacts(m_ws, w, kEventFacts);
   EventWindow out;
   out.handle = w;
-  out.className = f.className;
+  // Every window has a class: none means the window is gone, and the other
+  // questions, each a trip to the system, are spared (a program making
+  // windows by the thousand waits on the same system).
+  const WindowFacts first = ReadWindowFacts(m_ws, w, Facts::ClassName | Facts::Process);
+  out.className = first.className;
+  out.processId = first.processId;
+  WindowFacts f;
+  if (!out.className.empty()) f = ReadWindowFacts(m_ws, w, Facts::Title | Facts::Parent | Facts::Styles);
   out.text = f.title;
-  out.processId = f.processId;
   Hwnd top = w;
   if (f.style & kChildStyle) {
     top = f.parent;
@@ -38,11 +43,11 @@ EventWindow EventRecorder::ReadWindow(Hwnd w, bool* alive, bool* visible, WinRec
   }
   out.top = top;
   out.topLevel = top == w;
-  if (visible) *visible = m_ws.IsVisible(w);
-  if (rect) *rect = m_ws.WindowRect(w);
+  if (visible && !out.className.empty()) *visible = m_ws.IsVisible(w);
+  if (rect && !out.className.empty()) *rect = m_ws.WindowRect(w);
   // Read after the facts: a window still there answered all of them. One
   // already gone answered with empty values, which are no facts.
-  *alive = m_ws.IsWindow(w);
+  *alive = !out.className.empty() && m_ws.IsWindow(w);
   if (*alive || !out.className.empty()) out.known |= Known::Class;
   if (*alive || !out.text.empty()) out.known |= Known::Text;
   if (*alive || out.processId) {
@@ -90,11 +95,17 @@ void EventRecorder::Record(EventKind kind, const EventWindow& w) {
 }
 
 bool EventRecorder::RecentlyGone(Hwnd w) const {
-  const uint32_t now = Now();
-  for (const auto& g : m_gone) {
-    if (g.first == w && now - g.second < kGoneMemoryMs) return true;
+  auto it = m_goneAt.find(w);
+  return it != m_goneAt.end() && Now() - it->second < kGoneMemoryMs;
+}
+
+void EventRecorder::NoteGone(Hwnd w) {
+  m_gone.push_back(w);
+  m_goneAt[w] = Now();
+  while (m_gone.size() > kGoneMemory) {
+    m_goneAt.erase(m_gone.front());
+    m_gone.pop_front();
   }
-  return false;
 }
 
 void EventRecorder::Created(Hwnd w) {
@@ -110,7 +121,7 @@ void EventRecorder::Created(Hwnd w) {
   Record(EventKind::Created, k.facts);
   if (!alive) {
     Record(EventKind::Destroyed, k.facts);
-    m_gone.emplace_back(w, Now());
+    NoteGone(w);
     return;
   }
   const bool child = !k.facts.topLevel;
@@ -127,8 +138,7 @@ void EventRecorder::Gone(Hwnd w) {
   m_kept.erase(it);
   if (!facts.topLevel) --m_children;
   Record(EventKind::Destroyed, facts);
-  m_gone.emplace_back(w, Now());
-  while (m_gone.size() > kGoneMemory) m_gone.pop_front();
+  NoteGone(w);
   // Its followed children went with it.
   if (facts.topLevel && m_children) {
     for (Hwnd c : m_followed) {

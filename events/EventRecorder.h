@@ -80,6 +80,7 @@ class EventRecorder {
   void CheckFocus(Hwnd now);
   EventWindow FactsOf(Hwnd w);
   bool RecentlyGone(Hwnd w) const;
+  void NoteGone(Hwnd w);
 
   const WindowSystem& m_ws;
   RecorderSystem m_system;
@@ -89,7 +90,8 @@ class EventRecorder {
   size_t m_cursor = 0;
   size_t m_children = 0;
   std::unordered_set<Hwnd> m_own;  // the recorder's own top-level windows
-  std::deque<std::pair<Hwnd, uint32_t>> m_gone;  // recently destroyed, with the time
+  std::deque<Hwnd> m_gone;  // recently destroyed, oldest first
+  std::unordered_map<Hwnd, uint32_t> m_goneAt;  // and when
   Hwnd m_foreground = 0, m_focus = 0;
   EventWindow m_foregroundFacts, m_focusFacts;
   std::vector<WindowEvent> m_pending;
