@@ -109,7 +109,7 @@ int RunWatch(const WatchRequest& r, const std::function<bool(const std::string&,
     WaitForMessages(wait);
     if (static_cast<int32_t>(GetTickCount() - nextPoll) >= 0) {
       session.Poll();
-      nextPoll = GetTickCount() + kPollMs;
+      nextPoll = GetTickCount() + session.PollIntervalMs();
     }
     // The lines of one pass go out together, each whole, as soon as they are made.
     std::string lines;

@@ -88,7 +88,7 @@ WindowEvent EventRecorder::Start() {
 
 void EventRecorder::Record(EventKind kind, const EventWindow& w) {
   WindowEvent e;
-  e.timeMs = Now();
+  e.timeMs = m_lastEventMs = Now();
   e.kind = kind;
   e.window = w;
   m_pending.push_back(std::move(e));
@@ -200,7 +200,7 @@ void EventRecorder::CheckForeground(Hwnd now) {
   m_foreground = now;
   m_foregroundFacts = now ? FactsOf(now) : EventWindow();
   if (now == 0) return;  // nothing is the foreground for a moment while it changes hands
-  e.timeMs = Now();
+  e.timeMs = m_lastEventMs = Now();
   e.window = m_foregroundFacts;
   m_pending.push_back(std::move(e));
 }
@@ -214,7 +214,7 @@ void EventRecorder::CheckFocus(Hwnd now) {
   e.hasPrevious = true;
   e.previous = m_focusFacts;
   e.previous.handle = m_focus;
-  e.timeMs = Now();
+  e.timeMs = m_lastEventMs = Now();
   e.window = facts;
   m_focus = now;
   m_focusFacts = facts;
@@ -262,7 +262,7 @@ void EventRecorder::Poll() {
 
   if (!m_followed.empty()) {
     const size_t n = m_followed.size();
-    size_t slice = (n * kPollMs + kStateCycleMs - 1) / kStateCycleMs;
+    size_t slice = (n * PollIntervalMs() + kStateCycleMs - 1) / kStateCycleMs;
     slice = std::min(n, std::max<size_t>(slice, 8));
     if (m_cursor >= n) m_cursor = 0;
     std::vector<Hwnd> batch;

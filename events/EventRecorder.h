@@ -37,8 +37,13 @@ struct RecorderSystem {
 // What the system says happened to a window.
 enum class Announcement { Created, Destroyed, Shown, Hidden, NameChanged, LocationChanged, Foreground, Focus };
 
+// The poll's rhythm: every kPollMs while the desktop changes, every
+// kIdlePollMs once nothing has changed for kQuietMs; each top-level window's
+// state is compared at least once every kStateCycleMs.
 constexpr uint32_t kPollMs = 40;
-constexpr uint32_t kStateCycleMs = 400;
+constexpr uint32_t kIdlePollMs = 100;
+constexpr uint32_t kQuietMs = 2000;
+constexpr uint32_t kStateCycleMs = 800;
 // Child windows followed at most; children created beyond are recorded as
 // created, and their end only with their top-level window's.
 constexpr size_t kMaxFollowedChildren = 8192;
@@ -56,6 +61,8 @@ class EventRecorder {
   // the windows that are still there.
   std::vector<WindowEvent> Take();
   bool HasEvents() const { return !m_pending.empty(); }
+  // When the next poll is due, after the last one.
+  uint32_t PollIntervalMs() const { return Now() - m_lastEventMs < kQuietMs ? kPollMs : kIdlePollMs; }
   size_t WindowsKept() const { return m_kept.size(); }
 
  private:
@@ -85,6 +92,7 @@ class EventRecorder {
   const WindowSystem& m_ws;
   RecorderSystem m_system;
   uint32_t m_startMs = 0;
+  uint32_t m_lastEventMs = 0;  // since the start
   std::unordered_map<Hwnd, Kept> m_kept;
   std::vector<Hwnd> m_followed;  // top-level windows and followed children, for the slices
   size_t m_cursor = 0;

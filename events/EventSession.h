@@ -24,8 +24,9 @@ class EventSession {
   bool Start(WindowEvent* started, std::string* error);
   void Stop();
   bool Running() const { return m_recorder != nullptr; }
-  // One pass of the poll; the caller keeps its rhythm (kPollMs).
+  // One pass of the poll; the caller keeps its rhythm (PollIntervalMs).
   void Poll();
+  uint32_t PollIntervalMs() const { return m_recorder ? m_recorder->PollIntervalMs() : kIdlePollMs; }
   // What was recorded since the last call, selectors read.
   std::vector<WindowEvent> Take();
 

@@ -129,7 +129,8 @@ void EventsWindow::StartRecording() {
   }
   m_sessionTick = GetTickCount();
   AddEvent(started);
-  SetTimer(m_hwnd, kPollTimer, kPollMs, nullptr);
+  m_pollMs = kPollMs;
+  SetTimer(m_hwnd, kPollTimer, m_pollMs, nullptr);
 }
 
 void EventsWindow::AddEvent(const WindowEvent& e) {
@@ -143,6 +144,10 @@ void EventsWindow::Tick() {
   if (!m_session.Running()) return;
   m_session.Poll();
   for (WindowEvent& e : m_session.Take()) AddEvent(e);
+  if (m_session.PollIntervalMs() != m_pollMs) {
+    m_pollMs = m_session.PollIntervalMs();
+    SetTimer(m_hwnd, kPollTimer, m_pollMs, nullptr);
+  }
   Refresh();
 }
 

@@ -87,6 +87,7 @@ class EventsWindow : public BaseWindow<EventsWindow> {
   bool m_showingFilter = false;
   DWORD m_openTick = 0, m_sessionTick = 0;
   size_t m_shownRows = 0;
+  UINT m_pollMs = kPollMs;
   std::string m_notice;  // the last command's word, ahead of the counts
   std::string m_fileName;
   bool m_fileJson = false;
