@@ -191,15 +191,16 @@ EventWindow EventRecorder::FactsOf(Hwnd w) {
 }
 
 void EventRecorder::CheckForeground(Hwnd now) {
-  if (now == m_foreground) return;
+  // Nothing is the foreground for a moment while it changes hands: the change
+  // is from the last window that had it to the next.
+  if (now == 0 || now == m_foreground) return;
   WindowEvent e;
   e.kind = EventKind::Foreground;
   e.hasPrevious = true;
   e.previous = m_foregroundFacts;
   e.previous.handle = m_foreground;
   m_foreground = now;
-  m_foregroundFacts = now ? FactsOf(now) : EventWindow();
-  if (now == 0) return;  // nothing is the foreground for a moment while it changes hands
+  m_foregroundFacts = FactsOf(now);
   e.timeMs = m_lastEventMs = Now();
   e.window = m_foregroundFacts;
   m_pending.push_back(std::move(e));
