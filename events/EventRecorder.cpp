@@ -156,9 +156,10 @@ void EventRecorder::CheckState(Hwnd w) {
     if (!m_ws.IsWindow(w)) Gone(w);
     return;
   }
-  const std::string title = m_ws.WindowText(w);
-  const bool visible = m_ws.IsVisible(w);
-  const WinRect rect = m_ws.WindowRect(w);
+  const WindowFacts now = ReadWindowFacts(m_ws, w, Facts::Title | Facts::Visible | Facts::WindowRect);
+  const std::string& title = now.title;
+  const bool visible = now.visible;
+  const WinRect rect = now.screenCoords;
   // A window gone meanwhile answered with empty values: its end is recorded
   // by the enumeration, not as changes.
   if (!m_ws.IsWindow(w)) return;
@@ -263,7 +264,9 @@ void EventRecorder::Poll() {
 
   if (!m_followed.empty()) {
     const size_t n = m_followed.size();
-    size_t slice = (n * PollIntervalMs() + kStateCycleMs - 1) / kStateCycleMs;
+    const uint32_t interval = PollIntervalMs();
+    const uint32_t cycle = interval == kPollMs ? kStateCycleMs : kIdleStateCycleMs;
+    size_t slice = (n * interval + cycle - 1) / cycle;
     slice = std::min(n, std::max<size_t>(slice, 8));
     if (m_cursor >= n) m_cursor = 0;
     std::vector<Hwnd> batch;

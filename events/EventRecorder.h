@@ -39,11 +39,14 @@ enum class Announcement { Created, Destroyed, Shown, Hidden, NameChanged, Locati
 
 // The poll's rhythm: every kPollMs while the desktop changes, every
 // kIdlePollMs once nothing has changed for kQuietMs; each top-level window's
-// state is compared at least once every kStateCycleMs.
+// state is compared once every kStateCycleMs, or kIdleStateCycleMs while
+// quiet (each comparison is a few trips to the system, which on a desktop of
+// thousands of windows would otherwise cost more than the rest).
 constexpr uint32_t kPollMs = 40;
 constexpr uint32_t kIdlePollMs = 100;
 constexpr uint32_t kQuietMs = 2000;
 constexpr uint32_t kStateCycleMs = 800;
+constexpr uint32_t kIdleStateCycleMs = 2000;
 // Child windows followed at most; children created beyond are recorded as
 // created, and their end only with their top-level window's.
 constexpr size_t kMaxFollowedChildren = 8192;
