@@ -239,6 +239,29 @@ void EventRecorder::Announce(Announcement what, Hwnd w) {
 }
 
 void EventRecorder::Poll() {
+  // Enumerating asks the system about every top-level window (Wine checks
+  // each handle it lists): while the desktop is quiet, every kQuietEnumerate
+  // polls only. The system announces creations itself, and one wakes the
+  // recorder at once; only a destruction under Wine waits for the next count.
+  const bool quiet = PollIntervalMs() != kPollMs;
+  if (!quiet || ++m_quietPolls % kQuietEnumerate == 0) Enumerate();
+  if (!m_followed.empty()) {
+    const size_t n = m_followed.size();
+    const uint32_t interval = PollIntervalMs();
+    const uint32_t cycle = interval == kPollMs ? kStateCycleMs : kIdleStateCycleMs;
+    size_t slice = (n * interval + cycle - 1) / cycle;
+    slice = std::min(n, std::max<size_t>(slice, 8));
+    if (m_cursor >= n) m_cursor = 0;
+    std::vector<Hwnd> batch;
+    for (size_t i = 0; i < slice; ++i) batch.push_back(m_followed[(m_cursor + i) % n]);
+    m_cursor = (m_cursor + slice) % n;
+    for (Hwnd w : batch) CheckState(w);
+  }
+  if (m_system.foreground) CheckForeground(m_system.foreground());
+  if (m_system.focus) CheckFocus(m_system.focus());
+}
+
+void EventRecorder::Enumerate() {
   const std::vector<Hwnd> tops = m_ws.TopLevelWindows();
   std::unordered_set<Hwnd> present(tops.begin(), tops.end());
   for (Hwnd w : tops) {
@@ -261,21 +284,6 @@ void EventRecorder::Poll() {
   followed.erase(std::remove_if(followed.begin(), followed.end(), [&](Hwnd w) { return !m_kept.count(w); }),
                  followed.end());
   m_followed.swap(followed);
-
-  if (!m_followed.empty()) {
-    const size_t n = m_followed.size();
-    const uint32_t interval = PollIntervalMs();
-    const uint32_t cycle = interval == kPollMs ? kStateCycleMs : kIdleStateCycleMs;
-    size_t slice = (n * interval + cycle - 1) / cycle;
-    slice = std::min(n, std::max<size_t>(slice, 8));
-    if (m_cursor >= n) m_cursor = 0;
-    std::vector<Hwnd> batch;
-    for (size_t i = 0; i < slice; ++i) batch.push_back(m_followed[(m_cursor + i) % n]);
-    m_cursor = (m_cursor + slice) % n;
-    for (Hwnd w : batch) CheckState(w);
-  }
-  if (m_system.foreground) CheckForeground(m_system.foreground());
-  if (m_system.focus) CheckFocus(m_system.focus());
 }
 
 std::vector<WindowEvent> EventRecorder::Take() {

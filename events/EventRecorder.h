@@ -47,6 +47,7 @@ constexpr uint32_t kIdlePollMs = 100;
 constexpr uint32_t kQuietMs = 2000;
 constexpr uint32_t kStateCycleMs = 800;
 constexpr uint32_t kIdleStateCycleMs = 2000;
+constexpr uint32_t kQuietEnumerate = 4;
 // Child windows followed at most; children created beyond are recorded as
 // created, and their end only with their top-level window's.
 constexpr size_t kMaxFollowedChildren = 8192;
@@ -86,6 +87,8 @@ class EventRecorder {
   void Created(Hwnd w);
   void Gone(Hwnd w);
   void CheckState(Hwnd w);
+  // New and vanished top-level windows, from one enumeration.
+  void Enumerate();
   void CheckForeground(Hwnd now);
   void CheckFocus(Hwnd now);
   EventWindow FactsOf(Hwnd w);
@@ -99,6 +102,7 @@ class EventRecorder {
   std::unordered_map<Hwnd, Kept> m_kept;
   std::vector<Hwnd> m_followed;  // top-level windows and followed children, for the slices
   size_t m_cursor = 0;
+  uint32_t m_quietPolls = 0;
   size_t m_children = 0;
   std::unordered_set<Hwnd> m_own;  // the recorder's own top-level windows
   std::deque<Hwnd> m_gone;  // recently destroyed, oldest first
