@@ -69,7 +69,8 @@ else
 fi
 # The Events window (Ctrl+E) with the two rows of a pop-up that lived 50 ms:
 # its selector filter shows that window's events only.
-for v in "EventsLeft 40" "EventsTop 560" "EventsWidth 1000" "EventsHeight 260" "EventsSelector class:EventsFlash"; do
+for v in "EventsLeft 40" "EventsTop 560" "EventsWidth 1000" "EventsHeight 200" "EventsSelector class:EventsFlash" \
+         "EventsKinds created,destroyed"; do
   set -- $v
   "$WINE" reg add 'HKCU\Software\Norvane\Tarvisk' /v "$1" /t REG_SZ /d "$2" /f </dev/null >/dev/null 2>&1
 done
