@@ -10,6 +10,7 @@
 #include "FakeDesktop.h"
 #include "cli/CliArgs.h"
 #include "events/EventRecorder.h"
+#include "events/EventSettings.h"
 #include "events/EventStore.h"
 
 namespace {
@@ -243,4 +244,37 @@ TEST(EventsCommandLine, ParsesWatchAndWait) {
   EXPECT_FALSE(p.ok);
   EXPECT_NE(p.error.find("malformed selector"), std::string::npos);
   EXPECT_FALSE(ParseCliArguments({"/wait", "class:A", "/gone", "/visible"}).ok);
+}
+
+// The Events window's place, filters and columns come back as kept; a
+// damaged value keeps its default rather than hiding the window or its rows.
+TEST(EventsSettings, KeepsPlaceFiltersAndColumns) {
+  MemorySettingsStore store;
+  EventsWindowSettings s;
+  s.hasPosition = true;
+  s.left = -20;
+  s.top = 30;
+  s.width = 900;
+  s.filter.kinds = KindBit(EventKind::Focus) | KindBit(EventKind::Moved);
+  s.filter.topLevelOnly = true;
+  s.filter.process = "notepad.exe";
+  s.filter.selector = "class:'it''s'";
+  s.columns[2] = 333;
+  ASSERT_TRUE(WriteEventsSettings(store, "Tarvisk", s));
+  const EventsWindowSettings back = ReadEventsSettings(store, "Tarvisk");
+  EXPECT_TRUE(back.hasPosition);
+  EXPECT_EQ(back.left, -20);
+  EXPECT_EQ(back.width, 900);
+  EXPECT_EQ(EventKindsText(back.filter.kinds), "moved,focus");
+  EXPECT_TRUE(back.filter.topLevelOnly);
+  EXPECT_EQ(back.filter.selector, s.filter.selector);
+  EXPECT_EQ(back.columns, s.columns);
+
+  store.Set("Tarvisk", "EventsHeight", kRegSz, "5");
+  store.Set("Tarvisk", "EventsKinds", kRegSz, "created,exploded");
+  store.Set("Tarvisk", "EventsColumns", kRegSz, "1,2,x");
+  const EventsWindowSettings damaged = ReadEventsSettings(store, "Tarvisk");
+  EXPECT_EQ(damaged.height, 200);
+  EXPECT_EQ(damaged.filter.kinds, kAllEventKinds);
+  EXPECT_EQ(damaged.columns, EventsWindowSettings().columns);
 }
