@@ -250,7 +250,8 @@ void EventRecorder::Poll() {
     const uint32_t interval = PollIntervalMs();
     const uint32_t cycle = interval == kPollMs ? kStateCycleMs : kIdleStateCycleMs;
     size_t slice = (n * interval + cycle - 1) / cycle;
-    slice = std::min(n, std::max<size_t>(slice, 8));
+    // Small desktops are compared whole while they change.
+    slice = std::min(n, std::max<size_t>(slice, interval == kPollMs ? 8 : 1));
     if (m_cursor >= n) m_cursor = 0;
     std::vector<Hwnd> batch;
     for (size_t i = 0; i < slice; ++i) batch.push_back(m_followed[(m_cursor + i) % n]);

@@ -47,7 +47,7 @@ constexpr uint32_t kIdlePollMs = 100;
 constexpr uint32_t kQuietMs = 2000;
 constexpr uint32_t kStateCycleMs = 800;
 constexpr uint32_t kIdleStateCycleMs = 2000;
-constexpr uint32_t kQuietEnumerate = 4;
+constexpr uint32_t kQuietEnumerate = 8;
 // Child windows followed at most; children created beyond are recorded as
 // created, and their end only with their top-level window's.
 constexpr size_t kMaxFollowedChildren = 8192;
