@@ -28,3 +28,8 @@ target_link_libraries(selectors_bench tarvisk_win)
 target_include_directories(selectors_bench PRIVATE ${CMAKE_SOURCE_DIR})
 add_executable(snapshot_bench ${CMAKE_SOURCE_DIR}/bench/snapshot_bench.cpp)
 target_link_libraries(snapshot_bench tarvisk_win psapi)
+# The window events' cost: a program churning windows, an idle desktop, /wait's answer.
+add_executable(event_churn WIN32 ${CMAKE_SOURCE_DIR}/bench/event_churn.cpp)
+add_executable(events_bench ${CMAKE_SOURCE_DIR}/bench/events_bench.cpp)
+target_include_directories(events_bench PRIVATE ${CMAKE_SOURCE_DIR})
+add_dependencies(events_bench Tarvisk event_churn)

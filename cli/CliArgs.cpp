@@ -27,6 +27,8 @@ CliCommand CommandNamed(const std::string& name) {
   if (name == "select") return CliCommand::Select;
   if (name == "snapshot") return CliCommand::Snapshot;
   if (name == "diff") return CliCommand::Diff;
+  if (name == "watch") return CliCommand::Watch;
+  if (name == "wait") return CliCommand::Wait;
   if (name == "?" || name == "help") return CliCommand::Help;
   return CliCommand::None;
 }
@@ -43,6 +45,14 @@ class Parser {
     m_next = 1;
     if (r.command == CliCommand::Snapshot || r.command == CliCommand::Diff) {
       result.ok = ParseSnapshotArguments(m_args, r.command == CliCommand::Diff, r.snapshot, &result.error);
+      return result;
+    }
+    if (r.command == CliCommand::Watch) {
+      result.ok = ParseWatchArguments(m_args, r.events.watch, &result.error);
+      return result;
+    }
+    if (r.command == CliCommand::Wait) {
+      result.ok = ParseWaitArguments(m_args, r.events.wait, &result.error);
       return result;
     }
     if (r.command == CliCommand::Style || r.command == CliCommand::Send) {
@@ -199,7 +209,7 @@ std::string CliUsageText() {
          "  Tarvisk.exe /style HANDLE [/ex] CHANGE...\r\n"
          "  Tarvisk.exe /send HANDLE MESSAGE [WPARAM [LPARAM | \"TEXT\"]] [/post]\r\n"
          "  Tarvisk.exe /select SELECTOR [/all] [/format text|json]\r\n" +
-         SnapshotUsageText() +
+         SnapshotUsageText() + EventsUsageText() +
          "\r\n"
          "/report writes the report of one window to FILE, or to standard output when\r\n"
          "FILE is absent or \"-\". Without a selector it reports the window under the\r\n"
@@ -236,7 +246,7 @@ std::string CliUsageText() {
          "class:'Edit' id:15), an AutoIt [CLASS:...; INSTANCE:...] or an AutoHotkey\r\n"
          "ahk_class ... ahk_exe ... form.\r\n"
          "\r\n" +
-         SnapshotHelpText() +
+         SnapshotHelpText() + EventsHelpText() +
          "Exit status: 0 done, 2 no window matches, 1 any other error (a refused\r\n"
          "message, bad arguments); /style 3 when some change did not take; /send 4\r\n"
          "when the window did not answer in time; /diff 3 when the snapshots differ.\r\n";

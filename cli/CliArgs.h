@@ -5,10 +5,11 @@
 #include <vector>
 
 #include "cli/CliAct.h"
+#include "cli/CliEvents.h"
 #include "cli/CliSnapshotArgs.h"
 #include "platform/WindowSystem.h"
 
-enum class CliCommand { None, Help, Report, List, Children, Style, Send, Select, Snapshot, Diff };
+enum class CliCommand { None, Help, Report, List, Children, Style, Send, Select, Snapshot, Diff, Watch, Wait };
 enum class CliSelector { Cursor, Window, Point, Find, Foreground, Selector };
 enum class CliFormat { Text, Json };
 
@@ -27,6 +28,7 @@ struct CliRequest {
   CliActRequest act;       // /style, /send (cli/CliAct.h)
   bool details = false;    // /details: the text report ends with the Details section
   SnapshotCliRequest snapshot;  // /snapshot, /diff
+  EventsCliRequest events;      // /watch, /wait
 };
 
 struct CliParse {

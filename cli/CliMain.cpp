@@ -7,6 +7,7 @@
 #include <algorithm>
 
 #include "cli/CliActMain.h"
+#include "cli/CliEventsMain.h"
 #include "settings/RegistryStore.h"
 #include "settings/Settings.h"
 #include "platform/OnDemandDlls.h"
@@ -147,6 +148,13 @@ int RunCommandLine(const std::vector<std::string>& args) {
       return WriteStream(STD_OUTPUT_HANDLE, bytes, utf8 ? CP_UTF8 : CP_ACP);
     };
     return RunSnapshotCommandLine(request, out, WriteError);
+  }
+
+  if (request.command == CliCommand::Watch || request.command == CliCommand::Wait) {
+    const auto out = [](const std::string& bytes, bool utf8) {
+      return WriteStream(STD_OUTPUT_HANDLE, bytes, utf8 ? CP_UTF8 : CP_ACP);
+    };
+    return RunEventsCommandLine(request, out, WriteError);
   }
 
   if (request.command == CliCommand::Style || request.command == CliCommand::Send) {

@@ -76,6 +76,25 @@ if wait_for 10 xdotool search --onlyvisible --name '^Details - '; then
 else
   echo "the Details window did not open" >&2
 fi
+# The Events window (Ctrl+E) with the two rows of a pop-up that lived 50 ms:
+# its selector filter shows that window's events only.
+for v in "EventsLeft 40" "EventsTop 560" "EventsWidth 1000" "EventsHeight 200" "EventsSelector class:EventsFlash" \
+         "EventsKinds created,destroyed"; do
+  set -- $v
+  "$WINE" reg add 'HKCU\Software\Norvane\Tarvisk' /v "$1" /t REG_SZ /d "$2" /f </dev/null >/dev/null 2>&1
+done
+xdotool windowfocus --sync "$tarvisk" 2>/dev/null
+xdotool key ctrl+e
+if wait_for 10 xdotool search --onlyvisible --name '^Window events$'; then
+  events=$(xdotool search --onlyvisible --name '^Window events$' | head -n 1)
+  "$WINE" "$CURRENT_BUILD/fixtures/EventsFixture.exe" flash 300 </dev/null >/dev/null 2>&1
+  xdotool mousemove 1270 1010
+  sleep 1
+  file="$out/16-events.png"
+  import -window "$events" -colors 64 "PNG8:$file" && echo "$file"
+else
+  echo "the Events window did not open" >&2
+fi
 
 # The main window started with the display at 144 dpi (150%).
 cleanup
