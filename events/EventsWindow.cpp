@@ -53,6 +53,11 @@ bool EventsWindow::Open(std::string* error) {
   }
   m_openTick = GetTickCount();
   BuildControls();
+  // A stored size is the window's own in pixels: only the design size scales.
+  const EventsWindowSettings design;
+  if (m_settings.width != design.width || m_settings.height != design.height) {
+    SetWindowPos(m_hwnd, nullptr, 0, 0, m_settings.width, m_settings.height, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  }
   Layout();
   m_paused = false;
   StartRecording();
@@ -100,7 +105,9 @@ void EventsWindow::BuildControls() {
   m_status = CreateWindowExW(0, STATUSCLASSNAMEW, L"", WS_CHILD | WS_VISIBLE, 0, 0, 0, 0, m_hwnd,
                              reinterpret_cast<HMENU>(IDC_EVENTS_STATUS), GetModuleHandleW(nullptr), nullptr);
   SendMessageW(m_status, SB_SIMPLE, TRUE, 0);
-  m_fonts.ApplyDesignFont(m_hwnd);
+  SetControlHint(m_list, "");
+  SetControlHint(m_status, "");
+  m_fonts.Prepare(m_hwnd);
   ShowFilter();
 }
 

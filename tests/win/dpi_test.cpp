@@ -58,6 +58,7 @@ const std::vector<TarviskWindow>& Windows() {
       {"style editor", true, SysCommand(frame_ids::kSysEditStyles)},
       {"Send message", true, SysCommand(frame_ids::kSysSendMessage)},
       {"message log", true, SysCommand(kSysMessageLog)},
+      {"Events", true, SysCommand(frame_ids::kSysEvents)},
       {"Find Window", true,
        [](TfrmTarvisk& frm) {
          TfrmFindWindow find;
