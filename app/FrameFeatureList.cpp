@@ -7,10 +7,12 @@
 
 std::unique_ptr<FrameFeature> MakeActCommands(TfrmTarvisk& frm);     // app/ActCommands.cpp
 std::unique_ptr<FrameFeature> MakeDetailsFeature(TfrmTarvisk& frm);  // app/DetailsCommand.cpp
+std::unique_ptr<FrameFeature> MakeProcessesFeature(TfrmTarvisk& frm);  // app/ProcessesCommand.cpp
 
 void AddFrameFeatures(TfrmTarvisk& frm, FrameFeatures& features) {
   features.Add(MakeDetailsFeature(frm));
   features.Add(MakeActCommands(frm));
   features.Add(MakeSelectorCommand(frm));
   features.Add(MakeSnapshotCommand(frm));
+  features.Add(MakeProcessesFeature(frm));
 }
