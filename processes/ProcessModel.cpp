@@ -11,7 +11,7 @@
 namespace {
 
 constexpr FactSet kWindowRowFacts =
-    Facts::Process | Facts::Thread | Facts::ClassName | Facts::Title | Facts::Visible | Facts::Parent;
+    Facts::Process | Facts::Thread | Facts::ClassName | Facts::Title | Facts::Visible | Facts::Owner;
 
 // Owner chains are short; a fake or a changing desktop must not recurse forever.
 constexpr int kMaxOwnerDepth = 64;
@@ -227,7 +227,7 @@ ProcessTree BuildProcessTree(const WindowSystem& ws, ProcessSource& source, cons
   }
   for (size_t i = 0; i < windows.size(); ++i) {
     const WindowFacts& f = windows[i].facts;
-    auto owner = f.parent ? indexOf.find(f.parent) : indexOf.end();
+    auto owner = f.owner ? indexOf.find(f.owner) : indexOf.end();
     // A window owned across threads is a top-level window of its own thread.
     if (owner == indexOf.end() || owner->second == i || windows[owner->second].facts.threadId != f.threadId) continue;
     windows[owner->second].owned.push_back(i);

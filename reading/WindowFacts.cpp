@@ -87,6 +87,7 @@ WindowFacts Read(const WindowSystem& ws, Hwnd handle, FactSet facts, bool parent
     f.exStyle = ws.WindowLong(handle, WinLong::ExStyle);
   }
   if (facts & Visible) f.visible = ws.IsVisible(handle);
+  if (facts & Owner) f.owner = ws.WindowLong(handle, WinLong::HwndParent);
   if (facts & (ClassName | ControlFamily | ControlExStyle)) {
     f.className = ws.ClassName(handle);
     f.className.resize(std::strlen(f.className.c_str()));

@@ -30,6 +30,7 @@ constexpr uint32_t ClassData = ClassCode | ClassImages;
 constexpr uint32_t ControlFamily = 1u << 14;  // family, baseClassName (with ClassName)
 constexpr uint32_t ControlExStyle = 1u << 15; // hasControlExStyle, controlExStyle (with ControlFamily)
 constexpr uint32_t Visible = 1u << 16;      // visible: IsWindowVisible, the window and its parents
+constexpr uint32_t Owner = 1u << 18;        // owner of a top-level window (GWLP_HWNDPARENT), any style
 constexpr uint32_t Rects = WindowRect | ParentCoords | ClientRect;
 // What the Window and Class pages show.
 constexpr uint32_t Pages = Text | ClassName | Process | Parent | ControlId | Code | Menu | Rects | Styles |
@@ -56,6 +57,8 @@ struct WindowFacts {
   uint32_t hostProcessId = 0, hostThreadId = 0;
   uint64_t instance = 0;
   Hwnd parent = 0;  // GetParent
+  // A top-level window's owner; GetParent names it only for a pop-up.
+  Hwnd owner = 0;
   uint32_t controlId = 0;
   uint64_t function = 0;
   Hwnd menu = 0;  // 0 for a window with a parent or owner
