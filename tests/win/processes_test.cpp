@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <nlohmann/json.hpp>
+
 #include <memory>
 #include <regex>
 #include <string>
@@ -14,6 +16,7 @@
 #include "processes/ProcessesWindow.h"
 #include "processes/SystemProcessSource.h"
 #include "reading/WindowFacts.h"
+#include "support/TarviskRun.h"
 #include "support/Wait.h"
 
 namespace {
@@ -221,6 +224,14 @@ TEST(ProcessesFrame, AFrameIsShownAsItsAppsProcessWithTheHostBeside) {
   const ThreadNode* thread = tree.FindThread(ThreadOf(inside));
   ASSERT_NE(thread, nullptr);
   EXPECT_NE(Top(*thread, frame), nullptr);
+  // The report names the app for the frame, and the host beside it.
+  const TarviskRun run = RunTarvisk("/report /window " + std::to_string(reinterpret_cast<UINT_PTR>(frame)) +
+                                    " /format json");
+  ASSERT_EQ(run.status, 0u) << run.err;
+  const nlohmann::json report = nlohmann::json::parse(run.out)["window"];
+  EXPECT_EQ(report["processId"], app.Id());
+  EXPECT_EQ(report["hostProcessId"], host.Id());
+  EXPECT_EQ(report["hostExecutable"], "ProcessesFixture.exe");
   if (const ProcessNode* frameHost = tree.FindProcess(host.Id())) {
     for (const ThreadNode& t : frameHost->threads) EXPECT_EQ(Top(t, frame), nullptr) << "the frame is the app's";
   }
