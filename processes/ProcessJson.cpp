@@ -78,7 +78,7 @@ std::string ProcessesJson(const ProcessTree& tree) {
     ProcessMembers(w, p);
     w.Key("windows").Number(p.windowCount).Key("threads").BeginArray();
     for (const ThreadNode& t : p.threads) {
-      w.BeginObject(JsonWriter::Layout::Inline).Key("threadId").Number(t.id).Key("windows").Number(t.windowCount);
+      w.BeginObject().Key("threadId").Number(t.id).Key("windows").Number(t.windowCount);
       w.EndObject();
     }
     w.EndArray().EndObject();
@@ -107,7 +107,7 @@ std::string ThreadsJson(const ProcessNode& p) {
   w.Key("threads").BeginArray();
   for (const ThreadNode& t : p.threads) {
     w.BeginObject().Key("threadId").Number(t.id).Key("hung").String(HungName(t.hung));
-    w.Key("windows").BeginArray(JsonWriter::Layout::Inline);
+    w.Key("windows").BeginArray();
     for (Hwnd h : HandlesOf(t)) w.Number(h);
     w.EndArray().EndObject();
   }
