@@ -221,8 +221,16 @@ ProcessTree BuildProcessTree(const WindowSystem& ws, ProcessSource& source, cons
   const std::vector<Hwnd> top = ws.TopLevelWindows();
   windows.reserve(top.size());
   std::unordered_map<Hwnd, size_t> indexOf;
+  const auto isOpen = [&](uint32_t processId) { return !options.open || options.open(processId); };
   for (Hwnd h : top) {
     indexOf.emplace(h, windows.size());
+    if (options.previous) {
+      auto was = options.previous->known.find(h);
+      if (was != options.previous->known.end() && !isOpen(was->second.processId)) {
+        windows.push_back({was->second, {}, false});
+        continue;
+      }
+    }
     windows.push_back({ReadWindowFacts(ws, h, kWindowRowFacts), {}, false});
   }
   for (size_t i = 0; i < windows.size(); ++i) {
@@ -287,7 +295,7 @@ ProcessTree BuildProcessTree(const WindowSystem& ws, ProcessSource& source, cons
   for (ProcessNode& p : tree.processes) {
     for (ThreadNode& t : p.threads) {
       p.windowCount += t.windowCount;
-      if (options.gui && t.windowCount) t.gui = source.Gui(t.id);
+      if (options.gui && t.windowCount && isOpen(p.record.id)) t.gui = source.Gui(t.id);
     }
     if (!options.allProcesses && p.windowCount == 0) continue;
     if (options.stats) p.stats = source.Stats(p.record.id);
@@ -297,6 +305,8 @@ ProcessTree BuildProcessTree(const WindowSystem& ws, ProcessSource& source, cons
     shown.push_back(std::move(p));
   }
   tree.processes = std::move(shown);
+  tree.known.reserve(windows.size());
+  for (ReadWindow& w : windows) tree.known.emplace(w.facts.handle, std::move(w.facts));
   return tree;
 }
 

@@ -4,11 +4,14 @@
 // from the system's lists of processes and threads and the window seam. The
 // Processes window, /processes and /threads show this one model.
 #include <cstdint>
+#include <functional>
 #include <set>
+#include <unordered_map>
 #include <string>
 #include <vector>
 
 #include "platform/WindowSystem.h"
+#include "reading/WindowFacts.h"
 
 struct ProcessRecord {
   uint32_t id = 0, parentId = 0;
@@ -79,6 +82,8 @@ struct ProcessNode {
 struct ProcessTree {
   std::vector<ProcessNode> processes;
   size_t windowCount = 0;
+  // The facts read of each window, for the next reading to take up.
+  std::unordered_map<Hwnd, WindowFacts> known;
 
   const ProcessNode* FindProcess(uint32_t id) const;
   ProcessNode* FindProcess(uint32_t id);
@@ -89,6 +94,12 @@ struct TreeOptions {
   bool allProcesses = false;  // false: only processes that have windows
   bool stats = true;          // read ProcessStats of each process shown
   bool gui = true;            // read each thread's GUI state
+  // A refresh: a window the last reading knew, of a process whose rows are
+  // not open (`open` false for it), keeps what was read of it: its class and
+  // ids do not change, and its text shows nowhere. Open processes are read
+  // afresh, with their threads' GUI state. Null: every window is read.
+  const ProcessTree* previous = nullptr;
+  std::function<bool(uint32_t processId)> open;
 };
 
 // Reads the tree: processes in ToolHelp's order, threads in their order,

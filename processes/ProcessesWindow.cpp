@@ -159,6 +159,7 @@ bool ProcessesWindow::Open(uint32_t processId) {
     m_view.SetExpanded(key, true);
     ShowRows(nullptr);
     Select(key);
+    StartHungCheck();
   }
   SetFocus(m_list);
   return true;
@@ -222,6 +223,12 @@ void ProcessesWindow::Fill() {
   auto source = MakeSystemProcessSource();
   TreeOptions options;
   options.allProcesses = IsChecked(m_hwnd, IDC_PROC_ALL);
+  // Only what shows is read again: the rows of open processes. The rest keep
+  // what the last reading found, and are read when opened.
+  if (!m_view.Tree().known.empty()) {
+    options.previous = &m_view.Tree();
+    options.open = [this](uint32_t processId) { return m_view.IsExpanded({RowKind::Process, processId}); };
+  }
   ProcessTree tree = BuildProcessTree(ws, *source, options);
   // The answers of the last round stand until the next one comes in.
   for (ProcessNode& p : tree.processes) {
@@ -277,10 +284,13 @@ void ProcessesWindow::StartHungCheck() {
   if (m_hung->running) return;
   std::vector<std::pair<uint32_t, Hwnd>> asks;
   for (const ProcessNode& p : m_view.Tree().processes) {
+    // A thread's row shows only under its open process.
+    if (!m_view.IsExpanded({RowKind::Process, p.record.id})) continue;
     for (const ThreadNode& t : p.threads) {
       if (const Hwnd w = WindowToAsk(t)) asks.emplace_back(t.id, w);
     }
   }
+  if (asks.empty()) return;
   m_hung->running = true;
   m_hung->window = m_hwnd;
   std::shared_ptr<HungCheck> check = m_hung;
@@ -351,7 +361,13 @@ void ProcessesWindow::ToggleRow(int row, int open) {
   const bool want = open < 0 ? !r.expanded : open > 0;
   if (want == r.expanded) return;
   m_view.SetExpanded(r.key, want);
-  ShowRows(&r.key);
+  // An opened process is read afresh: its threads' states and windows' texts.
+  if (want && r.key.kind == RowKind::Process) {
+    Fill();
+    Select(r.key);
+  } else {
+    ShowRows(&r.key);
+  }
 }
 
 void ProcessesWindow::Activate(int row) {
