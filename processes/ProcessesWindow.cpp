@@ -157,6 +157,7 @@ bool ProcessesWindow::Open(uint32_t processId) {
   }
   if (key.id && m_view.Reveal(key)) {
     m_view.SetExpanded(key, true);
+    ReadThreadStates();
     ShowRows(nullptr);
     Select(key);
     StartHungCheck();
@@ -225,10 +226,8 @@ void ProcessesWindow::Fill() {
   options.allProcesses = IsChecked(m_hwnd, IDC_PROC_ALL);
   // Only what shows is read again: the rows of open processes. The rest keep
   // what the last reading found, and are read when opened.
-  if (!m_view.Tree().known.empty()) {
-    options.previous = &m_view.Tree();
-    options.open = [this](uint32_t processId) { return m_view.IsExpanded({RowKind::Process, processId}); };
-  }
+  if (!m_view.Tree().known.empty()) options.previous = &m_view.Tree();
+  options.open = [this](uint32_t processId) { return m_view.IsExpanded({RowKind::Process, processId}); };
   ProcessTree tree = BuildProcessTree(ws, *source, options);
   // The answers of the last round stand until the next one comes in.
   for (ProcessNode& p : tree.processes) {
@@ -278,6 +277,16 @@ void ProcessesWindow::Select(const RowKey& key) {
   item.state = LVIS_SELECTED | LVIS_FOCUSED;
   SendMessageW(m_list, LVM_SETITEMSTATE, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&item));
   SendMessageW(m_list, LVM_ENSUREVISIBLE, static_cast<WPARAM>(row), FALSE);
+}
+
+void ProcessesWindow::ReadThreadStates() {
+  auto source = MakeSystemProcessSource();
+  for (ProcessNode& p : m_view.MutableTree().processes) {
+    if (!m_view.IsExpanded({RowKind::Process, p.record.id})) continue;
+    for (ThreadNode& t : p.threads) {
+      if (t.windowCount && !t.gui.known) t.gui = source->Gui(t.id);
+    }
+  }
 }
 
 void ProcessesWindow::StartHungCheck() {
@@ -341,6 +350,8 @@ bool ProcessesWindow::FindFirst() {
     return false;
   }
   m_view.Reveal(m_found[0]);
+  ReadThreadStates();
+  StartHungCheck();
   ShowRows(&m_found[0]);
   return true;
 }
@@ -350,6 +361,8 @@ bool ProcessesWindow::FindStep(int direction) {
   const size_t n = m_found.size();
   m_foundAt = (m_foundAt + n + static_cast<size_t>(direction > 0 ? 1 : n - 1)) % n;
   m_view.Reveal(m_found[m_foundAt]);
+  ReadThreadStates();
+  StartHungCheck();
   ShowRows(&m_found[m_foundAt]);
   return true;
 }

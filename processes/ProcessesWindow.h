@@ -73,6 +73,8 @@ class ProcessesWindow : public BaseWindow<ProcessesWindow> {
   void Fill();
   void ShowRows(const RowKey* keep);
   void StartHungCheck();
+  // GUI states of the open processes' threads not read yet.
+  void ReadThreadStates();
   void TakeHungAnswers();
   void Activate(int row);
   void ToggleRow(int row, int open);  // open: 1 open, 0 close, -1 toggle

@@ -67,3 +67,18 @@ if wait_for 10 xdotool search --onlyvisible --name '^Details - '; then
 else
   echo "the Details window did not open" >&2
 fi
+
+# The Processes window (Ctrl+Shift+P), opened on notepad's thread.
+"$WINE" reg add 'HKCU\Software\Norvane\Tarvisk' /v ProcessesLeft /t REG_SZ /d 20 /f </dev/null >/dev/null 2>&1
+"$WINE" reg add 'HKCU\Software\Norvane\Tarvisk' /v ProcessesTop /t REG_SZ /d 480 /f </dev/null >/dev/null 2>&1
+xdotool windowfocus --sync "$tarvisk" 2>/dev/null
+xdotool key ctrl+shift+p
+if wait_for 10 xdotool search --onlyvisible --name '^Processes$'; then
+  processes=$(xdotool search --onlyvisible --name '^Processes$' | head -n 1)
+  xdotool mousemove 1270 1010
+  sleep 1
+  file="$out/16-processes.png"
+  import -window "$processes" -colors 64 "PNG8:$file" && echo "$file"
+else
+  echo "the Processes window did not open" >&2
+fi
