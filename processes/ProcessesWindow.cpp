@@ -196,7 +196,7 @@ void ProcessesWindow::BuildControls() {
                                LVS_SINGLESEL,
                            0, kListTop, 100, 100, m_hwnd, reinterpret_cast<HMENU>(IDC_PROC_LIST),
                            GetModuleHandleW(nullptr), nullptr);
-  SendMessageW(m_list, LVM_SETEXTENDEDLISTVIEWSTYLE, 0, LVS_EX_FULLROWSELECT | LVS_EX_HEADERDRAGDROP);
+  SendMessageW(m_list, LVM_SETEXTENDEDLISTVIEWSTYLE, 0, LVS_EX_FULLROWSELECT);
   for (int c = 0; c < kProcessColumnCount; ++c) {
     const ColumnInfo& info = ProcessColumnInfo(static_cast<ProcessColumn>(c));
     AddListColumn(m_list, c, info.caption,

@@ -43,10 +43,14 @@ DWORD ThreadOf(HWND h) { return GetWindowThreadProcessId(h, nullptr); }
 
 // The thread's top-level windows as the system lists them: those of the test
 // and those the system makes for the thread (an input method's, say).
+BOOL CALLBACK CountWindow(HWND, LPARAM count) {
+  ++*reinterpret_cast<size_t*>(count);
+  return TRUE;
+}
+
 size_t ThreadWindowCount(DWORD thread) {
   size_t n = 0;
-  EnumThreadWindows(thread, [](HWND, LPARAM count) { return ++*reinterpret_cast<size_t*>(count), TRUE; },
-                    reinterpret_cast<LPARAM>(&n));
+  EnumThreadWindows(thread, CountWindow, reinterpret_cast<LPARAM>(&n));
   return n;
 }
 
