@@ -10,8 +10,10 @@
 
 namespace {
 
-constexpr FactSet kWindowRowFacts =
-    Facts::Process | Facts::Thread | Facts::ClassName | Facts::Title | Facts::Visible | Facts::Owner;
+// What places a window in the tree, and what its row shows besides, read only
+// where the row can show.
+constexpr FactSet kPlaceFacts = Facts::Process | Facts::Thread | Facts::ClassName | Facts::Owner;
+constexpr FactSet kShownFacts = Facts::Title | Facts::Visible;
 
 // Owner chains are short; a fake or a changing desktop must not recurse forever.
 constexpr int kMaxOwnerDepth = 64;
@@ -231,7 +233,14 @@ ProcessTree BuildProcessTree(const WindowSystem& ws, ProcessSource& source, cons
         continue;
       }
     }
-    windows.push_back({ReadWindowFacts(ws, h, kWindowRowFacts), {}, false});
+    WindowFacts f = ReadWindowFacts(ws, h, kPlaceFacts);
+    if (isOpen(f.processId)) {
+      const WindowFacts shown = ReadWindowFacts(ws, h, kShownFacts);
+      f.title = shown.title;
+      f.visible = shown.visible;
+      f.read |= kShownFacts;
+    }
+    windows.push_back({std::move(f), {}, false});
   }
   for (size_t i = 0; i < windows.size(); ++i) {
     const WindowFacts& f = windows[i].facts;

@@ -94,10 +94,11 @@ struct TreeOptions {
   bool allProcesses = false;  // false: only processes that have windows
   bool stats = true;          // read ProcessStats of each process shown
   bool gui = true;            // read each thread's GUI state
-  // A refresh: a window the last reading knew, of a process whose rows are
-  // not open (`open` false for it), keeps what was read of it: its class and
-  // ids do not change, and its text shows nowhere. Open processes are read
-  // afresh, with their threads' GUI state. Null: every window is read.
+  // Only open processes' rows show (`open` true for them; null: all are
+  // open): their windows' texts and visibility and their threads' GUI state
+  // are read, the others' not. A refresh (`previous`): a window the last
+  // reading knew, of a process not open, keeps what was read of it, as its
+  // class and ids do not change; open processes are read afresh.
   const ProcessTree* previous = nullptr;
   std::function<bool(uint32_t processId)> open;
 };

@@ -118,7 +118,8 @@ ProcessesWindow::~ProcessesWindow() {
 }
 
 bool ProcessesWindow::Open(uint32_t processId) {
-  if (!m_hwnd) {
+  const bool fresh = m_hwnd == nullptr;
+  if (fresh) {
     if (auto store = m_host.OpenSettings()) m_settings = ReadProcessesSettings(*store, kAppTitle);
     int x = CW_USEDEFAULT, y = CW_USEDEFAULT;
     RECT wanted = {m_settings.left, m_settings.top, m_settings.left + m_settings.width,
@@ -139,22 +140,27 @@ bool ProcessesWindow::Open(uint32_t processId) {
     BuildControls();
     Layout();
     m_view.SortBy(static_cast<ProcessColumn>(m_settings.sortColumn), m_settings.descending);
-    Fill();
-    SetTimerFromOptions();
-    ShowWindow(m_hwnd, SW_SHOW);
-  } else {
-    if (IsIconic(m_hwnd)) ShowWindow(m_hwnd, SW_RESTORE);
-    SetForegroundWindow(m_hwnd);
   }
-  // Opens on the target's thread, or on the process asked for.
+  // Opens on the target's thread, or on the process asked for: that process
+  // is open before the first reading, which reads the rows that show.
   const HWND target = m_host.CurrentTarget();
   RowKey key{RowKind::Process, processId};
   if (!processId && target && IsWindow(target)) {
     Win32WindowSystem ws;
     const WindowFacts f = ReadWindowFacts(ws, FromHwnd(target), Facts::Process | Facts::Thread);
-    key = m_view.Tree().FindThread(f.threadId) ? RowKey{RowKind::Thread, f.threadId}
-                                                 : RowKey{RowKind::Process, f.processId};
+    key = f.threadId ? RowKey{RowKind::Thread, f.threadId} : RowKey{RowKind::Process, f.processId};
+    m_view.SetExpanded({RowKind::Process, f.processId}, true);
+  } else if (processId) {
+    m_view.SetExpanded(key, true);
   }
+  // The first reading, or a new one of the process now open.
+  Fill();
+  if (fresh) {
+    SetTimerFromOptions();
+    ShowWindow(m_hwnd, SW_SHOW);
+  }
+  if (IsIconic(m_hwnd)) ShowWindow(m_hwnd, SW_RESTORE);
+  SetForegroundWindow(m_hwnd);
   if (key.id && m_view.Reveal(key)) {
     m_view.SetExpanded(key, true);
     ReadThreadStates();
@@ -279,6 +285,22 @@ void ProcessesWindow::Select(const RowKey& key) {
   SendMessageW(m_list, LVM_ENSUREVISIBLE, static_cast<WPARAM>(row), FALSE);
 }
 
+void ProcessesWindow::RevealAndRead(const RowKey& key) {
+  const std::set<uint32_t> wasOpen = OpenProcesses();
+  m_view.Reveal(key);
+  // A process opened by the search shows texts not read yet.
+  if (OpenProcesses() != wasOpen) Fill();
+  ShowRows(&key);
+}
+
+std::set<uint32_t> ProcessesWindow::OpenProcesses() const {
+  std::set<uint32_t> open;
+  for (const ProcessNode& p : m_view.Tree().processes) {
+    if (m_view.IsExpanded({RowKind::Process, p.record.id})) open.insert(p.record.id);
+  }
+  return open;
+}
+
 void ProcessesWindow::ReadThreadStates() {
   auto source = MakeSystemProcessSource();
   for (ProcessNode& p : m_view.MutableTree().processes) {
@@ -349,10 +371,7 @@ bool ProcessesWindow::FindFirst() {
     MessageBeep(MB_ICONASTERISK);
     return false;
   }
-  m_view.Reveal(m_found[0]);
-  ReadThreadStates();
-  StartHungCheck();
-  ShowRows(&m_found[0]);
+  RevealAndRead(m_found[0]);
   return true;
 }
 
@@ -360,10 +379,7 @@ bool ProcessesWindow::FindStep(int direction) {
   if (m_found.empty() || m_foundText != WindowTextOf(Item(m_hwnd, IDC_PROC_FIND_TEXT))) return FindFirst();
   const size_t n = m_found.size();
   m_foundAt = (m_foundAt + n + static_cast<size_t>(direction > 0 ? 1 : n - 1)) % n;
-  m_view.Reveal(m_found[m_foundAt]);
-  ReadThreadStates();
-  StartHungCheck();
-  ShowRows(&m_found[m_foundAt]);
+  RevealAndRead(m_found[m_foundAt]);
   return true;
 }
 

@@ -11,6 +11,7 @@
 #include <commctrl.h>
 
 #include <memory>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -75,6 +76,8 @@ class ProcessesWindow : public BaseWindow<ProcessesWindow> {
   void StartHungCheck();
   // GUI states of the open processes' threads not read yet.
   void ReadThreadStates();
+  void RevealAndRead(const RowKey& key);
+  std::set<uint32_t> OpenProcesses() const;
   void TakeHungAnswers();
   void Activate(int row);
   void ToggleRow(int row, int open);  // open: 1 open, 0 close, -1 toggle
