@@ -123,7 +123,7 @@ SortKey KeyOf(const ViewRow& row, ProcessColumn column) {
       case ProcessColumn::Hung: k.has = row.thread && !row.window; if (k.has) k.number = static_cast<uint64_t>(row.thread->hung); break;
       case ProcessColumn::Cpu: k.has = p && !row.thread && p->stats.hasTimes; if (k.has) k.number = p->stats.cpu100ns; break;
       case ProcessColumn::WorkingSet: k.has = p && !row.thread && p->stats.hasMemory; if (k.has) k.number = p->stats.workingSet; break;
-      case ProcessColumn::Private: k.has = p && !row.thread && p->stats.hasMemory; if (k.has) k.number = p->stats.privateBytes; break;
+      case ProcessColumn::Private: k.has = p && !row.thread && p->stats.privateBytes; if (k.has) k.number = p->stats.privateBytes; break;
       case ProcessColumn::Started: k.has = p && !row.thread && p->stats.hasTimes; if (k.has) k.number = p->stats.startTime; break;
       default: break;
     }
@@ -367,7 +367,8 @@ std::string CellText(const ViewRow& row, ProcessColumn column, const CellFormat&
     case ProcessColumn::Windows: return Decimal(p.windowCount);
     case ProcessColumn::Cpu: return s.hasTimes ? CpuTime(s.cpu100ns) : std::string();
     case ProcessColumn::WorkingSet: return s.hasMemory ? Kilobytes(s.workingSet) : std::string();
-    case ProcessColumn::Private: return s.hasMemory ? Kilobytes(s.privateBytes) : std::string();
+    // A process always has private memory: Wine answers 0, which is no answer.
+    case ProcessColumn::Private: return s.hasMemory && s.privateBytes ? Kilobytes(s.privateBytes) : std::string();
     case ProcessColumn::Started:
       if (!s.hasTimes || s.startTime == 0) return std::string();
       return format.startTime ? format.startTime(s.startTime) : UtcTime(s.startTime);
