@@ -8,6 +8,7 @@
 std::unique_ptr<FrameFeature> MakeActCommands(TfrmTarvisk& frm);     // app/ActCommands.cpp
 std::unique_ptr<FrameFeature> MakeDetailsFeature(TfrmTarvisk& frm);  // app/DetailsCommand.cpp
 std::unique_ptr<FrameFeature> MakeEventsFeature(TfrmTarvisk& frm);   // app/EventsCommand.cpp
+std::unique_ptr<FrameFeature> MakeProcessesFeature(TfrmTarvisk& frm);  // app/ProcessesCommand.cpp
 
 void AddFrameFeatures(TfrmTarvisk& frm, FrameFeatures& features) {
   features.Add(MakeDetailsFeature(frm));
@@ -15,4 +16,5 @@ void AddFrameFeatures(TfrmTarvisk& frm, FrameFeatures& features) {
   features.Add(MakeSelectorCommand(frm));
   features.Add(MakeSnapshotCommand(frm));
   features.Add(MakeEventsFeature(frm));
+  features.Add(MakeProcessesFeature(frm));
 }

@@ -23,9 +23,11 @@ constexpr UINT kSysSendMessage = 0x0140;
 constexpr UINT kSysCopySelector = 0x0150;  // its submenu's items: 0x0160 to 0x0190
 constexpr UINT kSysSaveSnapshot = 0x01A0;
 constexpr UINT kSysEvents = 0x01B0;
+constexpr UINT kSysProcesses = 0x01C0;
 // Items of the fields' context menu (WM_COMMAND without a control).
 constexpr int kFieldEditStyles = 0x7100;
 constexpr int kFieldCopySelectorFirst = 0x7110;  // to 0x711F
+constexpr int kFieldShowInProcesses = 0x7140;
 }  // namespace frame_ids
 
 class FrameFeature {

@@ -14,6 +14,7 @@ if(WIN32)
     ${CMAKE_CURRENT_LIST_DIR}/OptionsPage.cpp
     ${CMAKE_CURRENT_LIST_DIR}/AboutPage.cpp
     ${CMAKE_CURRENT_LIST_DIR}/Probing.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/ProcessesCommand.cpp
     ${CMAKE_CURRENT_LIST_DIR}/ReportCommands.cpp
     ${CMAKE_CURRENT_LIST_DIR}/SettingsBinding.cpp
     ${CMAKE_CURRENT_LIST_DIR}/SnapshotCommand.cpp)

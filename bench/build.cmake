@@ -33,3 +33,7 @@ add_executable(event_churn WIN32 ${CMAKE_SOURCE_DIR}/bench/event_churn.cpp)
 add_executable(events_bench ${CMAKE_SOURCE_DIR}/bench/events_bench.cpp)
 target_include_directories(events_bench PRIVATE ${CMAKE_SOURCE_DIR})
 add_dependencies(events_bench Tarvisk event_churn)
+# The Processes window on 5,000 windows in 20 processes of 50 threads.
+add_executable(processes_bench ${CMAKE_SOURCE_DIR}/bench/processes_bench.cpp)
+target_link_libraries(processes_bench tarvisk_win)
+target_include_directories(processes_bench PRIVATE ${CMAKE_SOURCE_DIR} ${CMAKE_SOURCE_DIR}/bench)

@@ -29,6 +29,8 @@ CliCommand CommandNamed(const std::string& name) {
   if (name == "diff") return CliCommand::Diff;
   if (name == "watch") return CliCommand::Watch;
   if (name == "wait") return CliCommand::Wait;
+  if (name == "processes") return CliCommand::Processes;
+  if (name == "threads") return CliCommand::Threads;
   if (name == "?" || name == "help") return CliCommand::Help;
   return CliCommand::None;
 }
@@ -53,6 +55,11 @@ class Parser {
     }
     if (r.command == CliCommand::Wait) {
       result.ok = ParseWaitArguments(m_args, r.events.wait, &result.error);
+      return result;
+    }
+    if (r.command == CliCommand::Processes || r.command == CliCommand::Threads) {
+      result.error = ParseProcessArguments(m_args, r);
+      result.ok = result.error.empty();
       return result;
     }
     if (r.command == CliCommand::Style || r.command == CliCommand::Send) {
@@ -185,6 +192,35 @@ class Parser {
 
 }  // namespace
 
+std::string ParseProcessArguments(const std::vector<std::string>& args, CliRequest& r) {
+  const bool threads = r.command == CliCommand::Threads;
+  size_t next = 1;
+  if (threads) {
+    uint32_t id = 0;
+    // A process id as a handle is written: decimal, or $ and hexadecimal digits.
+    if (next >= args.size() || args[next].empty() || args[next][0] == '-' || !ParseHandle(args[next], id) || id == 0) {
+      return "/threads needs a process id";
+    }
+    r.processId = id;
+    ++next;
+  }
+  bool haveFormat = false, haveAll = false;
+  for (; next < args.size(); ++next) {
+    const std::string name = OptionName(args[next]);
+    if (name == "format" && !haveFormat && next + 1 < args.size()) {
+      const std::string& value = args[++next];
+      if (value != "text" && value != "json") return "/format needs text or json, not " + value;
+      r.format = value == "json" ? CliFormat::Json : CliFormat::Text;
+      haveFormat = true;
+    } else if (name == "all" && !threads && !haveAll) {
+      r.all = haveAll = true;
+    } else {
+      return "unexpected argument " + args[next];
+    }
+  }
+  return std::string();
+}
+
 bool IsCliCommand(const std::vector<std::string>& args) {
   return !args.empty() && CommandNamed(OptionName(args[0])) != CliCommand::None;
 }
@@ -208,7 +244,9 @@ std::string CliUsageText() {
          "  Tarvisk.exe /children HANDLE [/format text|json]\r\n"
          "  Tarvisk.exe /style HANDLE [/ex] CHANGE...\r\n"
          "  Tarvisk.exe /send HANDLE MESSAGE [WPARAM [LPARAM | \"TEXT\"]] [/post]\r\n"
-         "  Tarvisk.exe /select SELECTOR [/all] [/format text|json]\r\n" +
+         "  Tarvisk.exe /select SELECTOR [/all] [/format text|json]\r\n"
+         "  Tarvisk.exe /processes [/all] [/format text|json]\r\n"
+         "  Tarvisk.exe /threads PID [/format text|json]\r\n" +
          SnapshotUsageText() + EventsUsageText() +
          "\r\n"
          "/report writes the report of one window to FILE, or to standard output when\r\n"
@@ -245,6 +283,11 @@ std::string CliUsageText() {
          "does. SELECTOR is a Tarvisk selector (class:'Notepad' exe:'notepad.exe' /\r\n"
          "class:'Edit' id:15), an AutoIt [CLASS:...; INSTANCE:...] or an AutoHotkey\r\n"
          "ahk_class ... ahk_exe ... form.\r\n"
+         "\r\n"
+         "/processes lists each process that has windows (with /all, every process):\r\n"
+         "its id, name, bitness and each thread's id with its number of windows.\r\n"
+         "/threads PID lists the threads of one process with their windows' handles;\r\n"
+         "exit status 2 when there is no such process.\r\n"
          "\r\n" +
          SnapshotHelpText() + EventsHelpText() +
          "Exit status: 0 done, 2 no window matches, 1 any other error (a refused\r\n"

@@ -9,7 +9,7 @@
 #include "cli/CliSnapshotArgs.h"
 #include "platform/WindowSystem.h"
 
-enum class CliCommand { None, Help, Report, List, Children, Style, Send, Select, Snapshot, Diff, Watch, Wait };
+enum class CliCommand { None, Help, Report, List, Children, Style, Send, Select, Snapshot, Diff, Watch, Wait, Processes, Threads };
 enum class CliSelector { Cursor, Window, Point, Find, Foreground, Selector };
 enum class CliFormat { Text, Json };
 
@@ -22,7 +22,8 @@ struct CliRequest {
   WinPoint point;            // /point
   std::string findClass, findText;  // /find
   std::string select;  // /select: a selector, parsed when it is resolved
-  bool all = false;    // /select /all
+  bool all = false;    // /select /all, /processes /all
+  uint32_t processId = 0;  // /threads
   CliFormat format = CliFormat::Text;
   int integerFormat = -1;  // /hex, /dec or /bin; -1: the saved setting
   CliActRequest act;       // /style, /send (cli/CliAct.h)
@@ -43,6 +44,10 @@ bool IsCliCommand(const std::vector<std::string>& args);
 
 // args: the arguments after the program's name.
 CliParse ParseCliArguments(const std::vector<std::string>& args);
+
+// The arguments of /processes and /threads (args[0] is the command) into r;
+// the error's line, or empty.
+std::string ParseProcessArguments(const std::vector<std::string>& args, CliRequest& r);
 
 // "X,Y" in screen coordinates, each a signed decimal number.
 bool ParsePoint(const std::string& text, WinPoint& point);

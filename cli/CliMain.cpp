@@ -8,6 +8,7 @@
 
 #include "cli/CliActMain.h"
 #include "cli/CliEventsMain.h"
+#include "cli/CliProcessesMain.h"
 #include "settings/RegistryStore.h"
 #include "settings/Settings.h"
 #include "platform/OnDemandDlls.h"
@@ -157,6 +158,22 @@ int RunCommandLine(const std::vector<std::string>& args) {
     return RunEventsCommandLine(request, out, WriteError);
   }
 
+  if (request.command == CliCommand::Processes || request.command == CliCommand::Threads) {
+    CliOutcome listed;
+    try {
+      listed = RunProcessesCommand(request);
+    } catch (const std::exception& e) {
+      listed.status = kCliFailed;
+      listed.error = e.what();
+    }
+    if (listed.status != kCliOk) {
+      WriteError(listed.error);
+      return listed.status;
+    }
+    return WriteStream(STD_OUTPUT_HANDLE, listed.output, request.format == CliFormat::Json ? CP_UTF8 : CP_ACP)
+               ? kCliOk
+               : kCliFailed;
+  }
   if (request.command == CliCommand::Style || request.command == CliCommand::Send) {
     CliOutcome acted;
     try {

@@ -9,5 +9,6 @@ list(APPEND TARVISK_PORTABLE_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/CliSnapshot.cpp)
 if(WIN32)
   list(APPEND TARVISK_WIN_SOURCES ${CMAKE_CURRENT_LIST_DIR}/CliMain.cpp ${CMAKE_CURRENT_LIST_DIR}/CliActMain.cpp
-    ${CMAKE_CURRENT_LIST_DIR}/CliSnapshotMain.cpp ${CMAKE_CURRENT_LIST_DIR}/CliEventsMain.cpp)
+    ${CMAKE_CURRENT_LIST_DIR}/CliSnapshotMain.cpp ${CMAKE_CURRENT_LIST_DIR}/CliEventsMain.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/CliProcessesMain.cpp)
 endif()

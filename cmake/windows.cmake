@@ -87,7 +87,7 @@ target_include_directories(win_tests PRIVATE ${CMAKE_SOURCE_DIR}/tests/win)
 target_link_libraries(win_tests tarvisk_win tarvisk_test_json gtest gtest_main)
 target_compile_definitions(win_tests PRIVATE TARVISK_BUILD_DIR="${CMAKE_BINARY_DIR}")
 add_dependencies(win_tests TarviskHook LogFixture ScriptsFixture ActFixture SelectorFixture DetailsFixture SnapshotFixture
-                 EventsFixture)
+                 EventsFixture ProcessesFixture)
 # Discovery runs at test time, when the test script has the Wine prefix and display ready.
 gtest_discover_tests(win_tests TEST_PREFIX "win." DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 120
                      PROPERTIES TIMEOUT 120)

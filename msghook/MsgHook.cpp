@@ -85,7 +85,8 @@ bool Wanted(RingHeader* ring, HWND hwnd) {
   if (!ring->active.load(std::memory_order_relaxed)) return false;
   const HWND target = reinterpret_cast<HWND>(static_cast<UINT_PTR>(ring->target));
   if (hwnd == target) return true;
-  return ring->descendants.load(std::memory_order_relaxed) && IsChild(target, hwnd);
+  const uint32_t descendants = ring->descendants.load(std::memory_order_relaxed);
+  return descendants == msglog::kWholeThread || (descendants != 0 && IsChild(target, hwnd));
 }
 
 void CopyText(char* dest, size_t bound, const char* src) {

@@ -50,7 +50,7 @@ struct RingHeader {
   uint32_t recordSize;
   uint32_t capacity;  // a power of two, so that indices may wrap around 2^32
   uint32_t target;    // the logged window
-  std::atomic<uint32_t> descendants;  // 1: its descendants' messages too
+  std::atomic<uint32_t> descendants;  // 1: its descendants' messages too; kWholeThread: every window of the hooked thread
   std::atomic<uint32_t> active;       // 0: the hooks record nothing (paused or ending)
   std::atomic<uint32_t> reserve;      // next index handed to a writer
   std::atomic<uint32_t> read;         // next index the log reads
@@ -59,6 +59,10 @@ struct RingHeader {
 };
 static_assert(sizeof(RingHeader) == 64, "records start on a 64-byte boundary");
 static_assert(sizeof(MessageRecord) % 8 == 0, "records keep their 64-bit fields aligned");
+
+// RingHeader::descendants of a log of a whole thread: the hook runs only in
+// that thread, so every window it sees belongs to it.
+constexpr uint32_t kWholeThread = 2;
 
 inline size_t RingBytes(uint32_t capacity) {
   return sizeof(RingHeader) + static_cast<size_t>(capacity) * sizeof(MessageRecord);

@@ -151,7 +151,7 @@ void LogSession::SetDescendants(bool on) {
     EnumChildWindows(m_target, CollectThread, reinterpret_cast<LPARAM>(&threads));
     for (DWORD t : threads) HookThread(t);
   }
-  m_ring->descendants.store(on ? 1 : 0);
+  m_ring->descendants.store(m_wholeThread ? kWholeThread : on ? 1 : 0);
 }
 
 void LogSession::SetActive(bool on) {

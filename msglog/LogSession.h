@@ -26,6 +26,11 @@ class LogSession {
 
   // Starts logging `target`; "" on success, otherwise the reason for the user.
   std::string Start(HWND target, bool descendants, uint32_t ringCapacity = kDefaultRingCapacity);
+  // Every window of the target's thread (descendants then add nothing).
+  void SetWholeThread() {
+    m_wholeThread = true;
+    if (m_ring) m_ring->descendants.store(kWholeThread);
+  }
   // Removes the hooks; what was read stays with the caller.
   void Stop();
   bool Running() const { return m_ring != nullptr; }
@@ -45,6 +50,7 @@ class LogSession {
   bool HookThread(DWORD thread);
 
   HWND m_target = nullptr;
+  bool m_wholeThread = false;
   HANDLE m_mapping = nullptr;
   RingHeader* m_ring = nullptr;
   RingReader m_reader;

@@ -66,12 +66,15 @@ std::string MessageLogWindow::Open(HWND target, const MessageLogOptions& options
   m_store.SetFilter(m_settings.filter);
   std::string error = m_session.Start(target, options.descendants, options.ringCapacity);
   if (!error.empty()) return error;
+  if (options.wholeThread) m_session.SetWholeThread();
 
   INITCOMMONCONTROLSEX icc = {sizeof icc, ICC_LISTVIEW_CLASSES | ICC_BAR_CLASSES};
   InitCommonControlsEx(&icc);
   RegisterClass(kClassName, LoadIconA(GetModuleHandleA(nullptr), "MAINICON"));
   Win32WindowSystem ws;
-  m_title = "Message log - " + ClassAndHandle(ws, FromHwnd(target));
+  m_title = options.wholeThread
+                ? "Message log - thread " + std::to_string(GetWindowThreadProcessId(target, nullptr))
+                : "Message log - " + ClassAndHandle(ws, FromHwnd(target));
   if (!CreateWindowExW(WS_EX_CONTROLPARENT, Widen(kClassName).c_str(), Widen(m_title).c_str(),
                        WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN,
                        CW_USEDEFAULT, CW_USEDEFAULT, m_settings.width, m_settings.height, nullptr, nullptr,

@@ -24,6 +24,8 @@ struct MessageLogOptions {
   size_t lineCap = 1000000;
   UINT drainMs = 30;
   bool descendants = false;
+  // Every window of the target's thread: the title names the thread.
+  bool wholeThread = false;
 };
 
 // Control identifiers of the log window; tests in other processes use them.

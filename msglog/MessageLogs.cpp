@@ -23,15 +23,24 @@ size_t MessageLogs::Count() const {
 }
 
 MessageLogWindow* MessageLogs::OpenForCurrentTarget() {
-  Purge();
-  HWND target = m_host.CurrentTarget();
   if (!CanOpen()) return nullptr;
+  return Open(m_host.CurrentTarget(), false);
+}
+
+MessageLogWindow* MessageLogs::OpenForThread(HWND window) {
+  if (!window || !IsWindow(window)) return nullptr;
+  return Open(window, true);
+}
+
+MessageLogWindow* MessageLogs::Open(HWND target, bool wholeThread) {
+  Purge();
   if (MessageLogWindow* open = Find(target)) {
     if (IsIconic(open->Handle())) ShowWindow(open->Handle(), SW_RESTORE);
     SetForegroundWindow(open->Handle());
     return open;
   }
   MessageLogOptions o = options;
+  o.wholeThread = wholeThread;
   if (!o.openSettings) o.openSettings = [this] { return m_host.OpenSettings(); };
   auto log = std::make_unique<MessageLogWindow>();
   const std::string error = log->Open(target, o);

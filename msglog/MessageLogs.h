@@ -22,6 +22,8 @@ class MessageLogs {
   // Opens a log for the current target, or brings its open log forward.
   // On failure the reason goes to the error box (or ErrorHook) and nothing opens.
   MessageLogWindow* OpenForCurrentTarget();
+  // Opens a log of every window of the thread of `window`.
+  MessageLogWindow* OpenForThread(HWND window);
   MessageLogWindow* Find(HWND target) const;
   size_t Count() const;
   void CloseAll();
@@ -33,6 +35,7 @@ class MessageLogs {
 
  private:
   void Purge();
+  MessageLogWindow* Open(HWND target, bool wholeThread);
 
   MessageLogHost& m_host;
   std::vector<std::unique_ptr<MessageLogWindow>> m_logs;

@@ -42,6 +42,8 @@ const ToolHelpFunctions& ToolHelp() {
     Bind(f.processNext, "Process32Next");
     Bind(f.moduleFirst, "Module32First");
     Bind(f.moduleNext, "Module32Next");
+    Bind(f.threadFirst, "Thread32First");
+    Bind(f.threadNext, "Thread32Next");
     return f;
   }();
   return functions;
@@ -67,6 +69,22 @@ std::vector<ProcessEntry> ListProcesses() {
   }
   CloseHandle(list);
   return processes;
+}
+
+std::vector<ThreadEntry> ListThreads() {
+  std::vector<ThreadEntry> threads;
+  const ToolHelpFunctions& th = ToolHelp();
+  if (!th.createSnapshot || !th.threadFirst || !th.threadNext) return threads;
+  // The snapshot holds every thread of the system whatever process is named.
+  HANDLE list = th.createSnapshot(TH32CS_SNAPTHREAD, 0);
+  if (list == INVALID_HANDLE_VALUE) return threads;
+  THREADENTRY32 entry = {};
+  entry.dwSize = sizeof entry;
+  for (BOOL more = th.threadFirst(list, &entry); more; more = th.threadNext(list, &entry)) {
+    threads.push_back({entry.th32ThreadID, entry.th32OwnerProcessID});
+  }
+  CloseHandle(list);
+  return threads;
 }
 
 std::string QueryProcessImagePath(uint32_t processId) {

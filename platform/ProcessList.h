@@ -17,6 +17,14 @@ struct ProcessEntry {
 // system gives none.
 std::vector<ProcessEntry> ListProcesses();
 
+struct ThreadEntry {
+  uint32_t id = 0;
+  uint32_t processId = 0;
+};
+
+// Every thread of the system (ToolHelp), in the system's order.
+std::vector<ThreadEntry> ListThreads();
+
 // The full path of the process's image (QueryFullProcessImageNameA, in the
 // ANSI code page); empty when the system lacks the call, or the process
 // cannot be opened or has ended.

@@ -11,6 +11,8 @@ struct ToolHelpFunctions {
   BOOL(WINAPI* processNext)(HANDLE, PROCESSENTRY32*) = nullptr;
   BOOL(WINAPI* moduleFirst)(HANDLE, MODULEENTRY32*) = nullptr;
   BOOL(WINAPI* moduleNext)(HANDLE, MODULEENTRY32*) = nullptr;
+  BOOL(WINAPI* threadFirst)(HANDLE, THREADENTRY32*) = nullptr;
+  BOOL(WINAPI* threadNext)(HANDLE, THREADENTRY32*) = nullptr;
 };
 
 const ToolHelpFunctions& ToolHelp();

@@ -480,6 +480,9 @@ Fact<Hwnd> Related(HWND h) { return Fact<Hwnd>::Of(H(h)); }
 
 }  // namespace
 
+ThreadFacts ReadThreadFacts(uint32_t threadId) { return ReadThread(threadId); }
+ProcessFacts ReadProcessFacts(uint32_t processId) { return ReadProcess(processId); }
+
 unsigned WindowDetailsReads() { return g_reads; }
 
 WindowDetails ReadWindowDetails(const WindowFacts& facts) {

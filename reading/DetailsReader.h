@@ -18,6 +18,11 @@ WindowDetails ReadWindowDetails(const WindowFacts& facts);
 // Reads kDetailsFacts first.
 WindowDetails ReadWindowDetails(HWND window);
 
+// A thread's id and GUI state, and a process's bitness and integrity, as
+// the details read them; the Processes window reads its threads here too.
+ThreadFacts ReadThreadFacts(uint32_t threadId);
+ProcessFacts ReadProcessFacts(uint32_t processId);
+
 // How many times ReadWindowDetails ran in this process: for the tests and the
 // benchmark that check that an inspection without the Details window reads none.
 unsigned WindowDetailsReads();

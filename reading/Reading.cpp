@@ -75,12 +75,14 @@ const std::vector<WindowRow>& TargetReading::Digger() {
 }
 
 const ProcessInfo& TargetReading::Process() {
-  const uint32_t id = Window().processId;
+  const uint32_t id = Window().processId, host = Window().hostProcessId;
   // Modules are walked once per process: moving within one program costs nothing.
-  if (!m_processRead || id != m_processId) {
+  if (!m_processRead || id != m_processId || host != m_hostId) {
     m_processRead = true;
     m_processId = id;
+    m_hostId = host;
     m_parts.process = m_sources.process ? m_sources.process(id) : ProcessInfo{};
+    m_parts.hostExecutable = host && m_sources.executableName ? m_sources.executableName(host) : std::string();
     ++m_processReads;
   }
   m_fresh |= Bit(TargetPart::Process);

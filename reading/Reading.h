@@ -36,6 +36,8 @@ struct Reading {
   std::vector<WindowRow> parents, children, digger;
   bool showSubchildren = false, digChildren = true;  // how the lists were filled
   ProcessInfo process;  // Executable and Modules pages
+  // The executable of the frame's host, for a frame shown as its app's (WindowFacts::hostProcessId).
+  std::string hostExecutable;
   GraphicFacts graphic;
   SelectorFacts selectors;  // known only where the sources give selectors
   // The Details window, the JSON report and the text report's Details
@@ -48,6 +50,7 @@ struct Reading {
 // the window's details (none: every detail not available).
 struct ReadingSources {
   std::function<ProcessInfo(uint32_t processId)> process;
+  std::function<std::string(uint32_t processId)> executableName;  // a frame's host
   std::function<bool(WinPoint screen, uint32_t& color)> pixel;
   std::function<SelectorFacts(Hwnd target)> selectors;  // over the live desktop
   // Given the window part: what it holds is not read again.
@@ -110,7 +113,7 @@ class TargetReading {
   Reading m_parts;
   unsigned m_fresh = 0;
   bool m_processRead = false;
-  uint32_t m_processId = 0;
+  uint32_t m_processId = 0, m_hostId = 0;
   unsigned m_processReads = 0;
 };
 

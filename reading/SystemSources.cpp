@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include "exeinfo/ExeInfo.h"
+#include "platform/ProcessList.h"
 #include "platform/Win32WindowSystem.h"
 #include "reading/DetailsReader.h"
 
@@ -28,6 +29,7 @@ bool ReadPixel(HDC dc, WinPoint at, uint32_t& color) {
 ReadingSources SystemReadingSources() {
   ReadingSources sources;
   sources.process = [](uint32_t processId) { return LoadProcessInfoData(processId); };
+  sources.executableName = SystemExecutableNames();
   sources.pixel = ScreenPixel;
   sources.details = [](const WindowFacts& window) { return ReadWindowDetails(window); };
   return sources;

@@ -36,6 +36,26 @@ void ReadText(const WindowSystem& ws, WindowFacts& f) {
   }
 }
 
+// The process and thread of the app in a frame window (kFrameClass): its
+// child of kAppWindowClass from another process. Only a top-level window can
+// be such a frame, and only its class name is asked of every other window.
+void ReadFrameOwner(const WindowSystem& ws, WindowFacts& f, bool parentRead) {
+  const std::string className = (f.read & Facts::ClassName) ? f.className : ws.ClassName(f.handle);
+  if (std::strcmp(className.c_str(), kFrameClass) != 0) return;
+  if ((parentRead ? f.parent : ws.Parent(f.handle)) != 0) return;
+  const uint32_t frameProcess = ws.ProcessId(f.handle);
+  for (Hwnd child : ws.ChildWindows(f.handle)) {
+    if (ws.Parent(child) != f.handle || std::strcmp(ws.ClassName(child).c_str(), kAppWindowClass) != 0) continue;
+    const uint32_t app = ws.ProcessId(child);
+    if (app == 0 || app == frameProcess) continue;
+    f.hostProcessId = frameProcess;
+    f.hostThreadId = ws.ThreadId(f.handle);
+    if (f.read & Facts::Process) f.processId = app;
+    if (f.read & Facts::Thread) f.threadId = ws.ThreadId(child);
+    return;
+  }
+}
+
 WindowFacts Read(const WindowSystem& ws, Hwnd handle, FactSet facts, bool parentKnown, Hwnd parent) {
   using namespace Facts;
   WindowFacts f;
@@ -67,6 +87,7 @@ WindowFacts Read(const WindowSystem& ws, Hwnd handle, FactSet facts, bool parent
     f.exStyle = ws.WindowLong(handle, WinLong::ExStyle);
   }
   if (facts & Visible) f.visible = ws.IsVisible(handle);
+  if (facts & Owner) f.owner = ws.WindowLong(handle, WinLong::HwndParent);
   if (facts & (ClassName | ControlFamily | ControlExStyle)) {
     f.className = ws.ClassName(handle);
     f.className.resize(std::strlen(f.className.c_str()));
@@ -95,6 +116,7 @@ WindowFacts Read(const WindowSystem& ws, Hwnd handle, FactSet facts, bool parent
     const uint32_t message = ControlExStyleMessage(f.family);
     if (message != 0) f.hasControlExStyle = ws.SendQuery(handle, message, &f.controlExStyle);
   }
+  if (facts & (Process | Thread)) ReadFrameOwner(ws, f, parentKnown || (facts & (Parent | Menu | ParentCoords)));
   return f;
 }
 

@@ -14,8 +14,8 @@ namespace Facts {
 constexpr uint32_t Text = 1u << 0;          // text, isResourceId, resourceId (WM_GETTEXT, with the time-out)
 constexpr uint32_t Title = 1u << 1;         // title: what the system keeps, the window is not asked
 constexpr uint32_t ClassName = 1u << 2;
-constexpr uint32_t Process = 1u << 3;       // processId
-constexpr uint32_t Thread = 1u << 4;        // threadId
+constexpr uint32_t Process = 1u << 3;       // processId, hostProcessId (see kFrameClass)
+constexpr uint32_t Thread = 1u << 4;        // threadId, hostThreadId
 constexpr uint32_t Parent = 1u << 5;        // parent (GetParent: the parent, or a pop-up's owner)
 constexpr uint32_t ControlId = 1u << 6;     // controlId
 constexpr uint32_t Code = 1u << 7;          // instance, function
@@ -30,6 +30,7 @@ constexpr uint32_t ClassData = ClassCode | ClassImages;
 constexpr uint32_t ControlFamily = 1u << 14;  // family, baseClassName (with ClassName)
 constexpr uint32_t ControlExStyle = 1u << 15; // hasControlExStyle, controlExStyle (with ControlFamily)
 constexpr uint32_t Visible = 1u << 16;      // visible: IsWindowVisible, the window and its parents
+constexpr uint32_t Owner = 1u << 18;        // owner of a top-level window (GWLP_HWNDPARENT), any style
 constexpr uint32_t Rects = WindowRect | ParentCoords | ClientRect;
 // What the Window and Class pages show.
 constexpr uint32_t Pages = Text | ClassName | Process | Parent | ControlId | Code | Menu | Rects | Styles |
@@ -50,8 +51,14 @@ struct WindowFacts {
   bool textUnanswered = false;
   std::string title;  // Title; also read with Text for a resource identifier
   uint32_t processId = 0, threadId = 0;
+  // A frame that shows another process's window (kFrameClass): the frame's
+  // own process and thread, while processId and threadId name the app's. 0
+  // for every other window.
+  uint32_t hostProcessId = 0, hostThreadId = 0;
   uint64_t instance = 0;
   Hwnd parent = 0;  // GetParent
+  // A top-level window's owner; GetParent names it only for a pop-up.
+  Hwnd owner = 0;
   uint32_t controlId = 0;
   uint64_t function = 0;
   Hwnd menu = 0;  // 0 for a window with a parent or owner
@@ -72,6 +79,12 @@ struct WindowFacts {
   uint32_t controlExStyle = 0;
   int addressBits = 32;  // of the inspecting program: the width of the pointer-sized values
 };
+
+// The frame a modern app's window sits in belongs to a host process; the app
+// is the process of the frame's child of kAppWindowClass. Every view names
+// the app for the frame, and the host beside it.
+constexpr const char* kFrameClass = "ApplicationFrameWindow";
+constexpr const char* kAppWindowClass = "Windows.UI.Core.CoreWindow";
 
 // A text question that takes this long, most of the platform's time-out of
 // 200 ms, marks the window's thread as not answering: a snapshot asks that

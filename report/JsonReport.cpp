@@ -39,7 +39,7 @@ void Style(JsonWriter& w, uint32_t value, const std::string& decoded) {
   w.BeginObject().Key("value").Number(value).Key("constants").Strings(SplitConstantNames(decoded)).EndObject();
 }
 
-void WindowPart(JsonWriter& w, const WindowFacts& f) {
+void WindowPart(JsonWriter& w, const WindowFacts& f, const std::string& hostExecutable) {
   w.BeginObject();
   w.Key("handle").Number(f.handle);
   w.Key("textLabel").String(f.isResourceId ? kCaptionResourceId : kCaptionText);
@@ -59,6 +59,8 @@ void WindowPart(JsonWriter& w, const WindowFacts& f) {
     w.Null().Key("resourceName").Null();
   }
   w.Key("processId").Number(f.processId);
+  // Only a frame shown as its app's has a host: other reports keep their bytes.
+  if (f.hostProcessId) w.Key("hostProcessId").Number(f.hostProcessId).Key("hostExecutable").String(hostExecutable);
   w.Key("instance").Number(f.instance);
   w.Key("parent").Number(f.parent);
   w.Key("controlId").Number(f.controlId);
@@ -186,7 +188,7 @@ std::string JsonReportText(const Reading& s, const DisplayOptions& opts, const S
   JsonWriter w(out);
   w.BeginObject();
   w.Key("addressBits").Number(s.window.addressBits);
-  WindowPart(w.Key("window"), s.window);
+  WindowPart(w.Key("window"), s.window, s.hostExecutable);
   ClassPart(w.Key("class"), s.window);
   w.Key("showSubchildren").Bool(s.showSubchildren);
   w.Key("digChildren").Bool(s.digChildren);

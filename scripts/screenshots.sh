@@ -96,6 +96,21 @@ else
   echo "the Events window did not open" >&2
 fi
 
+# The Processes window (Ctrl+Shift+P), opened on notepad's thread.
+"$WINE" reg add 'HKCU\Software\Norvane\Tarvisk' /v ProcessesLeft /t REG_SZ /d 20 /f </dev/null >/dev/null 2>&1
+"$WINE" reg add 'HKCU\Software\Norvane\Tarvisk' /v ProcessesTop /t REG_SZ /d 480 /f </dev/null >/dev/null 2>&1
+[ "$(driver text 105)" = "St&op" ] && driver click 105 && driver wait-text 105 "Pr&obe" 5000
+driver syscommand 448  # "&Processes..."
+if wait_for 10 xdotool search --onlyvisible --name '^Processes$'; then
+  processes=$(xdotool search --onlyvisible --name '^Processes$' | head -n 1)
+  xdotool mousemove 1270 1010
+  sleep 1
+  file="$out/17-processes.png"
+  import -window "$processes" -colors 64 "PNG8:$file" && echo "$file"
+else
+  echo "the Processes window did not open" >&2
+fi
+
 # The main window started with the display at 144 dpi (150%).
 cleanup
 PIDS=()

@@ -20,7 +20,7 @@ struct FakeWindow {
   uint32_t style = 0, exStyle = 0, id = 0;
   uint64_t instance = 0, wndProc = 0, classWndProc = 0, module = 0;  // pointer-sized
   uint32_t classStyle = 0, icon = 0, smallIcon = 0, cursor = 0, brush = 0;
-  uint32_t processId = 0;
+  uint32_t processId = 0, threadId = 0;
   Hwnd menu = 0;
   bool visible = true;
   WinRect rect;        // screen coordinates
@@ -108,6 +108,7 @@ class FakeDesktop : public WindowSystem {
   }
   int AddressBits() const override { return addressBits; }
   uint32_t ProcessId(Hwnd w) const override { return Get(w).processId; }
+  uint32_t ThreadId(Hwnd w) const override { return Get(w).threadId; }
   Hwnd Menu(Hwnd w) const override { return Get(w).menu; }
   bool IsVisible(Hwnd w) const override {
     for (Hwnd h = w; IsWindow(h); h = Get(h).child ? Get(h).parent : 0) {
