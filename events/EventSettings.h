@@ -7,16 +7,18 @@
 #include "events/EventFilter.h"
 #include "settings/Settings.h"
 
-struct EventsWindowSettings {
-  bool hasPosition = false;
-  int left = 0, top = 0, width = 860, height = 460;
+struct EventsWindowSettings : WindowPlace {
+  EventsWindowSettings() {
+    width = 860;
+    height = 460;
+  }
   EventFilter filter;
   // Widths at 96 dpi, in EventColumn order.
   std::array<int, kEventColumnCount> columns{{60, 200, 80, 120, 160, 130, 260}};
 };
 
 // Missing or malformed values keep their defaults; sizes stay within
-// [200, 10000] and column widths within [0, 2000].
+// within what ReadWindowPlace allows and column widths within [0, 2000].
 EventsWindowSettings ReadEventsSettings(SettingsStore& store, const std::string& title);
 // False when a value could not be written.
 bool WriteEventsSettings(SettingsStore& store, const std::string& title, const EventsWindowSettings& settings);

@@ -23,10 +23,7 @@ constexpr UINT kHungAnswered = WM_APP + 1;
 constexpr UINT kMenuInspect = 1, kMenuLog = 2, kMenuCopyPath = 3, kMenuOpenFolder = 4;
 
 // The settings' value names, under Tarvisk's key.
-constexpr const char* kLeft = "ProcessesLeft";
-constexpr const char* kTopValue = "ProcessesTop";
-constexpr const char* kWidth = "ProcessesWidth";
-constexpr const char* kHeight = "ProcessesHeight";
+constexpr const char* kPrefix = "Processes";
 constexpr const char* kAll = "ProcessesAll";
 constexpr const char* kAuto = "ProcessesAutoRefresh";
 constexpr const char* kInterval = "ProcessesInterval";
@@ -52,14 +49,8 @@ std::string LocalStartTime(uint64_t fileTime) {
 
 ProcessesSettings ReadProcessesSettings(SettingsStore& store, const std::string& title) {
   ProcessesSettings s;
-  int32_t a = 0, b = 0;
-  if (ReadInt(store, title, kLeft, a) && ReadInt(store, title, kTopValue, b)) {
-    s.hasPosition = true;
-    s.left = a;
-    s.top = b;
-  }
-  if (ReadInt(store, title, kWidth, a)) s.width = std::clamp<int>(a, 200, 10000);
-  if (ReadInt(store, title, kHeight, a)) s.height = std::clamp<int>(a, 150, 10000);
+  ReadWindowPlace(store, title, kPrefix, s);
+  int32_t a = 0;
   if (ReadInt(store, title, kAll, a)) s.all = a != 0;
   if (ReadInt(store, title, kAuto, a)) s.autoRefresh = a != 0;
   if (ReadInt(store, title, kInterval, a)) s.interval = std::clamp<int>(a, 1, 3600);
@@ -69,35 +60,17 @@ ProcessesSettings ReadProcessesSettings(SettingsStore& store, const std::string&
     s.descending = a % 2 != 0;
   }
   const StoredValue columns = store.Read(title, kColumns);
-  if (columns.exists && columns.type == kRegSz) {
-    std::vector<int> widths;
-    size_t start = 0;
-    while (start <= columns.data.size()) {
-      const size_t comma = std::min(columns.data.find(',', start), columns.data.size());
-      int32_t w = 0;
-      if (!ParseInt32(columns.data.substr(start, comma - start), w)) break;
-      widths.push_back(std::clamp<int>(w, 0, 2000));
-      start = comma + 1;
-    }
-    if (widths.size() == static_cast<size_t>(kProcessColumnCount)) s.columnWidths = widths;
-  }
+  if (columns.exists && columns.type == kRegSz) s.columnWidths = ParseColumnWidthList(columns.data, kProcessColumnCount);
   return s;
 }
 
 void WriteProcessesSettings(SettingsStore& store, const std::string& title, const ProcessesSettings& s) {
-  if (s.hasPosition) {
-    store.WriteString(title, kLeft, std::to_string(s.left));
-    store.WriteString(title, kTopValue, std::to_string(s.top));
-  }
-  store.WriteString(title, kWidth, std::to_string(s.width));
-  store.WriteString(title, kHeight, std::to_string(s.height));
+  WriteWindowPlace(store, title, kPrefix, s);
   store.WriteString(title, kAll, s.all ? "1" : "0");
   store.WriteString(title, kAuto, s.autoRefresh ? "1" : "0");
   store.WriteString(title, kInterval, std::to_string(s.interval));
   store.WriteString(title, kSort, std::to_string(s.sortColumn * 2 + (s.descending ? 1 : 0)));
-  std::string widths;
-  for (int w : s.columnWidths) widths += (widths.empty() ? "" : ",") + std::to_string(w);
-  if (!widths.empty()) store.WriteString(title, kColumns, widths);
+  if (!s.columnWidths.empty()) store.WriteString(title, kColumns, ColumnWidthListText(s.columnWidths));
 }
 
 // One round of questions to the threads, on a thread of its own: a hung
@@ -138,6 +111,12 @@ bool ProcessesWindow::Open(uint32_t processId) {
       return false;
     }
     BuildControls();
+    // A stored size is the window's own in pixels: only the design size scales.
+    const ProcessesSettings design;
+    if (m_settings.width != design.width || m_settings.height != design.height) {
+      SetWindowPos(m_hwnd, nullptr, 0, 0, m_settings.width, m_settings.height,
+                   SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    }
     Layout();
     m_view.SortBy(static_cast<ProcessColumn>(m_settings.sortColumn), m_settings.descending);
   }
@@ -211,7 +190,9 @@ void ProcessesWindow::BuildControls() {
   m_status = CreateWindowExA(0, STATUSCLASSNAMEA, "", WS_CHILD | WS_VISIBLE, 0, 0, 0, 0, m_hwnd,
                              reinterpret_cast<HMENU>(IDC_PROC_STATUS), GetModuleHandleA(nullptr), nullptr);
   SendMessageA(m_status, SB_SIMPLE, TRUE, 0);
-  m_fonts.ApplyDesignFont(m_hwnd);
+  SetControlHint(m_list, "");
+  SetControlHint(m_status, "");
+  m_fonts.Prepare(m_hwnd);
 }
 
 void ProcessesWindow::Layout() {
@@ -220,10 +201,12 @@ void ProcessesWindow::Layout() {
   SendMessageA(m_status, WM_SIZE, 0, 0);
   RECT sr = {};
   GetWindowRect(m_status, &sr);
-  MoveWindow(m_list, 0, kListTop, r.right, std::max<int>(0, r.bottom - kListTop - (sr.bottom - sr.top)), TRUE);
+  const int top = m_fonts.Scaled(kListTop);
+  MoveWindow(m_list, 0, top, r.right, std::max<int>(0, r.bottom - top - (sr.bottom - sr.top)), TRUE);
 }
 
 void ProcessesWindow::Fill() {
+  const DWORD started = GetTickCount();
   RowKey selected;
   const bool hadSelection = Selected(selected);
   Win32WindowSystem ws;
@@ -245,6 +228,7 @@ void ProcessesWindow::Fill() {
   m_view.SetTree(std::move(tree));
   ShowRows(hadSelection ? &selected : nullptr);
   StartHungCheck();
+  m_lastFillMs = GetTickCount() - started;
 }
 
 void ProcessesWindow::Refresh() {
@@ -445,8 +429,14 @@ void ProcessesWindow::SetTimerFromOptions() {
   if (ParseInt32(WindowTextOf(Item(m_hwnd, IDC_PROC_INTERVAL)), seconds)) {
     m_settings.interval = std::clamp<int>(seconds, 1, 3600);
   }
+  ScheduleRefresh();
+}
+
+void ProcessesWindow::ScheduleRefresh() {
   KillTimer(m_hwnd, kRefreshTimer);
-  if (m_settings.autoRefresh) SetTimer(m_hwnd, kRefreshTimer, static_cast<UINT>(m_settings.interval) * 1000u, nullptr);
+  if (!m_settings.autoRefresh) return;
+  const UINT wanted = static_cast<UINT>(m_settings.interval) * 1000u;
+  SetTimer(m_hwnd, kRefreshTimer, std::max<UINT>(wanted, 20u * m_lastFillMs), nullptr);
 }
 
 LRESULT ProcessesWindow::OnNotify(NMHDR* hdr) {
@@ -575,7 +565,10 @@ LRESULT ProcessesWindow::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
       }
       return 0;
     case WM_TIMER:
-      if (wParam == kRefreshTimer) Refresh();
+      if (wParam == kRefreshTimer) {
+        Refresh();
+        ScheduleRefresh();
+      }
       return 0;
     case kHungAnswered:
       TakeHungAnswers();

@@ -27,9 +27,11 @@ enum ProcessesControl {
   IDC_PROC_STATUS,
 };
 
-struct ProcessesSettings {
-  bool hasPosition = false;
-  int left = 0, top = 0, width = 760, height = 520;
+struct ProcessesSettings : WindowPlace {
+  ProcessesSettings() {
+    width = 760;
+    height = 520;
+  }
   bool all = false, autoRefresh = false;
   int interval = 5;  // seconds, 1 to 3600
   int sortColumn = 0;
@@ -83,6 +85,9 @@ class ProcessesWindow : public BaseWindow<ProcessesWindow> {
   void ToggleRow(int row, int open);  // open: 1 open, 0 close, -1 toggle
   void ShowMenu(int row, POINT at);
   void SetTimerFromOptions();
+  // The next automatic refresh, never sooner than twenty times the last one
+  // took: on a crowded desktop a refresh every second would cost a core.
+  void ScheduleRefresh();
   LRESULT OnNotify(NMHDR* hdr);
   void SaveSettings();
 
@@ -91,6 +96,7 @@ class ProcessesWindow : public BaseWindow<ProcessesWindow> {
   ProcessesSettings m_settings;
   std::shared_ptr<HungCheck> m_hung;
   unsigned m_hungChecks = 0;
+  DWORD m_lastFillMs = 0;
   HWND m_list = nullptr, m_status = nullptr;
   FormFonts m_fonts;
   std::vector<RowKey> m_found;

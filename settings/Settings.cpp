@@ -61,6 +61,58 @@ int ParseSettingInteger(const std::string& text, int fallback) {
   return ParseInt32(text, value) ? value : fallback;
 }
 
+namespace {
+
+bool ReadStoredInt(SettingsStore& store, const std::string& title, const std::string& name, int32_t& value) {
+  const StoredValue v = store.Read(title, name);
+  return v.exists && v.type == kRegSz && ParseInt32(v.data, value);
+}
+
+int Within(int value, int low, int high) { return value < low ? low : value > high ? high : value; }
+
+}  // namespace
+
+void ReadWindowPlace(SettingsStore& store, const std::string& title, const std::string& prefix, WindowPlace& place) {
+  int32_t left = 0, top = 0, n = 0;
+  if (ReadStoredInt(store, title, prefix + "Left", left) && ReadStoredInt(store, title, prefix + "Top", top)) {
+    place.hasPosition = true;
+    place.left = left;
+    place.top = top;
+  }
+  if (ReadStoredInt(store, title, prefix + "Width", n)) place.width = Within(n, 200, 10000);
+  if (ReadStoredInt(store, title, prefix + "Height", n)) place.height = Within(n, 150, 10000);
+}
+
+bool WriteWindowPlace(SettingsStore& store, const std::string& title, const std::string& prefix,
+                      const WindowPlace& place) {
+  const auto put = [&](const char* name, int value) {
+    return store.WriteString(title, prefix + name, std::to_string(value)) == StoreWrite::Ok;
+  };
+  if (place.hasPosition && !(put("Left", place.left) && put("Top", place.top))) return false;
+  return put("Width", place.width) && put("Height", place.height);
+}
+
+std::vector<int> ParseColumnWidthList(const std::string& text, size_t count) {
+  std::vector<int> widths;
+  size_t start = 0;
+  while (start <= text.size()) {
+    size_t comma = text.find(',', start);
+    if (comma == std::string::npos) comma = text.size();
+    int32_t w = 0;
+    if (!ParseInt32(text.substr(start, comma - start), w)) return {};
+    widths.push_back(Within(w, 0, 2000));
+    start = comma + 1;
+  }
+  if (widths.size() != count) return {};
+  return widths;
+}
+
+std::string ColumnWidthListText(const std::vector<int>& widths) {
+  std::string text;
+  for (int w : widths) text += (text.empty() ? "" : ",") + std::to_string(w);
+  return text;
+}
+
 int ClampRadioIndex(int index, int itemCount) {
   if (index > itemCount - 1) index = itemCount - 1;
   if (index < -1) index = -1;

@@ -9,6 +9,7 @@
 #include <set>
 #include <string>
 #include <utility>
+#include <vector>
 
 // Registry value types as the platform numbers them.
 constexpr uint32_t kRegSz = 1, kRegExpandSz = 2, kRegBinary = 3, kRegDword = 4;
@@ -147,6 +148,23 @@ int ClampRadioIndex(int index, int itemCount);
 
 // A stored plug-in row is applied only when it names an existing row.
 bool SelectedPluginValid(int index, int pluginCount);
+
+// The place and size a modeless window keeps under `prefix`Left, Top, Width
+// and Height, stored as strings: the position only when both coordinates were
+// kept, the size held within [200, 10000] by [150, 10000]. A missing or
+// malformed value keeps what `place` had.
+struct WindowPlace {
+  bool hasPosition = false;
+  int left = 0, top = 0, width = 0, height = 0;
+};
+void ReadWindowPlace(SettingsStore& store, const std::string& title, const std::string& prefix, WindowPlace& place);
+// False when a value could not be written.
+bool WriteWindowPlace(SettingsStore& store, const std::string& title, const std::string& prefix,
+                      const WindowPlace& place);
+// List columns' widths kept as "w1,w2,...": exactly `count` widths within
+// [0, 2000], or nothing when the text is malformed or has another count.
+std::vector<int> ParseColumnWidthList(const std::string& text, size_t count);
+std::string ColumnWidthListText(const std::vector<int>& widths);
 
 // Decimal text with an optional sign to a 32-bit integer; false for an empty
 // or malformed text or one out of range, leaving value as it was.

@@ -274,7 +274,7 @@ TEST(EventsSettings, KeepsPlaceFiltersAndColumns) {
   store.Set("Tarvisk", "EventsKinds", kRegSz, "created,exploded");
   store.Set("Tarvisk", "EventsColumns", kRegSz, "1,2,x");
   const EventsWindowSettings damaged = ReadEventsSettings(store, "Tarvisk");
-  EXPECT_EQ(damaged.height, 200);
+  EXPECT_EQ(damaged.height, 150);
   EXPECT_EQ(damaged.filter.kinds, kAllEventKinds);
   EXPECT_EQ(damaged.columns, EventsWindowSettings().columns);
 }

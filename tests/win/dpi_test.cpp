@@ -59,6 +59,7 @@ const std::vector<TarviskWindow>& Windows() {
       {"Send message", true, SysCommand(frame_ids::kSysSendMessage)},
       {"message log", true, SysCommand(kSysMessageLog)},
       {"Events", true, SysCommand(frame_ids::kSysEvents)},
+      {"Processes", true, SysCommand(frame_ids::kSysProcesses)},
       {"Find Window", true,
        [](TfrmTarvisk& frm) {
          TfrmFindWindow find;
