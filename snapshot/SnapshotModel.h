@@ -38,6 +38,9 @@ struct SnapshotWindow {
   uint32_t resourceId = 0;
   uint32_t processId = 0;
   std::string executable;  // the process's executable file name; empty when unknown
+  // A modern app's frame: the host process the frame belongs to (processId is the app's); 0 otherwise.
+  uint32_t hostProcessId = 0;
+  std::string hostExecutable;
   uint32_t controlId = 0;
   WinRect rect;        // screen coordinates
   WinRect parentRect;  // in the client area of the window above it in the tree (screen for top level)

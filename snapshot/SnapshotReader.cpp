@@ -158,6 +158,10 @@ class Reader {
         w.processId = UInt32();
       } else if (key == "executable") {
         if (!m_in.TakeNull()) w.executable = m_in.String();
+      } else if (key == "hostProcessId") {
+        w.hostProcessId = UInt32();
+      } else if (key == "hostExecutable") {
+        if (!m_in.TakeNull()) w.hostExecutable = m_in.String();
       } else if (key == "controlId") {
         w.controlId = UInt32();
       } else if (key == "rect") {

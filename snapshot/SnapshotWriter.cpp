@@ -111,7 +111,9 @@ class RecordWriter {
   SnapshotWindow Read(Hwnd h, Hwnd treeParent, bool parentVisible, bool topLevel) {
     SnapshotWindow w;
     w.handle = h;
-    w.processId = ReadWindowFacts(m_ws, h, Facts::Process).processId;
+    const WindowFacts process = ReadWindowFacts(m_ws, h, Facts::Process);
+    w.processId = process.processId;
+    w.hostProcessId = process.hostProcessId;
     // A program that let one question time out is not asked for texts again
     // during this snapshot: each of its windows would wait the time-out anew.
     FactSet asked = Facts::ClassName | Facts::ControlId | Facts::Styles | Facts::WindowRect | Facts::ClientRect;
@@ -133,13 +135,18 @@ class RecordWriter {
     w.clientHeight = RectHeight(f.clientRect);
     w.visible = parentVisible && (w.style & kStyleVisible) != 0;
     w.enabled = (w.style & kStyleDisabled) == 0;
-    auto known = m_executables.find(w.processId);
-    if (known == m_executables.end()) {
-      const std::string name = m_src.executableName ? m_src.executableName(w.processId) : std::string();
-      known = m_executables.emplace(w.processId, name).first;
-    }
-    w.executable = known->second;
+    w.executable = ExecutableOf(w.processId);
+    if (w.hostProcessId) w.hostExecutable = ExecutableOf(w.hostProcessId);
     return w;
+  }
+
+  const std::string& ExecutableOf(uint32_t processId) {
+    auto known = m_executables.find(processId);
+    if (known == m_executables.end()) {
+      const std::string name = m_src.executableName ? m_src.executableName(processId) : std::string();
+      known = m_executables.emplace(processId, name).first;
+    }
+    return known->second;
   }
 
   const std::string& StyleJson(std::unordered_map<uint32_t, std::string>& cache, uint32_t value, bool ex) {
@@ -173,6 +180,16 @@ class RecordWriter {
       j.Null();
     } else {
       j.String(w.executable);
+    }
+    // Only a frame has a host: every other record keeps its bytes.
+    if (w.hostProcessId) {
+      j.Key("hostProcessId").Number(w.hostProcessId);
+      j.Key("hostExecutable");
+      if (w.hostExecutable.empty()) {
+        j.Null();
+      } else {
+        j.String(w.hostExecutable);
+      }
     }
     j.Key("controlId").Number(w.controlId);
     const std::pair<const char*, const WinRect*> rects[] = {{"rect", &w.rect}, {"parentRect", &w.parentRect}};

@@ -236,6 +236,12 @@ TEST(ProcessesFrame, AFrameIsShownAsItsAppsProcessWithTheHostBeside) {
   EXPECT_EQ(report["processId"], app.Id());
   EXPECT_EQ(report["hostProcessId"], host.Id());
   EXPECT_EQ(report["hostExecutable"], "ProcessesFixture.exe");
+  const TarviskRun snapshot = RunTarvisk("/snapshot /window " + std::to_string(reinterpret_cast<UINT_PTR>(frame)));
+  ASSERT_EQ(snapshot.status, 0u) << snapshot.err;
+  const nlohmann::json record = nlohmann::json::parse(snapshot.out)["window"];
+  EXPECT_EQ(record["processId"], app.Id());
+  EXPECT_EQ(record["hostProcessId"], host.Id());
+  EXPECT_EQ(record["hostExecutable"], "ProcessesFixture.exe");
   if (const ProcessNode* frameHost = tree.FindProcess(host.Id())) {
     for (const ThreadNode& t : frameHost->threads) EXPECT_EQ(Top(t, frame), nullptr) << "the frame is the app's";
   }
