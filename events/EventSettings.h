@@ -9,7 +9,7 @@
 
 struct EventsWindowSettings : WindowPlace {
   EventsWindowSettings() {
-    width = 860;
+    width = 844;  // within a 1280-pixel screen at 144 dpi
     height = 460;
   }
   EventFilter filter;

@@ -84,7 +84,7 @@ void EventsWindow::BuildControls() {
       {ControlKind::Edit, IDC_EVENTS_PROCESS, "", 456, 8, 100, 21,
        "|Show one process's events: its executable's name or its id"},
       {ControlKind::Label, IDC_EVENTS_SELECTOR_LABEL, "Se&lector:", 564, 11, 48, 15},
-      {ControlKind::Edit, IDC_EVENTS_SELECTOR, "", 614, 8, 230, 21,
+      {ControlKind::Edit, IDC_EVENTS_SELECTOR, "", 614, 8, 210, 21,
        "|Show the events of the windows a selector names"},
   });
   for (int k = 0; k < kEventKindCount; ++k) {
@@ -93,7 +93,7 @@ void EventsWindow::BuildControls() {
   }
   // Rows are asked for as they are drawn (owner data, set only at creation):
   // a long recording costs its count.
-  const ControlSpec list = {ControlKind::ListView, IDC_EVENTS_LIST, "", 0, 62, 860, 340};
+  const ControlSpec list = {ControlKind::ListView, IDC_EVENTS_LIST, "", 0, 62, 828, 340};
   m_list = CreateWindowExW(WS_EX_CLIENTEDGE, WC_LISTVIEWW, L"",
                            WS_CHILD | WS_VISIBLE | WS_TABSTOP | LVS_REPORT | LVS_OWNERDATA | LVS_SHOWSELALWAYS,
                            list.left, list.top, list.width, list.height, m_hwnd,
