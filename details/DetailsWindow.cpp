@@ -76,14 +76,9 @@ void DetailsWindow::BuildControls() {
       {ControlKind::Button, IDC_DETAILS_COPYALL, "Copy &all", 86, kButtonTop, 75, kButtonHeight,
        "|Copy every row to the clipboard"},
   });
-  m_list = CreateWindowExW(WS_EX_CLIENTEDGE, WC_LISTVIEWW, L"",
-                           WS_CHILD | WS_VISIBLE | WS_TABSTOP | LVS_REPORT | LVS_OWNERDATA | LVS_SHOWSELALWAYS,
-                           0, kListTop, 100, 100, m_hwnd, reinterpret_cast<HMENU>(IDC_DETAILS_LIST),
-                           GetModuleHandleW(nullptr), nullptr);
-  SendMessageW(m_list, LVM_SETEXTENDEDLISTVIEWSTYLE, 0, LVS_EX_FULLROWSELECT);
+  m_list = CreateOwnerDataList(m_hwnd, IDC_DETAILS_LIST, 0, kListTop, 100, 100);
   AddListColumn(m_list, 0, "Name", kNameWidth);
   AddListColumn(m_list, 1, "Value", kValueWidth);
-  SetControlHint(m_list, "");
   m_fonts.Prepare(m_hwnd);
   for (int c = 0; c < 2; ++c) SendMessageW(m_list, LVM_SETCOLUMNWIDTH, c, m_fonts.Scaled(c ? kValueWidth : kNameWidth));
   m_fonts.Rescaled = [this] { MakeBoldFont(); };

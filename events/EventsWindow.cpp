@@ -93,19 +93,13 @@ void EventsWindow::BuildControls() {
   }
   // Rows are asked for as they are drawn (owner data, set only at creation):
   // a long recording costs its count.
-  const ControlSpec list = {ControlKind::ListView, IDC_EVENTS_LIST, "", 0, 62, 828, 340};
-  m_list = CreateWindowExW(WS_EX_CLIENTEDGE, WC_LISTVIEWW, L"",
-                           WS_CHILD | WS_VISIBLE | WS_TABSTOP | LVS_REPORT | LVS_OWNERDATA | LVS_SHOWSELALWAYS,
-                           list.left, list.top, list.width, list.height, m_hwnd,
-                           reinterpret_cast<HMENU>(static_cast<INT_PTR>(list.id)), GetModuleHandleW(nullptr), nullptr);
-  SendMessageW(m_list, LVM_SETEXTENDEDLISTVIEWSTYLE, 0, LVS_EX_FULLROWSELECT);
+  m_list = CreateOwnerDataList(m_hwnd, IDC_EVENTS_LIST, 0, 62, 828, 340);
   for (int c = 0; c < kEventColumnCount; ++c) {
     AddListColumn(m_list, c, EventColumnTitle(c), m_settings.columns[static_cast<size_t>(c)]);
   }
   m_status = CreateWindowExW(0, STATUSCLASSNAMEW, L"", WS_CHILD | WS_VISIBLE, 0, 0, 0, 0, m_hwnd,
                              reinterpret_cast<HMENU>(IDC_EVENTS_STATUS), GetModuleHandleW(nullptr), nullptr);
   SendMessageW(m_status, SB_SIMPLE, TRUE, 0);
-  SetControlHint(m_list, "");
   SetControlHint(m_status, "");
   m_fonts.Prepare(m_hwnd);
   ShowFilter();

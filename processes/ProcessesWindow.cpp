@@ -176,12 +176,7 @@ void ProcessesWindow::BuildControls() {
   SetChecked(m_hwnd, IDC_PROC_ALL, m_settings.all);
   SetChecked(m_hwnd, IDC_PROC_AUTO, m_settings.autoRefresh);
   SetControlText(Item(m_hwnd, IDC_PROC_INTERVAL), std::to_string(m_settings.interval));
-  m_list = CreateWindowExW(WS_EX_CLIENTEDGE, WC_LISTVIEWW, L"",
-                           WS_CHILD | WS_VISIBLE | WS_TABSTOP | LVS_REPORT | LVS_OWNERDATA | LVS_SHOWSELALWAYS |
-                               LVS_SINGLESEL,
-                           0, kListTop, 100, 100, m_hwnd, reinterpret_cast<HMENU>(IDC_PROC_LIST),
-                           GetModuleHandleW(nullptr), nullptr);
-  SendMessageW(m_list, LVM_SETEXTENDEDLISTVIEWSTYLE, 0, LVS_EX_FULLROWSELECT);
+  m_list = CreateOwnerDataList(m_hwnd, IDC_PROC_LIST, 0, kListTop, 100, 100, LVS_SINGLESEL);
   for (int c = 0; c < kProcessColumnCount; ++c) {
     const ColumnInfo& info = ProcessColumnInfo(static_cast<ProcessColumn>(c));
     AddListColumn(m_list, c, info.caption,
@@ -190,7 +185,6 @@ void ProcessesWindow::BuildControls() {
   m_status = CreateWindowExA(0, STATUSCLASSNAMEA, "", WS_CHILD | WS_VISIBLE, 0, 0, 0, 0, m_hwnd,
                              reinterpret_cast<HMENU>(IDC_PROC_STATUS), GetModuleHandleA(nullptr), nullptr);
   SendMessageA(m_status, SB_SIMPLE, TRUE, 0);
-  SetControlHint(m_list, "");
   SetControlHint(m_status, "");
   m_fonts.Prepare(m_hwnd);
 }

@@ -84,6 +84,18 @@ void AddListColumn(HWND list, int index, const char* caption, int width) {
   SendMessageA(list, LVM_INSERTCOLUMNA, index, reinterpret_cast<LPARAM>(&column));
 }
 
+HWND CreateOwnerDataList(HWND parent, int id, int left, int top, int width, int height, DWORD extraStyle) {
+  HWND list = CreateWindowExW(WS_EX_CLIENTEDGE, WC_LISTVIEWW, L"",
+                              WS_CHILD | WS_VISIBLE | WS_TABSTOP | LVS_REPORT | LVS_OWNERDATA | LVS_SHOWSELALWAYS |
+                                  extraStyle,
+                              left, top, width, height, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
+                              GetModuleHandleW(nullptr), nullptr);
+  if (!list) return nullptr;
+  SendMessageW(list, LVM_SETEXTENDEDLISTVIEWSTYLE, 0, LVS_EX_FULLROWSELECT);
+  SetControlHint(list, "");
+  return list;
+}
+
 void CreateRadioGroup(HWND parent, const RadioGroupSpec& row) {
   CreateControl(parent, {ControlKind::GroupBox, row.id, row.caption, row.left, row.top,
                          row.width, row.height, row.hint});

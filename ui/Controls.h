@@ -43,6 +43,9 @@ HWND CreateControl(HWND parent, const ControlSpec& row);
 void CreateControls(HWND parent, std::initializer_list<ControlSpec> specs);
 // Appends a column of a report-style list view, at its design width.
 void AddListColumn(HWND list, int index, const char* caption, int width);
+// A report list view of a modeless window whose rows are asked for as they are
+// drawn (owner data), selected by whole rows; known to the form's scaling.
+HWND CreateOwnerDataList(HWND parent, int id, int left, int top, int width, int height, DWORD extraStyle = 0);
 
 // A radio group: a group box with its items stacked inside it, ids id+1, id+2, ...
 struct RadioGroupSpec {
