@@ -1,10 +1,7 @@
 #include "events/EventSession.h"
 
 #include <cstdio>
-#include <memory>
-#include <unordered_map>
-
-#include "platform/CodePages.h"
+#include <limits>
 
 #include "platform/ProcessList.h"
 
@@ -12,22 +9,6 @@ namespace {
 
 EventSession* g_session = nullptr;
 EventRecorder* g_recorder = nullptr;
-
-// Executables' names by process, each asked of the system once: a recording
-// meets processes started long after it began.
-ExeNameSource RecorderExeNames() {
-  auto names = std::make_shared<std::unordered_map<uint32_t, std::string>>();
-  auto fallback = std::make_shared<ExeNameSource>(SystemExecutableNames());
-  return [names, fallback](uint32_t processId) {
-    auto it = names->find(processId);
-    if (it != names->end()) return it->second;
-    std::string path = AnsiToUtf8(QueryProcessImagePath(processId));
-    std::string name = path.substr(path.find_last_of("\\/") + 1);
-    // A process whose image cannot be read is named by the list of processes.
-    if (name.empty()) name = (*fallback)(processId);
-    return (*names)[processId] = name;
-  };
-}
 
 Hwnd FocusOfForeground() {
   const HWND fg = GetForegroundWindow();
@@ -61,7 +42,9 @@ bool EventSession::Start(WindowEvent* started, std::string* error) {
   system.clockMs = [] { return static_cast<uint32_t>(GetTickCount()); };
   system.foreground = [] { return FromHwnd(GetForegroundWindow()); };
   system.focus = FocusOfForeground;
-  system.exeName = RecorderExeNames();
+  // A recording meets processes started long after it began: each is asked
+  // for its image, never named from a list taken before it started.
+  system.exeName = SystemExecutableNames(std::numeric_limits<int>::max());
   system.ownProcess = GetCurrentProcessId();
   m_recorder = std::make_unique<EventRecorder>(m_ws, std::move(system));
   g_session = this;

@@ -17,8 +17,8 @@ constexpr DWORD kQueryLimitedInformation = 0x1000;  // PROCESS_QUERY_LIMITED_INF
 
 // Under Wine one list of the processes costs 4 to 10 ms against 0.2 to 0.6 ms
 // for one process's image name: the selectors of one window ask about a few
-// processes, a snapshot of the desktop about many.
-constexpr int kQueriesBeforeListing = 16;
+// processes, a snapshot of the desktop about many (hence the default of 16
+// queries before one list).
 
 template <typename F>
 void Bind(F& f, const char* name) {
@@ -104,19 +104,19 @@ std::string QueryProcessImagePath(uint32_t processId) {
   return ok ? std::string(path, std::min<DWORD>(size, sizeof path)) : std::string();
 }
 
-std::function<std::string(uint32_t)> SystemExecutableNames() {
+std::function<std::string(uint32_t)> SystemExecutableNames(int queriesBeforeListing) {
   struct Table {
     std::unordered_map<uint32_t, std::string> names;
     int queries = 0;
     int lists = 0;
   };
   auto table = std::make_shared<Table>();
-  return [table](uint32_t processId) {
+  return [table, queriesBeforeListing](uint32_t processId) {
     auto it = table->names.find(processId);
     if (it != table->names.end()) return it->second;
     // A process whose image cannot be read (a protected one) is looked up in
     // the list, which names it all the same.
-    if (table->queries < kQueriesBeforeListing) {
+    if (table->queries < queriesBeforeListing) {
       ++table->queries;
       std::string name = FileNamePart(AnsiToUtf8(QueryProcessImagePath(processId)));
       if (!name.empty()) return table->names[processId] = std::move(name);

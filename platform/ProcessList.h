@@ -31,7 +31,8 @@ std::vector<ThreadEntry> ListThreads();
 std::string QueryProcessImagePath(uint32_t processId);
 
 // A process's executable file name (UTF-8): its image's name for the first
-// few processes asked about, then from one list of the running processes,
-// taken once and once more for a process it lacks; empty for a process
-// neither gives.
-std::function<std::string(uint32_t processId)> SystemExecutableNames();
+// `queriesBeforeListing` processes asked about (16 by default: a snapshot
+// names many processes at once, a long recording few at a time and each for
+// good), then from one list of the running processes, taken once and once
+// more for a process it lacks; empty for a process neither gives.
+std::function<std::string(uint32_t processId)> SystemExecutableNames(int queriesBeforeListing = 16);
