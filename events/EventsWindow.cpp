@@ -100,6 +100,7 @@ void EventsWindow::BuildControls() {
   m_status = CreateWindowExW(0, STATUSCLASSNAMEW, L"", WS_CHILD | WS_VISIBLE, 0, 0, 0, 0, m_hwnd,
                              reinterpret_cast<HMENU>(IDC_EVENTS_STATUS), GetModuleHandleW(nullptr), nullptr);
   SendMessageW(m_status, SB_SIMPLE, TRUE, 0);
+  m_shownStatus.clear();
   SetControlHint(m_status, "");
   m_fonts.Prepare(m_hwnd);
   ShowFilter();
@@ -166,7 +167,11 @@ void EventsWindow::Refresh() {
     InvalidateRect(m_list, nullptr, FALSE);
     m_shownRows = rows;
   }
-  SendMessageW(m_status, SB_SETTEXTW, SB_SIMPLEID, reinterpret_cast<LPARAM>(Widen(StatusText()).c_str()));
+  std::string status = StatusText();
+  if (status != m_shownStatus) {
+    SendMessageW(m_status, SB_SETTEXTW, SB_SIMPLEID, reinterpret_cast<LPARAM>(Widen(status).c_str()));
+    m_shownStatus = std::move(status);
+  }
 }
 
 std::string EventsWindow::StatusText() const {

@@ -89,6 +89,7 @@ class EventsWindow : public BaseWindow<EventsWindow> {
   size_t m_shownRows = 0;
   UINT m_pollMs = kPollMs;
   std::string m_notice;  // the last command's word, ahead of the counts
+  std::string m_shownStatus;  // a quiet desktop's status line is not drawn again each poll
   std::string m_fileName;
   bool m_fileJson = false;
 };
